@@ -1,0 +1,8 @@
+// Not built yet.
+#include "game/handlers.h"
+
+namespace tilvan {
+
+void dropTile(Game&, Prompts&, int, int, int) {}
+
+}  // namespace tilvan

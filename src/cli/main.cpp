@@ -1,0 +1,87 @@
+// tilvan-cli: the program's headless front end.
+//   tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]
+//   tilvan-cli replay [SCRIPT] [--words FILE]
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/replay.h"
+#include "words/word_list.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n"
+    "       tilvan-cli replay [SCRIPT] [--words FILE]\n";
+
+// Every error is one line on stderr and exit code 2.
+int usageError(const std::string& why) {
+  std::cerr << "tilvan-cli: " << why << " (see tilvan-cli --help)\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return usageError("no command given");
+  if (args[0] == "--help" || args[0] == "-h") {
+    std::cout << kUsage;
+    return 0;
+  }
+  const std::string command = args[0];
+  std::optional<std::string> wordsPath, board, rack, script;
+  bool complete = false, json = false;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::optional<std::string>& slot) {
+      if (i + 1 >= args.size()) return false;
+      slot = args[++i];
+      return true;
+    };
+    if (a == "--words") {
+      if (!value(wordsPath)) return usageError("--words needs a file");
+    } else if (command == "find" && a == "--board") {
+      if (!value(board)) return usageError("--board needs a file");
+    } else if (command == "find" && a == "--rack") {
+      if (!value(rack)) return usageError("--rack needs a rack");
+    } else if (command == "find" && a == "--complete") {
+      complete = true;
+    } else if (command == "find" && a == "--json") {
+      json = true;
+    } else if (command == "replay" && !script && (a == "-" || a.rfind("--", 0) != 0)) {
+      script = a;
+    } else {
+      return usageError("unexpected argument \"" + a + "\"");
+    }
+  }
+  if (command != "find" && command != "replay")
+    return usageError("unknown command \"" + command + "\"");
+
+  tilvan::WordListCache words(wordsPath ? std::filesystem::path(*wordsPath)
+                                        : tilvan::defaultWordListPath());
+  if (auto list = words.get(); !list.ok()) {
+    std::cerr << "tilvan-cli: " << list.error().message() << '\n';
+    return 2;
+  }
+
+  if (command == "find") {
+    (void)complete;
+    (void)json;
+    if (!board) return usageError("find needs --board FILE");
+    if (!rack) return usageError("find needs --rack RACK");
+    std::cerr << "tilvan-cli: find is not available yet\n";
+    return 2;
+  }
+
+  if (!script || *script == "-") return tilvan::cli::runReplay(std::cin, "<stdin>", words,
+                                                                std::cout, std::cerr);
+  std::ifstream in(*script, std::ios::binary);
+  if (!in) {
+    std::cerr << "tilvan-cli: " << *script << ": cannot open the script\n";
+    return 2;
+  }
+  return tilvan::cli::runReplay(in, *script, words, std::cout, std::cerr);
+}

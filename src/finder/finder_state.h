@@ -1,0 +1,58 @@
+// What a search leaves for the preview buttons: the candidates of both
+// directions, their order, the five result slots, the letter grids it read
+// and the snapshot of the lower board. Everything here is replaced by the
+// next search; committing, checking or taking back a move leaves it alone.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "game/form.h"
+#include "game/tables.h"
+
+namespace tilvan {
+
+// One word that a placement forms. Start is the square of its first letter
+// in the candidate's own numbering (H index for the H set, V index for V).
+struct FormedWord {
+  std::string Text;
+  int Start = 0;
+  int Score = 0;
+  bool operator==(const FormedWord&) const = default;
+};
+
+// One valid placement: its main word first, then its cross-words in the
+// order of the main word's letters.
+struct Candidate {
+  std::vector<FormedWord> Words;
+  int Total = 0;
+  bool operator==(const Candidate&) const = default;
+};
+
+// The candidates of one direction in found order, and their ranking.
+struct CandidateSet {
+  std::vector<Candidate> Cands;
+  std::vector<int> RankedScore;  // totals in descending order
+  std::vector<int> RankedCand;   // candidate number at each position of that order
+  bool operator==(const CandidateSet&) const = default;
+};
+
+inline constexpr int kNoSlot = 0;  // a slot table entry that marks nothing
+
+struct FinderState {
+  CandidateSet V;  // main word down a column, squares by V index
+  CandidateSet H;  // main word along a row, squares by H index
+  // SlotX[k] == k + 1 when result slot k holds a candidate of set X, at
+  // position SlotRankX[k] of that set's order.
+  std::array<int, kResultSlots> SlotV{}, SlotH{}, SlotRankV{}, SlotRankH{};
+  // The letter on each square when the search ran, '\0' for an empty square.
+  std::array<char, kSquares> BoardCharV{}, BoardCharH{};
+  // The lower board as the search left it, restored by every preview.
+  std::array<Picture, kPreviewPictures> PreviewSnap{};
+  bool HasSnapshot = false;  // false until the first search
+
+  bool operator==(const FinderState&) const = default;
+};
+
+}  // namespace tilvan

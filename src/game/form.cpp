@@ -1,0 +1,32 @@
+#include "game/form.h"
+
+#include <charconv>
+
+namespace tilvan {
+
+Form designForm() {
+  Form f;
+  for (int i = 0; i < kLetters; ++i) f.lbTile[i] = std::to_string(kLetterCount[i]);
+  for (int n = 0; n < kSetTiles; ++n) {
+    const int letter = letterBlockOf(n);
+    f.imgTile[n] = {letterHomeLeft(letter), letterHomeTop(letter), true};
+  }
+  for (int n = kFirstBlankLetter; n < kTilePictures; ++n)
+    f.imgTile[n] = {n < kSecondBlankLetter ? kFirstBlankLetterLeft : kSecondBlankLetterLeft,
+                    kBlankLetterParkTop, false};
+  for (int n = 0; n < kPreviewPictures; ++n)
+    f.imgTile1[n] = {previewParkLeft(n), previewParkTop(n), false};
+  return f;
+}
+
+void addToCaption(std::string& caption, int delta) {
+  // Val()-like: leading digits count, anything else reads as 0.
+  long value = 0;
+  const char* begin = caption.data();
+  const char* end = begin + caption.size();
+  while (begin != end && *begin == ' ') ++begin;
+  std::from_chars(begin, end, value);
+  caption = std::to_string(value + delta);
+}
+
+}  // namespace tilvan

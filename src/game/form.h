@@ -1,0 +1,59 @@
+// A plain mirror of the main window's controls that carry state: captions,
+// picture positions and visibility, and text boxes. The handlers change it;
+// the window paints it. Positions are twips in the window's client area.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "game/tables.h"
+
+namespace tilvan {
+
+struct Picture {
+  int Left = 0;
+  int Top = 0;
+  bool Visible = false;
+  bool operator==(const Picture&) const = default;
+};
+
+// A one-line text box with a maximum length in characters. Texts are bytes,
+// one character each (ISO-8859-1), as the word list is read.
+struct TextBox {
+  std::string Text;
+  std::size_t MaxLength = 0;  // 0: no limit
+
+  // What the user types replaces the text; the box keeps only as many
+  // characters as its maximum length allows.
+  void type(std::string_view text) {
+    Text.assign(MaxLength && text.size() > MaxLength ? text.substr(0, MaxLength) : text);
+  }
+  bool operator==(const TextBox&) const = default;
+};
+
+struct Form {
+  std::array<std::string, kLetters> lbTile;        // letters left, by letter index
+  std::array<std::string, kResultSlots> lblWord;   // score of result slot k
+  std::array<std::string, kWordLabels> lblWords;   // words of a move or preview
+  std::array<std::string, kWordLabels> lblCheckWords;  // "Not A Word" marks
+  std::array<Picture, kTilePictures> imgTile;      // tiles on the main board and the pool
+  std::array<Picture, kPreviewPictures> imgTile1;  // preview pictures on the lower board
+  std::array<bool, kPlayers> lblPlayer{};          // visibility of the player numbers
+  std::array<bool, kPlayers> shpUser{};            // visibility of the user marks
+  std::array<bool, kPlayers> linPlayer{};          // visibility of the turn marks
+  TextBox txtNumberofPlayers{"4", 1};
+  TextBox txtUsersTurn{"2", 1};
+  TextBox txtRack{"", 7};
+
+  bool operator==(const Form&) const = default;
+};
+
+// The window as designed, before start-up runs.
+Form designForm();
+
+// Letters-left captions are read back as a number, changed and written again.
+void addToCaption(std::string& caption, int delta);
+
+}  // namespace tilvan

@@ -1,0 +1,20 @@
+// One running program: the game state, the mirror of the window and the word
+// list it reads. Every user action is one handler (see handlers.h) that
+// takes a Game and the Prompts through which it may talk to the user.
+#pragma once
+
+#include "game/form.h"
+#include "game/game_state.h"
+#include "words/word_list.h"
+
+namespace tilvan {
+
+struct Game {
+  explicit Game(WordListCache& word_list) : words(word_list) {}
+
+  GameState state;
+  Form form = designForm();
+  WordListCache& words;  // borrowed; must outlive the Game
+};
+
+}  // namespace tilvan

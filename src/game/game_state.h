@@ -1,0 +1,74 @@
+// Everything the main window keeps between events. Field names follow the
+// game's own vocabulary; the committed board is stored once (see Board) and
+// read through its numbering accessors.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "finder/finder_state.h"
+#include "game/board.h"
+#include "game/tables.h"
+
+namespace tilvan {
+
+struct GameState {
+  // Fixed tables, filled by start-up.
+  std::array<char, kLetters> LetterChar{};
+  std::array<int, kLetters> LetterValue{}, LetterCount{}, LetterEnd{};
+  std::array<int, kLetters> LetterHomeLeft{}, LetterHomeTop{};
+  std::array<int, kTilePictures> TileValue{};
+  std::array<int, kSquares> SquareBonus{};  // by H index; 0 once used up
+  std::array<int, kSquares> SquareLeftH{}, SquareTopH{}, SquareLeftV{}, SquareTopV{};
+
+  // The committed board and its copy from before the last committed move
+  // (the Prev tables).
+  Board Committed;
+  Board Prev;
+
+  // The move being entered: seven slots in order of first drop.
+  std::array<int, kMoveSlots> MoveCol{}, MoveRow{};  // 1..15; MoveRow 0 = empty slot
+  std::array<int, kMoveSlots> MoveTile{}, MoveValue{}, MoveLetter{};
+  std::array<int, kMoveSlots> MoveSquareH{}, MoveSquareV{};
+  int MoveTileCount = 0;
+  int DropSlot = -1;
+  int DropSlot2 = -1;
+
+  // History of laid tiles.
+  std::array<int, kSetTiles> PlacedTile{};
+  int PlacedCount = 0;
+  int LockedCount = 0;  // leading PlacedTile entries that belong to committed moves
+  std::array<int, kTilePictures> TileOnBoard{};
+  std::array<int, kMoveSlots> LastMoveTile{}, LastMoveLetter{};
+  int LastMoveTileCount = 0;
+  int MoveNumber = 0;
+
+  // Players and turns.
+  int NumPlayers = 0;
+  int UserTurn = 0;
+  int CurrentPlayer = 0;
+  int LastMovePlayer = 0;
+  int NumPlayersClicks = 0;  // kept at most 2: only "is it the first press" matters
+  int UsersTurnClicks = 0;
+  int UseClicks = 1;
+
+  // Commit and the words of the last committed move.
+  int MoveCheck = 1;
+  int FirstMoveOnCentre = 0;
+  int MainWordDown = 0;
+  std::array<int, kSide> MainWordSquares{};
+  std::array<std::string, kWordLabels> FormedWords;
+  int WordCount = 0;
+  std::array<int, kWordLabels> WordFound{};
+
+  // Blank naming, shared by the drop handler and the blank tile dialog.
+  int BlankTile = 0;
+  int BlankLetterIndex = 0;
+
+  // The word finder's results, kept for the preview.
+  FinderState Finder;
+
+  bool operator==(const GameState&) const = default;
+};
+
+}  // namespace tilvan

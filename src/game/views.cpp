@@ -1,0 +1,91 @@
+#include "game/views.h"
+
+#include <cctype>
+
+namespace tilvan {
+namespace {
+
+Grid emptyGrid() {
+  Grid g;
+  g.fill(std::string(kSide, '.'));
+  return g;
+}
+
+void mark(Grid& g, int row, int col, char ch) {
+  char& cell = g[row][col];
+  cell = cell == '.' ? ch : '*';
+}
+
+// Row and column of the square whose place is (left, top), if any.
+bool squareAt(int left, int top, int left0, int top0, int& row, int& col) {
+  const int dx = left - left0, dy = top - top0;
+  if (dx < 0 || dy < 0 || dx % kSquarePitch || dy % kSquarePitch) return false;
+  col = dx / kSquarePitch;
+  row = dy / kSquarePitch;
+  return row < kSide && col < kSide;
+}
+
+}  // namespace
+
+Grid committedView(const Board& board) {
+  Grid g = emptyGrid();
+  for (int i = 0; i < kSquares; ++i) {
+    const BoardSquare& sq = board.atH(i);
+    if (!sq.occupied) continue;
+    char ch = sq.letter == kBlank ? '?' : letterChar(sq.letter);
+    if (sq.tile >= kFirstBlankLetter) ch = static_cast<char>(std::toupper(ch));
+    g[i / kSide][i % kSide] = ch;
+  }
+  return g;
+}
+
+Grid mainBoardView(const Form& form) {
+  Grid g = emptyGrid();
+  for (int n = 0; n < kTilePictures; ++n) {
+    const Picture& p = form.imgTile[n];
+    int row, col;
+    if (!p.Visible || !squareAt(p.Left, p.Top, mainSquareLeft(0), mainSquareTop(0), row, col))
+      continue;
+    char ch;
+    if (n >= kFirstBlankLetter && n < kSetTiles) {
+      ch = '?';
+    } else {
+      ch = letterChar(letterShownBy(n));
+      if (n >= kFirstBlankLetter) ch = static_cast<char>(std::toupper(ch));
+    }
+    mark(g, row, col, ch);
+  }
+  return g;
+}
+
+int previewLetter(int n) {
+  if (n >= 0 && n < kFirstBlank) return letterBlockOf(n);
+  if (n >= 98 && n < 124) return n - 98;
+  if (n >= 124 && n < 150) return n - 124;
+  return -1;
+}
+
+Grid previewView(const Form& form) {
+  Grid g = emptyGrid();
+  for (int n = 0; n < kPreviewPictures; ++n) {
+    const Picture& p = form.imgTile1[n];
+    int row, col;
+    if (!p.Visible || !squareAt(p.Left, p.Top, lowerSquareLeft(0), lowerSquareTop(0), row, col))
+      continue;
+    const int letter = previewLetter(n);
+    mark(g, row, col, letter < 0 ? '?' : letterChar(letter));
+  }
+  return g;
+}
+
+std::array<int, kLetters> homeStacks(const Form& form) {
+  std::array<int, kLetters> counts{};
+  for (const Picture& p : form.imgTile) {
+    if (!p.Visible) continue;
+    for (int i = 0; i < kLetters; ++i)
+      if (p.Left == letterHomeLeft(i) && p.Top == letterHomeTop(i)) ++counts[i];
+  }
+  return counts;
+}
+
+}  // namespace tilvan

@@ -1,0 +1,132 @@
+#include "words/word_list.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tilvan {
+
+std::string FileError::message() const {
+  return "Cannot read the word list \"" + path + "\": " + reason;
+}
+
+WordList WordList::parse(std::string_view in) {
+  WordList list;
+  list.data_.reserve(in.size());
+  const std::size_t n = in.size();
+  std::size_t i = 0;
+  auto atLineEnd = [&](std::size_t k) { return k < n && (in[k] == '\n' || in[k] == '\r'); };
+  // Moves past one delimiter (comma, CR LF, LF or CR) at position k.
+  auto skipDelimiter = [&](std::size_t k) {
+    if (k >= n) return k;
+    if (in[k] == '\r' && k + 1 < n && in[k + 1] == '\n') return k + 2;
+    return k + 1;
+  };
+  while (i < n) {
+    while (i < n && in[i] == ' ') ++i;
+    std::string_view field;
+    if (i < n && in[i] == '"') {
+      const std::size_t open = i + 1;
+      std::size_t close = open;
+      while (close < n && in[close] != '"') ++close;
+      field = in.substr(open, close - open);
+      i = close < n ? close + 1 : n;
+      while (i < n && in[i] != ',' && !atLineEnd(i)) ++i;
+    } else {
+      const std::size_t start = i;
+      while (i < n && in[i] != ',' && !atLineEnd(i)) ++i;
+      field = in.substr(start, i - start);
+    }
+    list.offsets_.emplace_back(static_cast<std::uint32_t>(list.data_.size()),
+                               static_cast<std::uint32_t>(field.size()));
+    list.data_.append(field);
+    i = skipDelimiter(i);
+  }
+  list.data_.shrink_to_fit();
+  return list;
+}
+
+namespace {
+
+std::string errnoText(int err) { return std::strerror(err); }
+
+}  // namespace
+
+Result<std::string> readFileBytes(const std::filesystem::path& path) {
+  const std::string p = path.string();
+  const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return FileError{p, errnoText(errno)};
+  struct ::stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int err = errno;
+    ::close(fd);
+    return FileError{p, errnoText(err)};
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return FileError{p, S_ISDIR(st.st_mode) ? "Is a directory" : "Not a regular file"};
+  }
+  std::string bytes;
+  bytes.resize(static_cast<std::size_t>(st.st_size));
+  std::size_t got = 0;
+  for (;;) {
+    if (got == bytes.size()) bytes.resize(bytes.size() + 65536);  // the file grew
+    const ssize_t r = ::read(fd, bytes.data() + got, bytes.size() - got);
+    if (r < 0) {
+      if (errno == EINTR) continue;
+      const int err = errno;
+      ::close(fd);
+      return FileError{p, errnoText(err)};
+    }
+    if (r == 0) break;
+    got += static_cast<std::size_t>(r);
+  }
+  ::close(fd);
+  bytes.resize(got);
+  return bytes;
+}
+
+Result<std::shared_ptr<const WordList>> WordListCache::get() {
+  const std::string p = path_.string();
+  struct ::stat st {};
+  if (::stat(p.c_str(), &st) != 0) {
+    list_.reset();
+    return FileError{p, errnoText(errno)};
+  }
+  const Stamp now{static_cast<std::uintmax_t>(st.st_size),
+                  static_cast<std::uintmax_t>(st.st_dev),
+                  static_cast<std::uintmax_t>(st.st_ino),
+                  std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec,
+                  std::int64_t{st.st_ctim.tv_sec} * 1000000000 + st.st_ctim.tv_nsec};
+  if (list_ && now == stamp_) return list_;
+  list_.reset();
+  auto bytes = readFileBytes(path_);
+  ++reads_;
+  if (!bytes.ok()) return bytes.error();
+  list_ = std::make_shared<const WordList>(WordList::parse(bytes.value()));
+  stamp_ = now;
+  return list_;
+}
+
+std::filesystem::path defaultWordListPath() {
+#ifdef _WIN32
+  return "C:\\Windows\\WordsSorted.Txt";
+#else
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) {
+    const auto dir = exe.parent_path();
+    for (const auto& candidate :
+         {dir / "WordsSorted.Txt", dir.parent_path() / "share" / "tilvan" / "WordsSorted.Txt"}) {
+      if (std::filesystem::exists(candidate, ec)) return candidate;
+    }
+    return dir.parent_path() / "share" / "tilvan" / "WordsSorted.Txt";
+  }
+  return "WordsSorted.Txt";
+#endif
+}
+
+}  // namespace tilvan

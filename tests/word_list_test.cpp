@@ -1,0 +1,163 @@
+// The word list reader on awkward files, and the cache following the file.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <thread>
+
+#include "support/test_support.h"
+#include "words/word_list.h"
+
+namespace tilvan {
+namespace {
+
+std::vector<std::string> records(std::string_view bytes) {
+  const WordList list = WordList::parse(bytes);
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < list.size(); ++i) out.emplace_back(list[i]);
+  return out;
+}
+
+using Records = std::vector<std::string>;
+
+TEST(WordListParse, LineEnds) {
+  EXPECT_EQ(records("cat\r\ndog\r\n"), (Records{"cat", "dog"}));
+  EXPECT_EQ(records("cat\ndog\n"), (Records{"cat", "dog"}));
+  EXPECT_EQ(records("cat\rdog"), (Records{"cat", "dog"}));
+  EXPECT_EQ(records("cat\ndog"), (Records{"cat", "dog"}));  // no final line break
+  EXPECT_EQ(records(""), Records{});
+}
+
+TEST(WordListParse, EmptyLinesAreEmptyRecords) {
+  EXPECT_EQ(records("a\n\nb\n"), (Records{"a", "", "b"}));
+  EXPECT_EQ(records("\r\n"), (Records{""}));
+}
+
+TEST(WordListParse, CommasSplitRecords) {
+  EXPECT_EQ(records("cat,dog\n"), (Records{"cat", "dog"}));
+  EXPECT_EQ(records("cat,\n"), (Records{"cat", ""}));
+  EXPECT_EQ(records(",x"), (Records{"", "x"}));
+}
+
+TEST(WordListParse, LeadingSpacesAreSkippedOthersKept) {
+  EXPECT_EQ(records("   cat\n"), (Records{"cat"}));
+  EXPECT_EQ(records("cat  \n"), (Records{"cat  "}));
+  EXPECT_EQ(records("a, b\n"), (Records{"a", "b"}));
+  EXPECT_EQ(records("\tcat\n"), (Records{"\tcat"}));
+}
+
+TEST(WordListParse, QuotedFieldsLoseTheirQuotes) {
+  EXPECT_EQ(records("\"cat\"\n"), (Records{"cat"}));
+  EXPECT_EQ(records("\"a,b\",c\n"), (Records{"a,b", "c"}));
+  EXPECT_EQ(records("  \"x y\"  \n"), (Records{"x y"}));
+  EXPECT_EQ(records("\"open"), (Records{"open"}));  // unterminated: to the end
+  EXPECT_EQ(records("\"\"\n"), (Records{""}));
+}
+
+TEST(WordListParse, CapitalsAndBytesAreKeptAsTheyAre) {
+  EXPECT_EQ(records("Cat\nCAT\n"), (Records{"Cat", "CAT"}));
+  const std::string binary("\xe9t\xe9\n\x01\x7f\xff\n", 8);
+  EXPECT_EQ(records(binary), (Records{"\xe9t\xe9", "\x01\x7f\xff"}));
+  const std::string withNul("a\0b\n", 4);
+  EXPECT_EQ(records(withNul), (Records{std::string("a\0b", 3)}));
+}
+
+TEST(WordListCache, MissingFileIsAnErrorWithPathAndReason) {
+  WordListCache cache("/nonexistent/dir/WordsSorted.Txt");
+  auto r = cache.get();
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().path, "/nonexistent/dir/WordsSorted.Txt");
+  EXPECT_EQ(r.error().reason, "No such file or directory");
+  EXPECT_NE(r.error().message().find("/nonexistent/dir/WordsSorted.Txt"), std::string::npos);
+}
+
+TEST(WordListCache, DirectoryIsAnError) {
+  test::TempFile f("x");
+  WordListCache cache(f.path().parent_path());
+  auto r = cache.get();
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().reason, "Is a directory");
+}
+
+TEST(WordListCache, UnreadableFileIsAnError) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  test::TempFile f("cat\n");
+  ::chmod(f.path().c_str(), 0);
+  WordListCache cache(f.path());
+  auto r = cache.get();
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().reason, "Permission denied");
+}
+
+TEST(WordListCache, ReadsOnceWhileTheFileIsUnchanged) {
+  test::TempFile f("cat\ndog\n");
+  WordListCache cache(f.path());
+  auto a = cache.get();
+  auto b = cache.get();
+  ASSERT_TRUE(a.ok() && b.ok());
+  EXPECT_EQ(a.value().get(), b.value().get());
+  EXPECT_EQ(cache.reads(), 1);
+  EXPECT_EQ(a.value()->size(), 2u);
+}
+
+TEST(WordListCache, NoticesAChangedFile) {
+  test::TempFile f("cat\ndog\n");
+  WordListCache cache(f.path());
+  ASSERT_TRUE(cache.get().ok());
+  f.write("cat\ndog\nemu\n");  // other size
+  auto r = cache.get();
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(r.value()->size(), 3u);
+  // Same size, new contents: the modification time tells.
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  f.write("cow\npig\nyak\n");
+  r = cache.get();
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ((*r.value())[0], "cow");
+  EXPECT_EQ(cache.reads(), 3);
+}
+
+TEST(WordListCache, ARemovedFileIsNoLongerServedFromTheCache) {
+  auto f = std::make_unique<test::TempFile>("cat\n");
+  WordListCache cache(f->path());
+  ASSERT_TRUE(cache.get().ok());
+  std::filesystem::remove(f->path());
+  EXPECT_FALSE(cache.get().ok());
+}
+
+struct CountingIndex {
+  static inline int builds = 0;
+  explicit CountingIndex(const WordList& list) : size(list.size()) { ++builds; }
+  std::size_t size;
+};
+
+TEST(WordListDerived, IsBuiltOncePerVersion) {
+  test::TempFile f("a\nb\n");
+  WordListCache cache(f.path());
+  CountingIndex::builds = 0;
+  auto list = cache.get().value();
+  EXPECT_EQ(list->derived<CountingIndex>().size, 2u);
+  EXPECT_EQ(list->derived<CountingIndex>().size, 2u);
+  EXPECT_EQ(CountingIndex::builds, 1);
+  f.write("a\nb\nc\n");
+  EXPECT_EQ(cache.get().value()->derived<CountingIndex>().size, 3u);
+  EXPECT_EQ(CountingIndex::builds, 2);
+}
+
+TEST(DefaultWordList, HasTheGeneratedWords) {
+  WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
+  auto r = cache.get();
+  ASSERT_TRUE(r.ok()) << r.error().message();
+  const WordList& list = *r.value();
+  EXPECT_GT(list.size(), 200000u);
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    ASSERT_FALSE(list[i].empty());
+    for (char c : list[i]) ASSERT_TRUE(c >= 'a' && c <= 'z') << list[i];
+    if (i) {
+      ASSERT_LT(list[i - 1], list[i]);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tilvan
