@@ -27,6 +27,9 @@ struct FormedWord {
 struct Candidate {
   std::vector<FormedWord> Words;
   int Total = 0;
+  // The main word's letters as laid: a board letter where the board has one,
+  // '_' where a rack blank is used, else the rack letter.
+  std::string TilesUsed;
   bool operator==(const Candidate&) const = default;
 };
 

@@ -46,6 +46,7 @@ struct Form {
   TextBox txtNumberofPlayers{"4", 1};
   TextBox txtUsersTurn{"2", 1};
   TextBox txtRack{"", 7};
+  bool chkComplete = false;  // "Complete search": every legal placement instead of the classic search
 
   bool operator==(const Form&) const = default;
 };
