@@ -1,8 +1,86 @@
-// Not built yet.
+#include "board/preview.h"
+
 #include "game/handlers.h"
 
 namespace tilvan {
 
-void pressShowSlot(Game&, Prompts&, int) {}
+std::string upperCase(std::string_view word) {
+  std::string out(word);
+  for (char& ch : out) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+      ch = static_cast<char>(c - 0x20);
+  }
+  return out;
+}
+
+int previewPictureFor(const GameState& state, int letter, std::string_view word, int position) {
+  const int end = state.LetterEnd[letter];
+  int free = -1;
+  for (int m = end - state.LetterCount[letter]; m < end; ++m) {
+    if (!state.Committed.records(m)) {
+      free = m;
+      break;
+    }
+  }
+  if (free >= 0) {
+    int earlier = 0;
+    for (int p = 0; p + 1 < position && p < static_cast<int>(word.size()); ++p)
+      if (word[p] == state.LetterChar[letter]) ++earlier;
+    const int t = free + earlier;
+    if (t <= end - 1 && t < kPreviewPictures) return t;
+  }
+  return state.Committed.records(kFirstBlankLetter + letter) ? 124 + letter : kFirstBlank + letter;
+}
+
+void showPlacement(const GameState& state, Form& form, bool down, int cand) {
+  const FinderState& f = state.Finder;
+  const CandidateSet& set = down ? f.V : f.H;
+  if (cand < 0 || cand >= static_cast<int>(set.Cands.size())) return;
+  const Candidate& c = set.Cands[cand];
+  for (std::size_t j = 0; j < c.Words.size() && j < form.lblWords.size(); ++j)
+    form.lblWords[j] = upperCase(c.Words[j].Text);
+  if (c.Words.empty()) return;
+
+  const auto& grid = down ? f.BoardCharV : f.BoardCharH;
+  const auto& left = down ? state.SquareLeftV : state.SquareLeftH;
+  const auto& top = down ? state.SquareTopV : state.SquareTopH;
+  const std::string& w = c.Words[0].Text;
+  const int s0 = c.Words[0].Start;
+  for (int p = 1; p <= static_cast<int>(w.size()); ++p) {
+    const int s = s0 + p - 1;
+    if (s < 0 || s >= kSquares || grid[s]) continue;
+    int letter = -1;
+    for (int L = 0; L < kLetters && letter < 0; ++L)
+      if (state.LetterChar[L] == w[p - 1]) letter = L;
+    if (letter < 0) continue;
+    const int t = previewPictureFor(state, letter, w, p);
+    form.imgTile1[t] = {left[s], top[s], true};
+  }
+}
+
+void showSlotPlacements(const GameState& state, Form& form, int k) {
+  const FinderState& f = state.Finder;
+  if (f.SlotV[k] == k + 1) {
+    const int pos = f.SlotRankV[k];
+    if (pos >= 0 && pos < static_cast<int>(f.V.RankedCand.size()))
+      showPlacement(state, form, true, f.V.RankedCand[pos]);
+  }
+  if (f.SlotH[k] == k + 1) {
+    const int pos = f.SlotRankH[k];
+    if (pos >= 0 && pos < static_cast<int>(f.H.RankedCand.size()))
+      showPlacement(state, form, false, f.H.RankedCand[pos]);
+  }
+}
+
+void pressShowSlot(Game& game, Prompts&, int k) {
+  if (k < 0 || k >= kResultSlots) return;
+  FinderState& f = game.state.Finder;
+  // Before the first search there is nothing to restore or show.
+  if (!f.HasSnapshot) return;
+  game.form.imgTile1 = f.PreviewSnap;
+  for (auto& caption : game.form.lblWords) caption.clear();
+  showSlotPlacements(game.state, game.form, k);
+}
 
 }  // namespace tilvan

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/find.h"
 #include "cli/replay.h"
 #include "words/word_list.h"
 
@@ -68,12 +69,10 @@ int main(int argc, char** argv) {
   }
 
   if (command == "find") {
-    (void)complete;
-    (void)json;
     if (!board) return usageError("find needs --board FILE");
     if (!rack) return usageError("find needs --rack RACK");
-    std::cerr << "tilvan-cli: find is not available yet\n";
-    return 2;
+    return tilvan::cli::runFind({*board, *rack, complete, json}, words, std::cin, std::cout,
+                                std::cerr);
   }
 
   if (!script || *script == "-") return tilvan::cli::runReplay(std::cin, "<stdin>", words,

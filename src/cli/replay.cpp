@@ -57,8 +57,7 @@ std::vector<std::string_view> words(std::string_view s) {
 }
 
 // Actions whose handlers are not part of this build yet.
-const std::set<std::string_view> kNotYet = {"drop", "place", "blank", "use",  "check",
-                                            "clear", "find", "show", "complete"};
+const std::set<std::string_view> kNotYet = {};
 
 }  // namespace
 
@@ -106,6 +105,45 @@ int runReplay(std::istream& in, const std::string& scriptName, WordListCache& wo
     } else if (action == "dump") {
       if (!wantArgs(0)) return fail("dump takes no argument");
       out << "state: " << stateJson(game) << '\n';
+    } else if (action == "drop" || action == "place") {
+      // drop N X Y: X, Y in twips on the main board; place N R C: on square R, C.
+      const auto n = wantArgs(3) ? parseInt(args[0]) : std::nullopt;
+      const auto a = wantArgs(3) ? parseInt(args[1]) : std::nullopt;
+      const auto b = wantArgs(3) ? parseInt(args[2]) : std::nullopt;
+      if (!n || !a || !b || *n < 0 || *n >= kTilePictures)
+        return fail(std::string(action) + " takes a tile number 0..151 and two integers");
+      if (!game.form.imgTile[*n].Visible) {
+        out << "error: tile " << *n << " is hidden\n";
+      } else {
+        long long x = *a, y = *b;
+        if (action == "place") x = 40 + 270LL * *b + 250, y = 40 + 270LL * *a + 250;
+        const auto inBoard = [](long long v) { return v >= 0 && v < kBoardSize; };
+        if (inBoard(x) && inBoard(y) &&
+            dropTargetAt(game, static_cast<int>(x), static_cast<int>(y)) == DropTarget::kBoard)
+          dropTile(game, prompts, *n, static_cast<int>(x), static_cast<int>(y));
+      }
+    } else if (action == "blank") {
+      prompts.queueBlank(std::string(text));
+    } else if (action == "use") {
+      if (!wantArgs(0)) return fail("use takes no argument");
+      pressUse(game, prompts);
+    } else if (action == "check") {
+      if (!wantArgs(0)) return fail("check takes no argument");
+      pressCheckWords(game, prompts);
+    } else if (action == "clear") {
+      if (!wantArgs(0)) return fail("clear takes no argument");
+      pressClearLastMove(game, prompts);
+    } else if (action == "complete") {
+      if (!wantArgs(1) || (args[0] != "on" && args[0] != "off"))
+        return fail("complete takes on or off");
+      game.form.chkComplete = args[0] == "on";
+    } else if (action == "find") {
+      if (!wantArgs(0)) return fail("find takes no argument");
+      pressFindWords(game, prompts);
+    } else if (action == "show") {
+      const auto k = wantArgs(1) ? parseInt(args[0]) : std::nullopt;
+      if (!k || *k < 1 || *k > kResultSlots) return fail("show takes a result button 1..5");
+      pressShowSlot(game, prompts, *k - 1);
     } else if (kNotYet.count(action)) {
       out << "error: not available yet\n";
     } else {

@@ -1,11 +1,487 @@
-// Not built yet.
+// The complete search walks the word graph from every anchor square (an empty
+// square next to a board letter; the centre on an empty board), once along
+// the rows and once down the columns, which it reads as the rows of the
+// transposed board. Each new square only takes letters that make its
+// cross-word a word. New tiles left of an anchor only cover empty squares
+// that are not anchors themselves, so every placement is found once, from
+// its leftmost anchor. Those left parts are the same for every anchor: the
+// rack's word prefixes are collected once per search, filed by the letters
+// that may follow them, and an anchor only takes the prefixes that its own
+// letters can follow. Blanks are taken only once the rack has no tile of the
+// letter left; which of a word's equal letters become the blanks is chosen
+// when the placement is scored.
 #include "finder/complete_search.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "finder/word_graph.h"
 
 namespace tilvan {
 
-std::vector<CompleteResult> completeSearch(const WordList&, const GameState&, std::string_view,
-                                           std::size_t) {
-  return {};
+namespace {
+
+constexpr int kN = kSide;
+constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
+constexpr int kFullRackBonus = 50;
+
+// One reading of the board: across (frame index = H index) or down (frame
+// index = V index, so that its rows are the board's columns).
+struct Frame {
+  std::array<std::int8_t, kSquares> letter;     // 0..25, -1 empty, 26 a letter no word holds
+  std::array<std::int16_t, kSquares> value;     // face value of a board tile (a blank: 0)
+  std::array<std::uint8_t, kSquares> lm, wm;    // letter and word factor for a new tile
+  std::array<std::uint32_t, kSquares> cross;    // letters a new tile may take
+  std::array<std::int16_t, kSquares> crossSum;  // face values of its cross-word's board letters
+  std::array<bool, kSquares> hasCross, anchor;
+
+  bool empty(int i) const { return letter[i] < 0; }
+};
+
+// A placement as found: enough to rank it and to rebuild its words.
+struct Found {
+  int score;
+  std::uint8_t down, row, col, len;  // row, col: board square of the main word's first letter
+  std::uint16_t blanks;              // bit j: letter j of the main word is a new blank
+  std::array<char, WordGraph::kMaxWord> word;
+
+  std::string_view text() const { return {word.data(), len}; }
+};
+
+bool before(const Found& a, const Found& b) {
+  if (a.score != b.score) return a.score > b.score;
+  if (a.down != b.down) return a.down < b.down;
+  if (a.row != b.row) return a.row < b.row;
+  if (a.col != b.col) return a.col < b.col;
+  return a.text() < b.text();
+}
+
+// The best placements found so far: every one when many are asked for, else
+// a heap of the `limit` best whose front is the worst of them.
+class Best {
+ public:
+  explicit Best(std::size_t limit) : limit_(limit), heap_(limit <= kHeapLimit) {
+    kept_.reserve(heap_ ? limit : 4096);
+  }
+  // False when a placement of this score can no longer be among the best.
+  bool wants(int score) const {
+    return !heap_ || kept_.size() < limit_ || score >= kept_.front().score;
+  }
+  void add(const Found& r) {
+    if (!heap_ || kept_.size() < limit_) {
+      kept_.push_back(r);
+      if (heap_) std::push_heap(kept_.begin(), kept_.end(), before);
+    } else if (before(r, kept_.front())) {
+      std::pop_heap(kept_.begin(), kept_.end(), before);
+      kept_.back() = r;
+      std::push_heap(kept_.begin(), kept_.end(), before);
+    }
+  }
+  // The best `limit`, best first.
+  std::vector<Found> ranked() && {
+    const std::size_t keep = std::min(limit_, kept_.size());
+    std::partial_sort(kept_.begin(), kept_.begin() + static_cast<std::ptrdiff_t>(keep), kept_.end(),
+                      before);
+    kept_.resize(keep);
+    return std::move(kept_);
+  }
+
+ private:
+  static constexpr std::size_t kHeapLimit = 1024;
+  std::size_t limit_;
+  bool heap_;
+  std::vector<Found> kept_;
+};
+
+void readBoard(const GameState& state, bool down, Frame& f) {
+  for (int i = 0; i < kSquares; ++i) {
+    const int h = down ? transposeIndex(i) : i;
+    const BoardSquare& sq = state.Committed.atH(h);
+    if (sq.occupied) {
+      const bool letter = sq.letter >= 0 && sq.letter < 26;
+      f.letter[i] = static_cast<std::int8_t>(letter ? sq.letter : 26);
+      const bool blank = sq.tile >= kFirstBlank;  // the set's blanks and their letter pictures
+      f.value[i] = static_cast<std::int16_t>(letter && !blank ? state.LetterValue[sq.letter] : 0);
+    } else {
+      f.letter[i] = -1;
+      f.value[i] = 0;
+    }
+    const int premium = state.SquareBonus[h];
+    f.lm[i] = premium == kDoubleLetter ? 2 : premium == kTripleLetter ? 3 : 1;
+    f.wm[i] = premium == kDoubleWord ? 2 : premium == kTripleWord ? 3 : 1;
+  }
+}
+
+// Anchors and the letters each anchor square allows across the frame's rows.
+void findAnchors(const WordGraph& g, bool boardEmpty, Frame& f) {
+  f.anchor.fill(false);
+  f.cross.fill(kAllLetters);
+  f.crossSum.fill(0);
+  f.hasCross.fill(false);
+  if (boardEmpty) {
+    f.anchor[kCentre] = true;
+    return;
+  }
+  for (int r = 0; r < kN; ++r) {
+    for (int c = 0; c < kN; ++c) {
+      const int i = r * kN + c;
+      if (!f.empty(i)) continue;
+      const bool up = r > 0 && !f.empty(i - kN), below = r + 1 < kN && !f.empty(i + kN);
+      f.anchor[i] = up || below || (c > 0 && !f.empty(i - 1)) || (c + 1 < kN && !f.empty(i + 1));
+      if (!up && !below) continue;
+      f.hasCross[i] = true;
+      int top = r;
+      while (top > 0 && !f.empty((top - 1) * kN + c)) --top;
+      int sum = 0;
+      WordGraph::Node n = g.root();
+      for (int k = top; k < r && n != WordGraph::kNone; ++k) {
+        n = g.child(n, f.letter[k * kN + c]);
+        sum += f.value[k * kN + c];
+      }
+      int end = r + 1;
+      while (end < kN && !f.empty(end * kN + c)) sum += f.value[end++ * kN + c];
+      std::uint32_t ok = 0;
+      if (n != WordGraph::kNone) {
+        for (std::uint32_t m = g.letters(n); m; m &= m - 1) {
+          const int l = std::countr_zero(m);
+          WordGraph::Node k = g.child(n, l);
+          for (int b = r + 1; b < end && k != WordGraph::kNone; ++b)
+            k = g.child(k, f.letter[b * kN + c]);
+          if (k != WordGraph::kNone && g.isWord(k)) ok |= 1u << l;
+        }
+      }
+      f.cross[i] = ok;
+      f.crossSum[i] = static_cast<std::int16_t>(sum);
+    }
+  }
+}
+
+class Generator {
+ public:
+  Generator(const WordGraph& g, const GameState& state, std::string_view rack, Best& out)
+      : g_(g), value_(state.LetterValue), out_(out) {
+    // The rack box holds at most seven tiles; a character that is neither a
+    // letter a..z nor '_' is a tile that no word can use.
+    for (char ch : rack.substr(0, kMoveSlots)) {
+      if (ch == '_')
+        ++blanks_;
+      else if (ch >= 'a' && ch <= 'z')
+        ++rack_[ch - 'a'];
+    }
+    tilesInRack_ = static_cast<int>(std::min<std::size_t>(rack.size(), kMoveSlots));
+    rackLetters_ = rack_;
+    blanksInRack_ = blanks_;
+    for (int l = 0; l < 26; ++l)
+      if (rack_[l] > 0) rackMask_ |= 1u << l;
+  }
+
+  // The rack's prefixes: every start of a word that the rack can lay, up to
+  // one tile short of the rack, found once per search. bucket(l, len) holds
+  // the prefixes of length len that letter l can follow with a tile left.
+  void collectPrefixes() {
+    if (tilesInRack_ > 1) growPrefix(g_.root(), 0);
+  }
+
+  // Every placement along the frame's rows.
+  // REQUIRES: collectPrefixes() ran.
+  void run(const Frame& f, bool down) {
+    f_ = &f;
+    down_ = down;
+    if (tilesInRack_ == 0) return;
+    for (int r = 0; r < kN; ++r) {
+      row_ = r;
+      const int base = r * kN;
+      for (int c = 0; c < kN; ++c) {
+        if (!f.anchor[base + c]) continue;
+        anchor_ = c;
+        if (c > 0 && !f.empty(base + c - 1)) {
+          // The board letters left of the anchor are the word's fixed start.
+          int start = c - 1;
+          while (start > 0 && !f.empty(base + start - 1)) --start;
+          WordGraph::Node n = g_.root();
+          for (int k = start; k < c && n != WordGraph::kNone; ++k) {
+            n = g_.child(n, f.letter[base + k]);
+            word_[k] = static_cast<char>('a' + f.letter[base + k]);
+            isNew_[k] = false;
+          }
+          if (n != WordGraph::kNone) extendRight(n, start, c);
+        } else {
+          int room = 0;
+          while (c - room - 1 >= 0 && !f.anchor[base + c - room - 1] && room + 1 < tilesInRack_)
+            ++room;
+          fromAnchor(room);
+        }
+      }
+    }
+  }
+
+ private:
+  enum Kind { kNoTile, kLetterTile, kBlankTile };
+  using Prefix = std::array<char, kMoveSlots>;  // its letters
+  // A prefix that letter x can follow, with what follows x.
+  struct Entry {
+    std::uint32_t prefix;
+    WordGraph::Node after;       // the node after the prefix and x
+    std::uint32_t afterLetters;  // the letters that can come next
+  };
+  // Letters a tile can be taken for now.
+  std::uint32_t takeable() const { return blanks_ > 0 ? kAllLetters : rackMask_; }
+  // Takes a tile for letter l: a rack letter while there is one, else a blank.
+  Kind take(int l) {
+    if (rack_[l] > 0) {
+      if (--rack_[l] == 0) rackMask_ &= ~(1u << l);
+      return kLetterTile;
+    }
+    if (blanks_ > 0) {
+      --blanks_;
+      return kBlankTile;
+    }
+    return kNoTile;
+  }
+  void giveBack(int l, Kind k) {
+    if (k == kLetterTile) {
+      ++rack_[l];
+      rackMask_ |= 1u << l;
+    } else
+      ++blanks_;
+  }
+
+  void growPrefix(WordGraph::Node n, int len) {
+    if (len > 0) {
+      Prefix p{};
+      std::copy(pre_.begin(), pre_.begin() + len, p.begin());
+      const auto id = static_cast<std::uint32_t>(prefixes_.size());
+      prefixes_.push_back(p);
+      for (std::uint32_t m = g_.letters(n) & takeable(); m; m &= m - 1) {
+        const int l = std::countr_zero(m);
+        const WordGraph::Node after = g_.child(n, l);
+        bucket(l, len).push_back({id, after, g_.letters(after)});
+      }
+    }
+    if (len + 1 >= tilesInRack_) return;
+    for (std::uint32_t m = g_.letters(n) & takeable(); m; m &= m - 1) {
+      const int l = std::countr_zero(m);
+      const Kind kind = take(l);
+      pre_[len] = static_cast<char>('a' + l);
+      growPrefix(g_.child(n, l), len + 1);
+      giveBack(l, kind);
+    }
+  }
+  std::vector<Entry>& bucket(int letter, int len) {
+    return buckets_[static_cast<std::size_t>(letter * kMoveSlots + len)];
+  }
+
+  // Words whose new tiles start at the anchor or on the `room` empty
+  // non-anchor squares left of it: a rack prefix, then the anchor's letter.
+  void fromAnchor(int room) {
+    const Frame& f = *f_;
+    const int a = row_ * kN + anchor_;
+    extendRight(g_.root(), anchor_, anchor_);
+    // A board letter right of the anchor must follow the anchor's letter.
+    const int next = anchor_ + 1 < kN ? f.letter[a + 1] : -1;
+    for (int len = 1; len <= room; ++len) {
+      const int start = anchor_ - len;
+      for (std::uint32_t m = f.cross[a]; m; m &= m - 1) {
+        const int x = std::countr_zero(m);
+        for (const Entry& e : bucket(x, len)) {
+          if (next >= 0 && !((e.afterLetters >> next) & 1)) continue;
+          const Prefix& p = prefixes_[e.prefix];
+          const WordGraph::Node after = e.after;
+          std::array<Kind, kMoveSlots> kinds;
+          for (int k = 0; k < len; ++k) {
+            const int l = p[static_cast<std::size_t>(k)] - 'a';
+            kinds[static_cast<std::size_t>(k)] = take(l);
+            word_[start + k] = p[static_cast<std::size_t>(k)];
+            isNew_[start + k] = true;
+            kind_[start + k] = kinds[static_cast<std::size_t>(k)];
+          }
+          const Kind kind = take(x);
+          word_[anchor_] = static_cast<char>('a' + x);
+          isNew_[anchor_] = true;
+          kind_[anchor_] = kind;
+          tiles_ += len + 1;
+          extendRight(after, start, anchor_ + 1);
+          tiles_ -= len + 1;
+          isNew_[anchor_] = false;
+          giveBack(x, kind);
+          for (int k = len - 1; k >= 0; --k)
+            giveBack(p[static_cast<std::size_t>(k)] - 'a', kinds[static_cast<std::size_t>(k)]);
+        }
+      }
+    }
+  }
+
+  void extendRight(WordGraph::Node n, int start, int col) {
+    const Frame& f = *f_;
+    const int base = row_ * kN;
+    if (col == kN || f.empty(base + col)) {
+      if (col > anchor_ && g_.isWord(n)) record(start, col);
+      if (col == kN) return;
+      const std::uint32_t allowed = g_.letters(n) & f.cross[base + col] & takeable();
+      for (std::uint32_t m = allowed; m; m &= m - 1) {
+        const int l = std::countr_zero(m);
+        const Kind kind = take(l);
+        word_[col] = static_cast<char>('a' + l);
+        isNew_[col] = true;
+        kind_[col] = kind;
+        ++tiles_;
+        extendRight(g_.child(n, l), start, col + 1);
+        isNew_[col] = false;
+        --tiles_;
+        giveBack(l, kind);
+      }
+      return;
+    }
+    const WordGraph::Node next = g_.child(n, f.letter[base + col]);
+    if (next == WordGraph::kNone) return;
+    word_[col] = static_cast<char>('a' + f.letter[base + col]);
+    isNew_[col] = false;
+    extendRight(next, start, col + 1);
+  }
+
+  void record(int start, int end) {
+    const Frame& f = *f_;
+    const int base = row_ * kN;
+    // A single tile with a word across is the across placement.
+    if (down_ && tiles_ == 1) {
+      for (int c = start; c < end; ++c)
+        if (isNew_[c] && f.hasCross[base + c]) return;
+    }
+    int mainSum = 0, mainMult = 1, crossTotal = 0;
+    for (int c = start; c < end; ++c) {
+      const int i = base + c;
+      if (!isNew_[c]) {
+        mainSum += f.value[i];
+        continue;
+      }
+      const int v = value_[word_[c] - 'a'] * f.lm[i];
+      mainSum += v;
+      mainMult *= f.wm[i];
+      if (f.hasCross[i]) crossTotal += (f.crossSum[i] + v) * f.wm[i];
+    }
+    int score = mainSum * mainMult + crossTotal + (tiles_ == kMoveSlots ? kFullRackBonus : 0);
+    // Blanks stand in for the letters the rack lacks, on the squares where
+    // the letter counts least (the later square when two count alike).
+    std::uint16_t blankBits = 0;
+    if (blanks_ < blanksInRack_) {
+      // The letters that took blanks while searching: the rack ran out of them.
+      for (int c = start; c < end; ++c) {
+        if (!isNew_[c] || kind_[c] != kBlankTile) continue;
+        const int l = word_[c] - 'a';
+        int best = -1, bestWeight = 0;
+        for (int k = end - 1; k >= start; --k) {
+          if (!isNew_[k] || word_[k] != word_[c] || ((blankBits >> (k - start)) & 1)) continue;
+          const int i = base + k;
+          const int weight = f.lm[i] * (mainMult + (f.hasCross[i] ? f.wm[i] : 0));
+          if (best < 0 || weight < bestWeight) best = k, bestWeight = weight;
+        }
+        blankBits |= static_cast<std::uint16_t>(1u << (best - start));
+        score -= value_[l] * bestWeight;
+      }
+    }
+    if (!out_.wants(score)) return;
+    Found r{};
+    r.score = score;
+    r.down = down_;
+    r.row = static_cast<std::uint8_t>(down_ ? start : row_);
+    r.col = static_cast<std::uint8_t>(down_ ? row_ : start);
+    r.len = static_cast<std::uint8_t>(end - start);
+    r.blanks = blankBits;
+    std::copy(word_.begin() + start, word_.begin() + end, r.word.begin());
+    out_.add(r);
+  }
+
+  const WordGraph& g_;
+  const std::array<int, kLetters>& value_;
+  Best& out_;
+  const Frame* f_ = nullptr;
+  bool down_ = false;
+  int row_ = 0, anchor_ = 0, tiles_ = 0, tilesInRack_ = 0, blanks_ = 0, blanksInRack_ = 0;
+  std::vector<Prefix> prefixes_;
+  std::array<std::vector<Entry>, 26 * kMoveSlots> buckets_;
+  std::uint32_t rackMask_ = 0;  // letters with a rack tile left
+  std::array<int, 26> rack_{}, rackLetters_{};
+  std::array<char, kN> word_{}, pre_{};
+  std::array<bool, kN> isNew_{};
+  std::array<Kind, kN> kind_{};  // how each new tile was taken
+};
+
+// The words of a found placement, scored as the search scored them.
+CompleteResult describe(const Found& r, const Frame& f, const std::array<int, kLetters>& value) {
+  CompleteResult out;
+  out.down = r.down != 0;
+  Candidate& cand = out.cand;
+  const int row = r.down ? r.col : r.row, start = r.down ? r.row : r.col;
+  const int base = row * kN;
+  FormedWord main{std::string(r.text()), base + start, 0};
+  int mainSum = 0, mainMult = 1, tiles = 0;
+  std::vector<FormedWord> cross;
+  for (int j = 0; j < r.len; ++j) {
+    const int i = base + start + j;
+    if (!f.empty(i)) {
+      mainSum += f.value[i];
+      cand.TilesUsed += r.word[j];
+      continue;
+    }
+    ++tiles;
+    const bool blank = (r.blanks >> j) & 1;
+    cand.TilesUsed += blank ? '_' : r.word[j];
+    const int v = blank ? 0 : value[r.word[j] - 'a'] * f.lm[i];
+    mainSum += v;
+    mainMult *= f.wm[i];
+    if (!f.hasCross[i]) continue;
+    // The cross-word runs down the frame's column through the new tile.
+    const int c = start + j;
+    int top = row, bottom = row;
+    while (top > 0 && !f.empty((top - 1) * kN + c)) --top;
+    while (bottom + 1 < kN && !f.empty((bottom + 1) * kN + c)) ++bottom;
+    FormedWord w{"", top * kN + c, 0};
+    int sum = 0;
+    for (int k = top; k <= bottom; ++k) {
+      if (k == row) {
+        w.Text += r.word[j];
+        sum += v;
+      } else {
+        w.Text += static_cast<char>('a' + f.letter[k * kN + c]);
+        sum += f.value[k * kN + c];
+      }
+    }
+    w.Score = sum * f.wm[i];
+    cross.push_back(std::move(w));
+  }
+  main.Score = mainSum * mainMult;
+  cand.Total = main.Score;
+  cand.Words.push_back(std::move(main));
+  for (FormedWord& w : cross) {
+    cand.Total += w.Score;
+    cand.Words.push_back(std::move(w));
+  }
+  if (tiles == kMoveSlots) cand.Total += kFullRackBonus;
+  return out;
+}
+
+}  // namespace
+
+std::vector<CompleteResult> completeSearch(const WordList& list, const GameState& state,
+                                           std::string_view rack, std::size_t maxResults) {
+  if (maxResults == 0) return {};
+  const WordGraph& g = list.derived<WordGraph>();
+  const bool boardEmpty = state.Committed.empty();
+  std::array<Frame, 2> frames;
+  Best best(maxResults);
+  Generator gen(g, state, rack, best);
+  gen.collectPrefixes();
+  for (int d = 0; d < 2; ++d) {
+    readBoard(state, d == 1, frames[d]);
+    findAnchors(g, boardEmpty, frames[d]);
+    gen.run(frames[d], d == 1);
+  }
+  const std::vector<Found> found = std::move(best).ranked();
+  std::vector<CompleteResult> out;
+  out.reserve(found.size());
+  for (const Found& r : found) out.push_back(describe(r, frames[r.down], state.LetterValue));
+  return out;
 }
 
 }  // namespace tilvan

@@ -1,8 +1,143 @@
-// Not built yet.
+#include "finder/find_words.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "board/preview.h"
+#include "finder/scoring.h"
 #include "game/handlers.h"
 
 namespace tilvan {
+namespace {
 
-void pressFindWords(Game&, Prompts&) {}
+// Sends every preview picture back to its hidden parking place.
+void parkPreview(Form& form) {
+  for (int n = 0; n < kPreviewPictures; ++n)
+    form.imgTile1[n] = {previewParkLeft(n), previewParkTop(n), false};
+}
+
+// Mirrors the committed tiles on the lower board: tile n with preview
+// picture n, a blank laid as a letter (n > 97) with picture n - 2.
+void redrawCommitted(const GameState& state, Form& form) {
+  for (int i = 0; i < kSquares; ++i) {
+    if (!state.Committed.FilledH(i + 1)) continue;
+    const int n = state.Committed.TileH(i);
+    const int picture = n < kFirstBlank ? n : n - 2;
+    if (picture < 0 || picture >= kPreviewPictures) continue;
+    form.imgTile1[picture] = {state.SquareLeftH[i], state.SquareTopH[i], true};
+  }
+}
+
+void takeSlot(CandidateSet& set, std::array<int, kResultSlots>& slot,
+              std::array<int, kResultSlots>& rank, Form& form, int k, int pos) {
+  form.lblWord[k] = std::to_string(set.RankedScore[pos]);
+  slot[k] = k + 1;
+  rank[k] = pos;
+}
+
+void laterMove(const WordList& list, PlacementSearch& search, const GameState& state,
+               FinderState& finder, std::string_view rack) {
+  const std::vector<Placement> foundV = search.findPlacements(list, finder.BoardCharV, rack);
+  const std::vector<Placement> foundH = search.findPlacements(list, finder.BoardCharH, rack);
+  search.checkWords(list, finder.BoardCharV, foundV, finder.BoardCharH, foundH, finder.V.Cands,
+                    finder.H.Cands);
+  for (bool down : {true, false}) {
+    CandidateSet& set = down ? finder.V : finder.H;
+    if (set.Cands.empty()) continue;
+    const SetView view = makeSetView(state, down);
+    for (Candidate& cand : set.Cands) scoreCandidate(view, rack, cand);
+  }
+}
+
+}  // namespace
+
+void rankSet(CandidateSet& set) {
+  const std::size_t n = set.Cands.size();
+  set.RankedCand.resize(n);
+  std::iota(set.RankedCand.begin(), set.RankedCand.end(), 0);
+  std::stable_sort(set.RankedCand.begin(), set.RankedCand.end(),
+                   [&](int a, int b) { return set.Cands[a].Total > set.Cands[b].Total; });
+  set.RankedScore.resize(n);
+  for (std::size_t i = 0; i < n; ++i) set.RankedScore[i] = set.Cands[set.RankedCand[i]].Total;
+}
+
+void fillSlots(FinderState& f, Form& form, bool firstMove) {
+  const int nV = firstMove ? 0 : static_cast<int>(f.V.RankedScore.size());
+  const int nH = static_cast<int>(f.H.RankedScore.size());
+  int pV = 0, pH = 0;
+  for (int k = 0; k < kResultSlots; ++k) {
+    const bool haveV = pV < nV, haveH = pH < nH;
+    if (!haveV && !haveH) break;
+    if (haveV && (!haveH || f.V.RankedScore[pV] > f.H.RankedScore[pH]))
+      takeSlot(f.V, f.SlotV, f.SlotRankV, form, k, pV++);
+    else
+      takeSlot(f.H, f.SlotH, f.SlotRankH, form, k, pH++);
+  }
+}
+
+void fillSlotsFromResults(FinderState& f, Form& form, const std::vector<CompleteResult>& results) {
+  for (std::size_t k = 0; k < results.size() && k < static_cast<std::size_t>(kResultSlots); ++k) {
+    const bool down = results[k].down;
+    CandidateSet& set = down ? f.V : f.H;
+    const int cand = static_cast<int>(set.Cands.size());
+    set.Cands.push_back(results[k].cand);
+    set.RankedCand.push_back(cand);
+    set.RankedScore.push_back(results[k].cand.Total);
+    takeSlot(set, down ? f.SlotV : f.SlotH, down ? f.SlotRankV : f.SlotRankH, form,
+             static_cast<int>(k), cand);
+  }
+}
+
+void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search) {
+  auto got = game.words.get();
+  if (!got.ok()) {
+    prompts.message(got.error().message());
+    return;
+  }
+  const WordList& list = *got.value();
+  GameState& state = game.state;
+  Form& form = game.form;
+  FinderState& f = state.Finder;
+
+  // Start clean: nothing of the last search survives, and no preview laid
+  // for a placement that was never played stays on the lower board.
+  f.V = {};
+  f.H = {};
+  f.SlotV = f.SlotH = f.SlotRankV = f.SlotRankH = {};
+  parkPreview(form);
+  f.BoardCharH = letterGrid(state, false);
+  f.BoardCharV = letterGrid(state, true);
+  const std::string rack = form.txtRack.Text;
+
+  if (form.chkComplete) {
+    redrawCommitted(state, form);
+    fillSlotsFromResults(f, form, completeSearch(list, state, rack, kResultSlots));
+  } else if (state.MoveNumber == 0) {
+    const SetView view = makeSetView(state, false);
+    for (std::string_view w : search.rackWords(list, rack))
+      f.H.Cands.push_back(firstMoveCandidate(view, w, rack));
+    if (!f.H.Cands.empty()) {
+      rankSet(f.H);
+      fillSlots(f, form, true);
+    }
+  } else if (state.MoveNumber > 0) {
+    redrawCommitted(state, form);
+    laterMove(list, search, state, f, rack);
+    rankSet(f.V);
+    rankSet(f.H);
+    fillSlots(f, form, false);
+  }
+
+  for (int k = 0; k < kResultSlots; ++k)
+    if (f.SlotV[k] != k + 1 && f.SlotH[k] != k + 1) form.lblWord[k].clear();
+  for (auto& caption : form.lblWords) caption.clear();
+  f.PreviewSnap = form.imgTile1;
+  f.HasSnapshot = true;
+  showSlotPlacements(state, form, 0);
+}
+
+void pressFindWords(Game& game, Prompts& prompts) {
+  runFindWords(game, prompts, fastPlacementSearch());
+}
 
 }  // namespace tilvan

@@ -41,6 +41,9 @@ struct GameState {
   std::array<int, kTilePictures> TileOnBoard{};
   std::array<int, kMoveSlots> LastMoveTile{}, LastMoveLetter{};
   int LastMoveTileCount = 0;
+  // True while the last committed move lies on the board and Clear Last Move
+  // can take it back; false at start and once it has been taken back.
+  bool LastMoveOnBoard = false;
   int MoveNumber = 0;
 
   // Players and turns.

@@ -47,7 +47,7 @@ Grid mainBoardView(const Form& form) {
     if (!p.Visible || !squareAt(p.Left, p.Top, mainSquareLeft(0), mainSquareTop(0), row, col))
       continue;
     char ch;
-    if (n >= kFirstBlankLetter && n < kSetTiles) {
+    if (n >= kFirstBlank && n < kSetTiles) {
       ch = '?';
     } else {
       ch = letterChar(letterShownBy(n));

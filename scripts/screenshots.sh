@@ -1,0 +1,107 @@
+#!/bin/sh
+# Real-window check under Xvfb: starts the program, answers the start-up
+# message, sets the players, lays C-A-T across the centre with real mouse
+# drags (xdotool), commits it, types a rack, presses Enter to search, and
+# takes PNG screenshots along the way. Also takes the start state at 2x scale.
+#
+#   sh scripts/screenshots.sh [OUTDIR]     (default: build/screenshots)
+#
+# BUILD names the build directory holding bin/tilvan (default build/release).
+# Needs: xvfb xauth xdotool imagemagick (scripts/deps.sh x11).
+set -eu
+cd "$(dirname "$0")/.."
+out=$(realpath -m "${1:-build/screenshots}")
+build=${BUILD:-build/release}
+program=$(realpath "$build/bin/tilvan")
+mkdir -p "$out"
+
+if [ "${TILVAN_INSIDE_XVFB:-}" != 1 ]; then
+  export TILVAN_INSIDE_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1400x1300x24" sh "$0" "$out"
+fi
+
+fail() { echo "screenshots: $*" >&2; kill "$pid" 2>/dev/null || true; exit 1; }
+
+# Centre of a control given in twips (Left Top Width Height), in screen
+# pixels: the window sits at the origin of a screen without a window manager.
+at() { echo $(( ($1 + $3 / 2) * scale / 15 )) $(( ($2 + $4 / 2) * scale / 15 )); }
+
+click() { xdotool mousemove $(at "$@") click 1; sleep 0.3; }
+
+# Presses on a tile picture and drags it, in small steps, to (x, y).
+drag() {
+  set -- $(at "$1" "$2" 225 225) "$3" "$4"
+  xdotool mousemove "$1" "$2" mousedown 1
+  sleep 0.2
+  x=$1 y=$2
+  for i in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove $(( x + ($3 - x) * i / 10 )) $(( y + ($4 - y) * i / 10 ))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  sleep 0.4
+}
+
+# Screen pixel of the middle of main board square (row, col).
+square() { echo $(( (1960 + 270 * $2 + 112) * scale / 15 )) $(( (390 + 270 * $1 + 112) * scale / 15 )); }
+
+# The colour of screen pixel (x, y) in an image, as "r,g,b".
+pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+
+start() {
+  QT_SCALE_FACTOR=$scale "$program" "$@" 2>/dev/null &
+  pid=$!
+  msg=$(xdotool search --sync --onlyvisible --name '^TILVAN$' | head -1) || fail "no start-up message"
+  xdotool windowfocus --sync "$msg" key Return
+  win=$(xdotool search --sync --onlyvisible --name 'Tilvane Crossword' | head -1) || fail "no window"
+  sleep 0.8
+}
+
+# The start state at 2x scale: crisp tiles and board.
+scale=2
+start
+import -window root -crop $((658 * 2))x$((620 * 2))+0+0 "$out/start-2x.png"
+kill "$pid"; wait "$pid" 2>/dev/null || true
+
+scale=1
+start
+import -window root -crop 658x620+0+0 "$out/start.png"
+
+# Two players, the user second.
+click 1560 4125 255 285; xdotool key ctrl+a type 2; click 0 4080 1455 375
+click 1680 4605 255 285; xdotool key ctrl+a type 2; click 0 4560 1575 375
+
+# C, A, T from their stacks onto row 7, columns 6 to 8, by mouse.
+drag 7560 360 $(square 7 6)
+drag 6360 360 $(square 7 7)
+drag 8160 2760 $(square 7 8)
+import -window root -crop 658x620+0+0 "$out/laid.png"
+for c in 6 7 8; do
+  colour=$(pixel "$out/laid.png" $(square 7 $c))
+  [ "$colour" != "255,255,255" ] || fail "no tile on square 7,$c after the drag"
+done
+echo "three tiles laid by mouse drags"
+
+click 8895 1200 855 495  # USE
+click 2280 4680 2175 285; xdotool type eorsnid; xdotool key Return
+sleep 0.5
+import -window root -crop 658x620+0+0 "$out/search.png"
+
+# A blank under the C: the blank tile dialog, answered "s".
+drag 7920 3960 $(square 8 6)
+dialog=$(xdotool search --sync --onlyvisible --name '^Blank Tile$' | head -1) || fail "no blank dialog"
+import -window root -crop 658x620+0+0 "$out/blank.png"
+xdotool windowfocus --sync "$dialog" type s
+xdotool key Return
+sleep 0.4
+
+# The About box, closed with Enter.
+click 8760 8640 975 615
+about=$(xdotool search --sync --onlyvisible --name '^About TILVAN' | head -1) || fail "no About box"
+sleep 0.4
+import -window "$about" "$out/about.png"
+xdotool windowfocus --sync "$about" key Return
+sleep 0.3
+click 120 3120 1575 615  # Quit
+wait "$pid" 2>/dev/null || true
+echo "screenshots in $out: start.png start-2x.png laid.png search.png blank.png about.png"

@@ -1,0 +1,35 @@
+// The candidate preview: a result slot shown on the lower board, its new
+// tiles as preview pictures over the mirror of the committed tiles, and its
+// words listed in the word labels.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "game/form.h"
+#include "game/game_state.h"
+
+namespace tilvan {
+
+// The preview picture (0..150) that shows letter `letter` at 1-based position
+// `position` of `word`: the lowest tile of the letter that the committed board
+// does not hold, moved on by the earlier occurrences of the letter in the
+// word; the letter's first spare picture when the block has no such tile left
+// (its second spare when the first blank already lies on the board as that
+// letter).
+int previewPictureFor(const GameState& state, int letter, std::string_view word, int position);
+
+// Lists the words of candidate `cand` of one set (upper case, main word
+// first) and lays preview pictures for its new tiles. A candidate number out
+// of range shows nothing.
+void showPlacement(const GameState& state, Form& form, bool down, int cand);
+
+// Shows result slot k (0..4) on top of the lower board as it stands: the V
+// candidate when the V set holds the slot, then the H candidate when the H
+// set does.
+void showSlotPlacements(const GameState& state, Form& form, int k);
+
+// Upper case of a word as the window shows it (ISO-8859-1 letters).
+std::string upperCase(std::string_view word);
+
+}  // namespace tilvan

@@ -1,0 +1,42 @@
+// tilvan-cli find: one position from a board file and a rack, searched as
+// "Find   Words" (or the complete search) would, and its result slots printed.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "game/game.h"
+#include "game/views.h"
+
+namespace tilvan::cli {
+
+// Reads a board file's text: 15 rows of 15 characters ('.', 'a'..'z', 'A'..'Z'
+// for a blank laid as that letter); lines starting with '#' and empty lines
+// are skipped. On error returns false and sets `error` to "LINE: reason",
+// LINE being the file's line number.
+bool readBoard(std::string_view text, Grid& rows, std::string& error);
+
+// Lays a board read by readBoard on a started game as if its tiles had been
+// committed in reading order: each letter takes the lowest free tile of its
+// block, the first blank is picture 100 + letter and the second 126 + letter;
+// the premiums under the tiles are used up. An empty board is a first move,
+// any other a later move (MoveNumber 1).
+void layBoard(GameState& state, const Grid& rows);
+
+struct FindOptions {
+  std::string boardPath;  // "-" reads standard input
+  std::string rack;
+  bool complete = false;
+  bool json = false;
+};
+
+// The result slots of the last search as tilvan-cli prints them with --json.
+std::string resultsJson(const Game& game);
+
+// Runs the find command; returns the exit code (0, or 2 after one line on
+// `err`).
+int runFind(const FindOptions& options, WordListCache& words, std::istream& in,
+            std::ostream& out, std::ostream& err);
+
+}  // namespace tilvan::cli

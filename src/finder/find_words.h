@@ -1,0 +1,35 @@
+// The word finder's driver ("Find   Words") and the steps that turn scored
+// candidates into the five result slots.
+#pragma once
+
+#include <vector>
+
+#include "finder/complete_search.h"
+#include "finder/placement_search.h"
+#include "game/game.h"
+#include "game/prompts.h"
+
+namespace tilvan {
+
+// One search as "Find   Words" runs it, with `search` finding the
+// placements. An unreadable word list is one message naming the file and the
+// cause; nothing else changes then. Otherwise the search starts clean (the
+// preview pictures are parked, the old results emptied), fills the finder's
+// results and the score captions (emptying those of unfilled slots), takes
+// the snapshot of the lower board and shows slot 0.
+void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search);
+
+// Orders a set's candidates by total, highest first; equal totals keep their
+// found order.
+void rankSet(CandidateSet& set);
+
+// Fills the result slots from the ranked sets: the H set alone on the first
+// move, else both merged (equal totals go to the H set).
+void fillSlots(FinderState& finder, Form& form, bool firstMove);
+
+// Fills the result slots from the complete search's results, in order: result
+// k goes to slot k of the V set when it runs down, else of the H set.
+void fillSlotsFromResults(FinderState& finder, Form& form,
+                          const std::vector<CompleteResult>& results);
+
+}  // namespace tilvan

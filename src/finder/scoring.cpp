@@ -1,0 +1,152 @@
+#include "finder/scoring.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tilvan {
+namespace {
+
+constexpr int kAllTilesBonus = 50;
+
+int letterMultiplier(int premium) {
+  return premium == kDoubleLetter ? 2 : premium == kTripleLetter ? 3 : 1;
+}
+int wordMultiplier(int premium) {
+  return premium == kDoubleWord ? 2 : premium == kTripleWord ? 3 : 1;
+}
+bool onBoard(int q) { return q >= 0 && q < kSquares; }
+
+// Tiles as laid over `grid`, or over an empty board when grid is null. A
+// rack character taken out leaves the others in order, so it is only marked.
+std::string laid(const LetterGrid* grid, std::string_view word, int start, std::string_view rack) {
+  std::uint64_t usedBits = 0;  // racks of up to 64 characters
+  std::vector<bool> usedMore(rack.size() > 64 ? rack.size() : 0, false);
+  auto take = [&](char ch) {
+    for (std::size_t q = 0; q < rack.size(); ++q) {
+      if (rack[q] != ch) continue;
+      if (q < 64) {
+        if (usedBits >> q & 1) continue;
+        usedBits |= std::uint64_t{1} << q;
+      } else {
+        if (usedMore[q]) continue;
+        usedMore[q] = true;
+      }
+      return true;
+    }
+    return false;
+  };
+  std::string tiles;
+  tiles.reserve(word.size());
+  for (std::size_t j = 0; j < word.size(); ++j) {
+    const int q = start + static_cast<int>(j);
+    if (grid && onBoard(q) && (*grid)[q]) {
+      tiles += (*grid)[q];
+    } else if (take(word[j])) {
+      tiles += word[j];
+    } else {
+      tiles += '_';
+      take('_');
+    }
+  }
+  return tiles;
+}
+
+}  // namespace
+
+LetterGrid letterGrid(const GameState& state, bool down) {
+  LetterGrid grid{};
+  for (int i = 0; i < kSquares; ++i) {
+    const bool occupied = down ? state.Committed.FilledV(i + 1) != 0
+                               : state.Committed.FilledH(i + 1) != 0;
+    if (!occupied) continue;
+    const int letter = down ? state.Committed.LetterV0(i) : state.Committed.LetterH0(i);
+    grid[i] = state.LetterChar[letter];
+  }
+  return grid;
+}
+
+SetView makeSetView(const GameState& state, bool down) {
+  SetView v;
+  v.down = down;
+  v.grid = letterGrid(state, down);
+  for (int c = 0; c < 256; ++c) v.charValue[c] = 0;
+  for (int letter = kLetters - 1; letter >= 0; --letter)
+    v.charValue[static_cast<unsigned char>(state.LetterChar[letter])] = state.LetterValue[letter];
+  for (int i = 0; i < kSquares; ++i) {
+    const int h = down ? transposeIndex(i) : i;
+    v.premium[i] = state.SquareBonus[h];
+    const BoardSquare& sq = state.Committed.atH(h);
+    const bool blank = sq.tile >= kFirstBlank || sq.letter == kBlank;
+    v.points[i] = sq.occupied && !blank ? v.charValue[static_cast<unsigned char>(v.grid[i])] : 0;
+  }
+  return v;
+}
+
+std::string tilesAsLaid(const SetView& view, std::string_view word, int start,
+                        std::string_view rack) {
+  return laid(&view.grid, word, start, rack);
+}
+
+void scoreCandidate(const SetView& view, std::string_view rack, Candidate& cand) {
+  cand.Total = 0;
+  if (cand.Words.empty()) return;
+  FormedWord& main = cand.Words[0];
+  const int n = static_cast<int>(main.Text.size());
+  cand.TilesUsed = tilesAsLaid(view, main.Text, main.Start, rack);
+
+  // Points of each square of the main word, kept for the cross-words.
+  std::array<int, kSide + 1> few{};
+  std::vector<int> many(n > kSide + 1 ? n : 0, 0);
+  int* squarePoints = n > kSide + 1 ? many.data() : few.data();
+  int sum = 0, factor = 1, newTiles = 0;
+  for (int j = 0; j < n; ++j) {
+    const int q = main.Start + j;
+    if (!onBoard(q)) continue;
+    const int value = view.charValue[static_cast<unsigned char>(cand.TilesUsed[j])];
+    int pts;
+    if (view.grid[q]) {
+      pts = view.points[q];
+    } else {
+      pts = value * letterMultiplier(view.premium[q]);
+      factor *= wordMultiplier(view.premium[q]);
+      ++newTiles;
+    }
+    squarePoints[j] = pts;
+    sum += pts;
+  }
+  main.Score = sum * factor;
+  cand.Total = main.Score;
+
+  for (std::size_t w = 1; w < cand.Words.size(); ++w) {
+    FormedWord& cross = cand.Words[w];
+    int crossSum = 0, crossFactor = 1;
+    for (std::size_t i = 0; i < cross.Text.size(); ++i) {
+      const int q = cross.Start + kSide * static_cast<int>(i);
+      if (!onBoard(q)) continue;
+      if (view.grid[q]) {
+        crossSum += view.points[q];
+      } else {
+        // The new tile: what the main word gave its square.
+        const int j = q - main.Start;
+        if (j >= 0 && j < n) crossSum += squarePoints[j];
+        crossFactor *= wordMultiplier(view.premium[q]);
+      }
+    }
+    cross.Score = crossSum * crossFactor;
+    cand.Total += cross.Score;
+  }
+  if (newTiles == kMoveSlots) cand.Total += kAllTilesBonus;
+}
+
+Candidate firstMoveCandidate(const SetView& view, std::string_view word, std::string_view rack) {
+  Candidate cand;
+  const int start = kCentre - static_cast<int>(word.size()) / 2;
+  cand.TilesUsed = laid(nullptr, word, start, rack);
+  int sum = 0;
+  for (char c : cand.TilesUsed) sum += view.charValue[static_cast<unsigned char>(c)];
+  cand.Words.push_back({std::string(word), start, 2 * sum});
+  cand.Total = 2 * sum + (word.size() == kMoveSlots ? kAllTilesBonus : 0);
+  return cand;
+}
+
+}  // namespace tilvan

@@ -1,0 +1,47 @@
+// Placement scoring: the points of each word a placement forms and its total,
+// under the premium squares that are still unused and the rack's blanks. A
+// tile already on the board counts its letter's points with no premium; a
+// committed blank counts 0 wherever it stands.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "finder/finder_state.h"
+#include "finder/placement_search.h"
+#include "game/game_state.h"
+
+namespace tilvan {
+
+// One direction's view of the board for scoring: squares in the direction's
+// own numbering (V index for down, H index for across).
+struct SetView {
+  bool down = false;
+  LetterGrid grid{};                  // letter on each square, '\0' when empty
+  std::array<int, kSquares> premium{};  // premium type still unused on each square
+  std::array<int, kSquares> points{};   // what a committed tile scores (0 for a blank)
+  std::array<int, 256> charValue{};     // points of a character (0 when no letter has it)
+};
+
+// The letter grid of the committed board in one numbering.
+LetterGrid letterGrid(const GameState& state, bool down);
+SetView makeSetView(const GameState& state, bool down);
+
+// The main word's tiles as laid: the board's letter on an occupied square,
+// else the rack letter equal to the word's letter when the rack still has
+// one, else '_' (a blank, the first one left in the rack).
+std::string tilesAsLaid(const SetView& view, std::string_view word, int start,
+                        std::string_view rack);
+
+// Fills TilesUsed, every word's Score and the Total of a later-move candidate
+// whose Words hold its main word (first) and cross-words with their starts.
+// Squares outside the board score nothing.
+void scoreCandidate(const SetView& view, std::string_view rack, Candidate& cand);
+
+// A first-move candidate: the word laid across the centre (start square
+// 112 - length / 2), twice its tiles' points, 50 more for 7 letters. The
+// word's Score is twice its points; the Total includes the 50.
+Candidate firstMoveCandidate(const SetView& view, std::string_view word, std::string_view rack);
+
+}  // namespace tilvan

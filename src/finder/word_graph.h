@@ -1,0 +1,80 @@
+// The word graph of the complete search: every placeable word of a word list
+// (2 to 15 letters, each a..z) as a minimal acyclic automaton that shares
+// both prefixes and suffixes. Built once per version of the list through
+// WordList::derived<WordGraph>().
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace tilvan {
+
+class WordList;
+
+// Immutable once built; safe to read from any number of threads.
+// Intentionally not copyable: the list's cache owns the one copy.
+class WordGraph {
+ public:
+  using Node = std::uint32_t;
+  static constexpr Node kNone = 0xFFFFFFFFu;
+  static constexpr int kMaxWord = 15;
+
+  // Builds the graph of the list's placeable records. Empty records, records
+  // with any character but a..z, words of one letter or longer than the
+  // board, and duplicates are left out.
+  explicit WordGraph(const WordList& list);
+  WordGraph(const WordGraph&) = delete;
+  WordGraph& operator=(const WordGraph&) = delete;
+
+  // The node of the empty prefix.
+  Node root() const { return root_; }
+  // Bit L (0..25) is set when letter L continues a prefix of some word.
+  std::uint32_t letters(Node n) const { return nodes_[n].mask & kLetterBits; }
+  // True when the prefix that leads to n is a word.
+  bool isWord(Node n) const { return (nodes_[n].mask & kWordBit) != 0; }
+  // The node after letter `letter` (0..25), or kNone; any other letter gives kNone.
+  Node child(Node n, int letter) const {
+    if (static_cast<unsigned>(letter) >= 26u) return kNone;
+    const std::uint32_t bit = 1u << letter;
+    const Packed& p = nodes_[n];
+    if (!(p.mask & bit)) return kNone;
+    return edges_[p.first + countBits(p.mask & (bit - 1))];
+  }
+  // Whether `word` (lower-case letters) is in the graph.
+  bool contains(std::string_view word) const;
+
+  std::size_t wordCount() const { return words_; }
+  std::size_t nodeCount() const { return nodes_.size(); }
+  std::size_t edgeCount() const { return edges_.size(); }
+  // Bytes that the graph holds.
+  std::size_t bytes() const {
+    return nodes_.capacity() * sizeof(Packed) + edges_.capacity() * sizeof(Node);
+  }
+
+ private:
+  // Inline even where the target has no population count instruction.
+  static int countBits(std::uint32_t v) {
+#if defined(__POPCNT__)
+    return std::popcount(v);
+#else
+    v = v - ((v >> 1) & 0x55555555u);
+    v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
+    return static_cast<int>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+#endif
+  }
+  static constexpr std::uint32_t kLetterBits = (1u << 26) - 1;
+  static constexpr std::uint32_t kWordBit = 1u << 31;
+  struct Packed {
+    std::uint32_t mask;   // letter bits and kWordBit
+    std::uint32_t first;  // its children's first entry in edges_, in letter order
+  };
+  std::vector<Packed> nodes_;
+  std::vector<Node> edges_;
+  Node root_ = 0;
+  std::size_t words_ = 0;
+};
+
+}  // namespace tilvan

@@ -1,0 +1,90 @@
+// The word finder's index of one version of the word list, built once on the
+// first search (WordList::derived) and kept until the file changes: a trie of
+// every record that can be laid (1 to 15 characters) and a hash set of all
+// records for the word check.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "words/word_list.h"
+
+namespace tilvan {
+
+class WordIndex {
+ public:
+  explicit WordIndex(const WordList& list);
+  WordIndex(const WordIndex&) = delete;
+  WordIndex& operator=(const WordIndex&) = delete;
+
+  // True when some record of the list equals `word` exactly.
+  bool contains(std::string_view word) const;
+
+  // Trie nodes are numbered depth first from the root (0).
+  static constexpr std::uint32_t kRoot = 0;
+  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+  static constexpr int kAheadDepth = 7;  // the longest run of rack tiles
+
+  std::uint32_t firstEdge(std::uint32_t node) const { return nodes_[node].firstEdge; }
+  std::uint32_t lastEdge(std::uint32_t node) const { return nodes_[node].edgeEnd; }
+  unsigned char edgeChar(std::uint32_t edge) const { return edges_[edge].ch; }
+  std::uint32_t edgeChild(std::uint32_t edge) const { return edges_[edge].child; }
+  // The child of `node` along character c, or kNone.
+  std::uint32_t child(std::uint32_t node, unsigned char c) const {
+    for (std::uint32_t e = nodes_[node].firstEdge, end = nodes_[node].edgeEnd; e < end; ++e)
+      if (edges_[e].ch == c) return edges_[e].child;
+    return kNone;
+  }
+  // Indexes of the records whose text ends at `node`, in file order.
+  const std::uint32_t* recordsBegin(std::uint32_t node) const {
+    return records_.data() + nodes_[node].termBegin;
+  }
+  const std::uint32_t* recordsEnd(std::uint32_t node) const {
+    return records_.data() + nodes_[node].termEnd;
+  }
+  bool terminal(std::uint32_t node) const { return nodes_[node].termBegin != nodes_[node].termEnd; }
+
+  // Bit of a board letter ('a'..'z', '_') in the look-ahead masks; 31 for
+  // any other character.
+  static int letterBit(unsigned char c) {
+    return c >= 'a' && c <= 'z' ? c - 'a' : c == '_' ? 26 : 31;
+  }
+  // The letters that some word has among its first r characters, as bits
+  // (r = 1 .. kAheadDepth + 1).
+  std::uint32_t rootAhead(int r) const { return rootAhead_[r - 1]; }
+  // For a node of depth d < kAheadDepth: for each of its edges in order, the
+  // letters that some word through the edge's child has among the r
+  // characters after the child (r = 1 .. kAheadDepth - d), as bits.
+  const std::uint32_t* aheadRow(std::uint32_t node, int r) const {
+    const Node& n = nodes_[node];
+    return edgeAhead_.data() + std::size_t{n.firstEdge} * kAheadDepth +
+           std::size_t(r - 1) * (n.edgeEnd - n.firstEdge);
+  }
+
+  std::size_t nodes() const { return nodes_.size(); }
+
+ private:
+  const WordList& list_;
+  struct Node {
+    std::uint32_t firstEdge = 0, edgeEnd = 0, termBegin = 0, termEnd = 0;
+  };
+  struct Edge {
+    std::uint32_t child = 0;
+    unsigned char ch = 0;
+  };
+  // Nodes in depth-first order, so that a walk down the trie reads memory
+  // mostly forwards. The edges of the shallow nodes come first, so that their
+  // look-ahead masks (edgeAhead_) lie side by side.
+  std::vector<Node> nodes_;
+  std::vector<Edge> edges_;
+  std::vector<std::uint32_t> records_;
+  std::array<std::uint32_t, kAheadDepth + 1> rootAhead_{};
+  // Per shallow node, kAheadDepth rows of one mask per edge.
+  std::vector<std::uint32_t> edgeAhead_;
+  std::vector<std::uint32_t> slots_;  // hash set: record index + 1, 0 = empty
+  std::uint64_t mask_ = 0;
+};
+
+}  // namespace tilvan

@@ -1,0 +1,57 @@
+#include "moves/take_back.h"
+
+#include <algorithm>
+
+namespace tilvan {
+
+void returnTileToPool(Game& game, int n) {
+  GameState& s = game.state;
+  Form& f = game.form;
+  if (n < 0 || n >= kTilePictures) return;
+  s.TileOnBoard[n] = 0;
+  if (n >= kFirstBlankLetter) {
+    const bool first = n < kSecondBlankLetter;
+    const int blank = first ? kFirstBlank : kFirstBlank + 1;
+    f.imgTile[n] = {first ? kFirstBlankLetterLeft : kSecondBlankLetterLeft, kBlankLetterParkTop,
+                    false};
+    f.imgTile[blank] = {letterHomeLeft(kBlank), letterHomeTop(kBlank), true};
+    s.TileOnBoard[blank] = 0;
+    addToCaption(f.lbTile[kBlank], 1);
+    return;
+  }
+  const int letter = letterBlockOf(n);
+  f.imgTile[n] = {letterHomeLeft(letter), letterHomeTop(letter), true};
+  addToCaption(f.lbTile[letter], 1);
+}
+
+void takeBackMoveInProgress(Game& game) {
+  GameState& s = game.state;
+  for (int i = 0; i < std::min(s.MoveTileCount, kMoveSlots); ++i)
+    returnTileToPool(game, s.MoveTile[i]);
+  for (int j = s.LockedCount; j < s.PlacedCount; ++j) {
+    s.TileOnBoard[s.PlacedTile[j]] = 0;
+    s.PlacedTile[j] = 0;
+  }
+  s.PlacedCount = s.LockedCount;
+  s.UseClicks = 1;
+  s.MoveTileCount = 0;
+  s.DropSlot = s.DropSlot2 = 0;
+  s.MoveCheck = 1;
+  clearMoveSlots(s);
+}
+
+void clearMoveSlots(GameState& s) {
+  for (auto* slots : {&s.MoveRow, &s.MoveCol, &s.MoveValue, &s.MoveLetter, &s.MoveTile,
+                      &s.MoveSquareH, &s.MoveSquareV})
+    slots->fill(0);
+}
+
+void turnTo(Game& game, int p) {
+  game.form.linPlayer[std::clamp(game.state.CurrentPlayer, 0, kPlayers - 1)] = false;
+  game.state.CurrentPlayer = std::clamp(p, 0, kPlayers - 1);
+  game.form.linPlayer[game.state.CurrentPlayer] = true;
+}
+
+int nextPlayer(int p, int numPlayers) { return p + 1 >= numPlayers ? 0 : p + 1; }
+
+}  // namespace tilvan

@@ -1,0 +1,34 @@
+// Sending laid tiles back to the pool and moving the turn mark: shared by a
+// refused USE and by Clear Last Move.
+#pragma once
+
+#include "game/game.h"
+
+namespace tilvan {
+
+// Puts tile picture n (0..151) back in the pool and gives its letter back to
+// the letters-left count. A lettered tile goes to its letter's home stack.
+// A blank laid as a letter (100..151) returns as the blank itself: the
+// letter picture is hidden at its parking place, the blank's own picture is
+// shown at the blanks' home and the blanks' count rises. The on-board marks
+// of the picture (and of its blank) are cleared.
+void returnTileToPool(Game& game, int n);
+
+// Takes back every tile of the move being entered, as a refused move is:
+// pictures home, counts restored, the tiles' PlacedTile entries and marks
+// cleared, the seven slots emptied. The committed board and the turn are
+// not touched.
+void takeBackMoveInProgress(Game& game);
+
+// Empties the seven move slots (rows, columns, values, letters, tiles and
+// square numbers).
+void clearMoveSlots(GameState& state);
+
+// Makes player p (0..3) the current player: the turn mark of the player
+// current until now is hidden and p's is shown.
+void turnTo(Game& game, int p);
+
+// The player after p among numPlayers (0 after the last one).
+int nextPlayer(int p, int numPlayers);
+
+}  // namespace tilvan

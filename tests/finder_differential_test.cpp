@@ -1,0 +1,113 @@
+// The program's indexed search against the plain step-by-step search on
+// thousands of generated positions: every result table, the score captions,
+// the word labels and the lower board must match after the search and after
+// each result button.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/position_gen.h"
+#include "support/reference_finder.h"
+#include "support/test_support.h"
+
+namespace tilvan {
+namespace {
+
+std::string describe(const Grid& rows, const std::string& rack, const FinderState& fast,
+                     const FinderState& ref) {
+  std::ostringstream out;
+  out << "rack \"" << rack << "\"\n";
+  for (const auto& r : rows) out << r << '\n';
+  out << "candidates V " << fast.V.Cands.size() << " vs " << ref.V.Cands.size() << ", H "
+      << fast.H.Cands.size() << " vs " << ref.H.Cands.size() << '\n';
+  for (const auto* set : {&fast.H, &ref.H, &fast.V, &ref.V}) {
+    out << "--";
+    for (std::size_t i = 0; i < set->Cands.size() && i < 12; ++i)
+      out << ' ' << set->Cands[i].Words[0].Text << '@' << set->Cands[i].Words[0].Start << '='
+          << set->Cands[i].Total;
+    out << '\n';
+  }
+  return out.str();
+}
+
+struct Tally {
+  int positions = 0, withResults = 0, withBothSets = 0, repeatedCandidates = 0;
+};
+
+// Runs one search in both games and then every result button; false on the
+// first difference (already reported).
+bool searchBoth(Game& fast, Game& ref, test::RecordingPrompts& pf, test::RecordingPrompts& pr,
+                const Grid& rows, const std::string& rack, Tally& tally) {
+  fast.form.txtRack.type(rack);
+  ref.form.txtRack.type(rack);
+  pressFindWords(fast, pf);
+  test::referenceFindWords(ref, pr);
+  const FinderState& f = fast.state.Finder;
+  EXPECT_EQ(f, ref.state.Finder) << describe(rows, rack, f, ref.state.Finder);
+  EXPECT_EQ(fast.form, ref.form) << describe(rows, rack, f, ref.state.Finder);
+  if (f != ref.state.Finder || fast.form != ref.form) return false;
+  EXPECT_EQ(fast.state, ref.state);
+  tally.withResults += !f.H.Cands.empty() || !f.V.Cands.empty();
+  tally.withBothSets += !f.H.Cands.empty() && !f.V.Cands.empty();
+  for (const CandidateSet* set : {&f.V, &f.H})
+    for (std::size_t i = 1; i < set->Cands.size(); ++i)
+      tally.repeatedCandidates += set->Cands[i] == set->Cands[i - 1];
+  for (int k : {0, 3, 1, 4, 2, 5, -1}) {
+    pressShowSlot(fast, pf, k);
+    pressShowSlot(ref, pr, k);
+    EXPECT_EQ(fast.form, ref.form) << "button " << k << '\n'
+                                   << describe(rows, rack, f, ref.state.Finder);
+    if (fast.form != ref.form) return false;
+  }
+  EXPECT_EQ(pf.take(), pr.take());
+  return true;
+}
+
+TEST(FinderDifferential, IndexedSearchMatchesThePlainSearchOnGeneratedPositions) {
+  constexpr int kLists = 25, kBoardsPerList = 100;
+  Tally tally;
+  for (int listNo = 0; listNo < kLists; ++listNo) {
+    test::PositionGen gen(0x7157A0 + listNo);
+    const std::string text = gen.wordListText(gen.uniform(200, 2500));
+    test::TempFile file(text);
+    WordListCache cache(file.path());
+    const std::vector<std::string> words = test::plainWords(text);
+    for (int b = 0; b < kBoardsPerList; ++b) {
+      Game fast(cache), ref(cache);
+      test::RecordingPrompts pf, pr;
+      startUp(fast, pf);
+      startUp(ref, pr);
+      const Grid rows = b % 8 == 0 ? test::emptyRows() : gen.board(words, gen.uniform(1, 30));
+      test::setBoard(fast.state, rows);
+      test::setBoard(ref.state, rows);
+      if (b % 17 == 5 && fast.state.MoveNumber > 0) {
+        // A blank committed without a letter: it reads as "_".
+        const int sq = gen.uniform(0, kSquares - 1);
+        if (!fast.state.Committed.atH(sq).occupied) {
+          fast.state.Committed.set(sq, {true, kBlank, 0, kFirstBlank});
+          ref.state.Committed.set(sq, {true, kBlank, 0, kFirstBlank});
+        }
+      }
+      // Two searches in a row on the same board, so that the second starts
+      // from the first one's lower board and captions.
+      for (int round = 0; round < 2; ++round) {
+        const int tiles = gen.uniform(0, 7);
+        const int blanks = std::min(tiles, gen.uniform(0, 3) == 0 ? gen.uniform(1, 2) : 0);
+        const std::string rack = gen.rack(tiles, blanks, gen.uniform(0, 9) == 0);
+        ASSERT_TRUE(searchBoth(fast, ref, pf, pr, rows, rack, tally));
+        ++tally.positions;
+      }
+    }
+  }
+  EXPECT_GE(tally.positions, 5000);
+  // The generated positions must exercise the search, not only empty results.
+  EXPECT_GT(tally.withResults, tally.positions / 3);
+  EXPECT_GT(tally.withBothSets, tally.positions / 10);
+  EXPECT_GT(tally.repeatedCandidates, 0);
+  std::cout << tally.positions << " positions, " << tally.withResults << " with results, "
+            << tally.withBothSets << " with both directions, " << tally.repeatedCandidates
+            << " repeated candidates\n";
+}
+
+}  // namespace
+}  // namespace tilvan

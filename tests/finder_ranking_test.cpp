@@ -1,0 +1,83 @@
+// Ranking each direction and merging both into the five result slots.
+#include <gtest/gtest.h>
+
+#include "finder/find_words.h"
+
+namespace tilvan {
+namespace {
+
+CandidateSet setOf(std::vector<int> totals) {
+  CandidateSet set;
+  for (int t : totals) set.Cands.push_back(Candidate{{{"w", 0, t}}, t, "w"});
+  rankSet(set);
+  return set;
+}
+
+struct Slots {
+  FinderState f;
+  Form form;
+  Slots(std::vector<int> v, std::vector<int> h, bool firstMove = false) {
+    f.V = setOf(std::move(v));
+    f.H = setOf(std::move(h));
+    fillSlots(f, form, firstMove);
+  }
+};
+
+using Row = std::array<int, kResultSlots>;
+using Captions = std::array<std::string, kResultSlots>;
+
+TEST(Ranking, DescendingAndStable) {
+  const CandidateSet set = setOf({5, 9, 5, 12, 9});
+  EXPECT_EQ(set.RankedScore, (std::vector<int>{12, 9, 9, 5, 5}));
+  EXPECT_EQ(set.RankedCand, (std::vector<int>{3, 1, 4, 0, 2}));
+}
+
+TEST(Ranking, MergeGivesTiesToTheAcrossSet) {
+  const Slots s({30, 20}, {30, 25, 10});
+  EXPECT_EQ(s.form.lblWord, (Captions{"30", "30", "25", "20", "10"}));
+  EXPECT_EQ(s.f.SlotH, (Row{1, 0, 3, 0, 5}));
+  EXPECT_EQ(s.f.SlotV, (Row{0, 2, 0, 4, 0}));
+  EXPECT_EQ(s.f.SlotRankH, (Row{0, 0, 1, 0, 2}));
+  EXPECT_EQ(s.f.SlotRankV, (Row{0, 0, 0, 1, 0}));
+}
+
+TEST(Ranking, FewerThanFiveLeaveSlotsUnmarked) {
+  const Slots onlyH({}, {3, 9, 4});
+  EXPECT_EQ(onlyH.f.SlotH, (Row{1, 2, 3, 0, 0}));
+  EXPECT_EQ(onlyH.f.SlotRankH, (Row{0, 1, 2, 0, 0}));
+  EXPECT_EQ(onlyH.form.lblWord, (Captions{"9", "4", "3", "", ""}));
+
+  const Slots mixed({8, 7}, {9});
+  EXPECT_EQ(mixed.form.lblWord, (Captions{"9", "8", "7", "", ""}));
+  EXPECT_EQ(mixed.f.SlotV, (Row{0, 2, 3, 0, 0}));
+}
+
+TEST(Ranking, AStrongSetCanFillEverySlot) {
+  const Slots s({12, 11, 10, 9, 8, 7}, {5});
+  EXPECT_EQ(s.f.SlotV, (Row{1, 2, 3, 4, 5}));
+  EXPECT_EQ(s.f.SlotH, (Row{}));
+}
+
+TEST(Ranking, FirstMoveUsesTheAcrossSetOnly) {
+  const Slots s({50}, {4, 6}, true);
+  EXPECT_EQ(s.f.SlotV, (Row{}));
+  EXPECT_EQ(s.form.lblWord, (Captions{"6", "4", "", "", ""}));
+}
+
+TEST(Ranking, CompleteResultsFillSlotsInTheirOrder) {
+  FinderState f;
+  Form form;
+  std::vector<CompleteResult> results;
+  for (int k = 0; k < 6; ++k)
+    results.push_back({k % 2 == 1, Candidate{{{"w", k, 10 - k}}, 10 - k, "w"}});
+  fillSlotsFromResults(f, form, results);
+  EXPECT_EQ(f.SlotH, (Row{1, 0, 3, 0, 5}));
+  EXPECT_EQ(f.SlotV, (Row{0, 2, 0, 4, 0}));
+  EXPECT_EQ(f.SlotRankV, (Row{0, 0, 0, 1, 0}));
+  EXPECT_EQ(f.H.Cands.size(), 3u);
+  EXPECT_EQ(f.V.RankedCand, (std::vector<int>{0, 1}));
+  EXPECT_EQ(form.lblWord, (Captions{"10", "9", "8", "7", "6"}));
+}
+
+}  // namespace
+}  // namespace tilvan

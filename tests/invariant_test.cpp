@@ -1,0 +1,229 @@
+// Long random sequences of drops, blank namings, USE, Clear Last Move, CHECK
+// WORDS and player changes. After every action the game must be whole: all
+// 100 tiles accounted for, every picture in one proper place, the committed
+// board, the move being entered and the history agreeing with the pictures,
+// one turn mark; and a take-back restores the board exactly.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+#include <sstream>
+
+#include "support/test_support.h"
+
+namespace tilvan {
+namespace {
+
+// The H index of the main-board square a picture lies exactly on, or -1.
+int squareOf(const Picture& p) {
+  const int dx = p.Left - mainSquareLeft(0), dy = p.Top - mainSquareTop(0);
+  if (!p.Visible || dx < 0 || dy < 0 || dx % kSquarePitch || dy % kSquarePitch) return -1;
+  const int col = dx / kSquarePitch, row = dy / kSquarePitch;
+  return row < kSide && col < kSide ? hIndex(row, col) : -1;
+}
+
+const Picture kParkedBlank{kNamedBlankLeft, kNamedBlankTop, false};
+
+// Joins the parts of a message.
+template <class... Parts>
+std::string said(const Parts&... parts) {
+  std::ostringstream out;
+  (out << ... << parts);
+  return out.str();
+}
+
+// The first broken rule, or "".
+std::string brokenRule(const GameState& s, const Form& f) {
+  std::array<int, kTilePictures> role{};  // 1 committed, 2 in the move
+  for (int j = 0; j < s.LockedCount; ++j) role[s.PlacedTile[j]] = 1;
+  if (s.MoveTileCount < 0 || s.MoveTileCount > kMoveSlots ||
+      s.PlacedCount - s.LockedCount != s.MoveTileCount)
+    return "move count";
+  for (int i = 0; i < kMoveSlots; ++i) {
+    if (i >= s.MoveTileCount) {
+      if (s.MoveRow[i]) return "row in an empty slot";
+      continue;
+    }
+    const int n = s.MoveTile[i];
+    if (role[n]) return "tile twice in the history";
+    role[n] = 2;
+    if (squareOf(f.imgTile[n]) != hIndex(s.MoveRow[i] - 1, s.MoveCol[i] - 1) ||
+        s.MoveLetter[i] != letterShownBy(n) || s.MoveValue[i] != s.TileValue[n])
+      return said("slot ", i, " disagrees with its picture");
+  }
+  for (int j = s.LockedCount; j < s.PlacedCount; ++j)
+    if (role[s.PlacedTile[j]] != 2) return "placed tiles differ from the move";
+
+  int occupied = 0;
+  for (int h = 0; h < kSquares; ++h) {
+    const Board& b = s.Committed;
+    const BoardSquare& sq = b.atH(h);
+    const int v = transposeIndex(h);
+    if ((b.FilledH(h + 1) > 0) != (b.FilledV(v + 1) > 0) || b.LetterH0(h) != b.LetterV0(v) ||
+        b.ValueH(h + 1) != b.ValueV0(v) || b.TileH(h) != b.TileV(v + 1))
+      return "numberings disagree";
+    if (!sq.occupied) continue;
+    ++occupied;
+    if (role[sq.tile] != 1 || squareOf(f.imgTile[sq.tile]) != h ||
+        sq.letter != letterShownBy(sq.tile) || sq.value != s.TileValue[sq.tile])
+      return said("committed square ", h, " disagrees with its tile");
+  }
+  if (occupied != s.LockedCount) return "committed and locked tiles differ";
+  if ((s.MoveNumber == 0) != (occupied == 0)) return "move number";
+  // Every committed tile is joined to the centre square.
+  std::array<bool, kSquares> seen{};
+  int reached = 0;
+  for (std::vector<int> todo{kCentre}; !todo.empty();) {
+    const int h = todo.back();
+    todo.pop_back();
+    if (seen[h] || !s.Committed.atH(h).occupied) continue;
+    seen[h] = true;
+    ++reached;
+    if (h >= kSide) todo.push_back(h - kSide);
+    if (h + kSide < kSquares) todo.push_back(h + kSide);
+    if (h % kSide) todo.push_back(h - 1);
+    if (h % kSide < kSide - 1) todo.push_back(h + 1);
+  }
+  if (reached != occupied) return "committed tiles not joined to the centre";
+
+  std::array<int, kLetters> laid{};
+  for (int n = 0; n < kTilePictures; ++n) {
+    const Picture& p = f.imgTile[n];
+    const bool blank = n == 98 || n == 99, blankLetter = n >= kFirstBlankLetter;
+    const int letter = blankLetter ? kBlank : letterBlockOf(n);
+    const Picture home{letterHomeLeft(letter), letterHomeTop(letter), true};
+    if (role[n]) {
+      ++laid[letter];
+      if (blank) return "an unnamed blank lies on the board";
+      if (blankLetter && f.imgTile[n < kSecondBlankLetter ? 98 : 99] != kParkedBlank)
+        return "the blank of a letter picture is not parked";
+    } else if (blankLetter) {
+      const int left = n < kSecondBlankLetter ? kFirstBlankLetterLeft : kSecondBlankLetterLeft;
+      if (p != Picture{left, kBlankLetterParkTop, false}) return "letter picture astray";
+    } else if (p != home && !(blank && p == kParkedBlank)) {
+      return said("tile ", n, " neither laid nor home");
+    }
+    bool inMove = role[n] == 2;
+    for (int i = 0; blank && i < s.MoveTileCount; ++i)
+      inMove |=
+          s.MoveTile[i] >= kFirstBlankLetter && (s.MoveTile[i] < kSecondBlankLetter) == (n == 98);
+    if ((s.TileOnBoard[n] != 0) != inMove) return said("on-board mark of ", n);
+  }
+  for (int l = 0; l < kLetters; ++l)
+    if (f.lbTile[l] != std::to_string(kLetterCount[l] - laid[l]))
+      return said("letters left of ", l);
+  int marks = 0;
+  for (bool m : f.linPlayer) marks += m;
+  if (marks != 1 || !f.linPlayer[s.CurrentPlayer]) return "turn marks";
+  return "";
+}
+
+class Walker {
+ public:
+  Walker(WordListCache& cache, unsigned seed) : game(cache), rng_(seed) {
+    startUp(game, prompts);
+    if (pick(20)) setUp();  // now and then, never set up
+  }
+
+  // One random action; returns what it was, for the failure report.
+  std::string step() {
+    const int roll = pick(100);
+    prompts.blankAnswers = {kAnswers[pick(std::size(kAnswers))]};
+    prompts.take();
+    if (roll < 55) {
+      const int n = tileToDrag();
+      // A step along a row or a column from an anchor, so that lines form;
+      // or anywhere, the margins included.
+      auto [r, c] = anchor();
+      (pick(2) ? r : c) += static_cast<int>(pick(3)) - 1;
+      int x = 290 + kSquarePitch * c, y = 290 + kSquarePitch * r;
+      if (!pick(8)) x = static_cast<int>(pick(4500)) - 200, y = static_cast<int>(pick(4500)) - 200;
+      if (!pick(4) && dropTargetAt(game, x, y) != DropTarget::kBoard) return "miss";
+      dropTile(game, prompts, n, x, y);
+      return said("drop ", n, " ", x, " ", y);
+    }
+    if (roll < 60) return pressClearLastMove(game, prompts), "clear";
+    if (roll < 63) return pressCheckWords(game, prompts), "check";
+    if (roll < 65) return setUp(), "players";
+    return pressUse(game, prompts), "use";
+  }
+
+  Game game;
+  test::RecordingPrompts prompts;
+
+ private:
+  static inline const std::optional<std::string> kAnswers[] = {"e", "Q",          "",
+                                                               "_", std::nullopt, "zz"};
+
+  int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+  // Mostly a tile of the pool or of the move, now and then any picture.
+  int tileToDrag() {
+    const GameState& s = game.state;
+    if (s.MoveTileCount && !pick(4)) return s.MoveTile[pick(s.MoveTileCount)];
+    if (!pick(8)) return pick(kTilePictures);
+    int n = pick(kSetTiles);
+    for (int tries = 0; tries < 20 && squareOf(game.form.imgTile[n]) >= 0; ++tries)
+      n = pick(kSetTiles);
+    return n;
+  }
+  // The centre, a committed tile or a tile of the move.
+  std::pair<int, int> anchor() {
+    const GameState& s = game.state;
+    if (s.MoveTileCount && pick(2)) {
+      const int i = pick(s.MoveTileCount);
+      return {s.MoveRow[i] - 1, s.MoveCol[i] - 1};
+    }
+    if (s.LockedCount && pick(4)) {
+      const int h = squareOf(game.form.imgTile[s.PlacedTile[pick(s.LockedCount)]]);
+      return {h / kSide, h % kSide};
+    }
+    return {7, 7};
+  }
+  void setUp() {
+    game.form.txtNumberofPlayers.Text = "1234x"[pick(5)];
+    pressNumberOfPlayers(game, prompts);
+    game.form.txtUsersTurn.Text = "1234"[pick(4)];
+    pressUsersTurn(game, prompts);
+  }
+
+  std::mt19937 rng_;
+};
+
+TEST(Invariants, HoldAfterEveryActionOfRandomGames) {
+  test::TempFile words(test::lines({"cat", "at", "ta", "tars", "es"}));
+  WordListCache cache(words.path());
+  int commits = 0, takeBacks = 0, deepest = 0;
+  for (unsigned seed = 1; seed <= 2000; ++seed) {
+    Walker w(cache, seed);
+    const GameState& s = w.game.state;
+    std::vector<std::string> done;
+    std::optional<Board> beforeLast;
+    const int length = seed % 4 ? 60 : 400;  // every fourth game runs long and fills up
+    for (int i = 0; i < length; ++i) {
+      const Board before = s.Committed;
+      const bool wasOnBoard = s.LastMoveOnBoard;
+      const int moveNumber = s.MoveNumber;
+      done.push_back(w.step());
+      ASSERT_EQ(brokenRule(s, w.game.form), "")
+          << "seed " << seed << ": " << testing::PrintToString(done);
+      if (s.MoveNumber > moveNumber) {
+        ++commits;
+        deepest = std::max(deepest, s.MoveNumber);
+        beforeLast = before;
+      } else if (wasOnBoard && !s.LastMoveOnBoard) {
+        ++takeBacks;
+        ASSERT_EQ(s.Committed, beforeLast.value()) << "seed " << seed;
+        ASSERT_EQ(s.MoveNumber, moveNumber - 1);
+      } else {
+        ASSERT_EQ(s.Committed, before) << "seed " << seed << ": " << done.back();
+      }
+    }
+  }
+  // The walk reaches commits, take-backs and crowded boards often.
+  EXPECT_GT(commits, 4000);
+  EXPECT_GT(takeBacks, 1500);
+  EXPECT_GE(deepest, 12);
+}
+
+}  // namespace
+}  // namespace tilvan

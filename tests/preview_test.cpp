@@ -1,0 +1,123 @@
+// The result buttons "1" to "5": which preview pictures a placement lays, the
+// words it lists, and that every press starts from the search's snapshot.
+#include <gtest/gtest.h>
+
+#include "board/preview.h"
+#include "support/position_gen.h"
+#include "support/test_support.h"
+
+namespace tilvan {
+namespace {
+
+class Preview : public ::testing::Test {
+ protected:
+  void start(const std::vector<std::string>& words, const Grid& rows) {
+    g = std::make_unique<test::StartedGame>(words);
+    test::setBoard(g->game.state, rows);
+  }
+  void find(std::string_view rack) {
+    g->game.form.txtRack.type(rack);
+    pressFindWords(g->game, g->prompts);
+  }
+  void press(int k) { pressShowSlot(g->game, g->prompts, k); }
+  Grid view() const { return previewView(g->game.form); }
+  GameState& s() { return g->game.state; }
+  std::unique_ptr<test::StartedGame> g = std::make_unique<test::StartedGame>();
+};
+
+TEST_F(Preview, PictureChoiceFollowsTheTilesOnTheBoard) {
+  const int e = 4, a = 0, z = 25;
+  // "e" at positions 2 and 4 while no "e" is on the board: tiles 17 and 18.
+  EXPECT_EQ(previewPictureFor(s(), e, "pepe", 2), 17);
+  EXPECT_EQ(previewPictureFor(s(), e, "pepe", 4), 18);
+  // An "a" while no "a" is on the board: tile 0 always counts as recorded.
+  EXPECT_EQ(previewPictureFor(s(), a, "a", 1), 1);
+
+  Grid rows = test::emptyRows();
+  test::put(rows, 0, 1, "e");  // takes tile 17
+  test::put(rows, 0, 3, "z");  // the only "z", tile 97
+  test::setBoard(s(), rows);
+  EXPECT_EQ(previewPictureFor(s(), e, "pepe", 2), 18);
+  EXPECT_EQ(previewPictureFor(s(), e, "pepe", 4), 19);
+  // No "z" tile left: the first spare picture of "z", or the second when the
+  // first blank already lies on the board as a "z".
+  EXPECT_EQ(previewPictureFor(s(), z, "zz", 1), 123);
+  test::put(rows, 0, 5, "Z");  // tile 125
+  test::setBoard(s(), rows);
+  EXPECT_EQ(previewPictureFor(s(), z, "zz", 1), 149);
+  // Earlier occurrences can run past the block: spare picture then.
+  EXPECT_EQ(previewPictureFor(s(), z, "zz", 2), 149);
+}
+
+TEST_F(Preview, ButtonsShowTheirSlotOverTheMirrorOfTheBoard) {
+  Grid rows = test::emptyRows();
+  test::put(rows, 7, 7, "a");
+  start({"ta", "tat", "at", "ab"}, rows);
+  find("tb");
+  ASSERT_NE(g->game.form.lblWord[1], "");
+  const Grid afterSearch = view();
+  press(1);
+  const Grid second = view();
+  press(0);
+  EXPECT_EQ(view(), afterSearch);
+  press(1);
+  EXPECT_EQ(view(), second);
+  // Every preview keeps the committed "a" and adds nothing on its square.
+  for (int k = 0; k < kResultSlots; ++k) {
+    press(k);
+    EXPECT_EQ(view()[7][7], 'a') << k;
+    int shown = 0;
+    for (const auto& row : view())
+      for (char ch : row) shown += ch != '.';
+    EXPECT_LE(shown, 3) << k;
+  }
+}
+
+TEST_F(Preview, WordLabelsListTheSlotsWordsInCapitals) {
+  Grid rows = test::emptyRows();
+  test::put(rows, 6, 6, "a");
+  test::put(rows, 6, 7, "x");
+  test::put(rows, 7, 5, "o");
+  start({"otq", "at", "xq"}, rows);
+  find("tq");
+  const auto& w = g->game.form.lblWords;
+  EXPECT_EQ(w[0], "OTQ");
+  EXPECT_EQ(w[1], "AT");
+  EXPECT_EQ(w[2], "XQ");
+  for (int i = 3; i < kWordLabels; ++i) EXPECT_EQ(w[i], "");
+  // The main word crosses the committed "o": pictures only for "t" and "q".
+  EXPECT_EQ(view()[7], ".....otq.......");
+}
+
+TEST_F(Preview, EmptySlotShowsOnlyTheMirror) {
+  Grid rows = test::emptyRows();
+  test::put(rows, 7, 7, "a");
+  start({"ab"}, rows);
+  find("b");
+  press(4);
+  EXPECT_EQ(g->game.form.lblWords, (std::array<std::string, kWordLabels>{}));
+  EXPECT_EQ(view()[7], ".......a.......");
+  EXPECT_EQ(view()[8], "...............");
+}
+
+TEST_F(Preview, PressesBeforeAnySearchOrOutOfRangeChangeNothing) {
+  const Form before = g->game.form;
+  for (int k : {0, 4, 5, -1}) press(k);
+  EXPECT_EQ(g->game.form, before);
+
+  Grid rows = test::emptyRows();
+  start({"cat"}, rows);
+  find("cat");
+  const Form shown = g->game.form;
+  press(7);
+  press(-3);
+  EXPECT_EQ(g->game.form, shown);
+}
+
+TEST_F(Preview, UpperCaseCoversLatinLetters) {
+  EXPECT_EQ(upperCase("caf\xe9_x"), "CAF\xc9_X");
+  EXPECT_EQ(upperCase("\xf7\xff"), "\xf7\xff");
+}
+
+}  // namespace
+}  // namespace tilvan
