@@ -1,7 +1,7 @@
 // "Find   Words" with the default word list on fixed positions: the program's
 // indexed search and the plain reference search timed in the same run, with
 // their medians and the ratio, for an empty board and an early, middle and
-// late game, with racks of 0, 1 and 2 blanks.
+// late game and the end of a game, with racks of 0, 1 and 2 blanks.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -20,27 +20,27 @@ namespace {
 
 // Positions from a game played with the default list, best result each turn.
 const Grid kPositions[] = {
-    {"...............", "...............", "...............", "...............",
-     "...............", "...............", "...............", "...............",
-     "...............", "...............", "...............", "...............",
-     "...............", "...............", "..............."},
-    // early: after 2 moves
-    {"...............", "...............", "...............", "...............",
-     "...............", "...............", "...............", "....patible....",
-     "....a..........", "....c..........", "....k..........", "....e..........",
-     "....r..........", "...............", "..............."},
-    // middle: after 16 moves
-    {"...............", ".....jiao......", "..Avion.....f..", "......v...u.u..",
-     "......e...r.n..", "......r..faugh.", "......i..at.o..", "....patible....",
-     "..qua.y..c.....", ".mitch...o.....", "....k.pirnie...", "..dzerens......",
-     ".yearend.......", ".......o.......", ".......w......."},
-    // late: after 24 moves
-    {"...............", ".....jiao......", "..Avion...arf..", "......vae.u.u..",
-     "...boxed..r.n..", ".g.emirs.faugh.", ".l....i..at.o..", ".o..patible....",
-     ".aqua.y..c.....", ".mitch...o.....", ".s..k.pirnie...", "..dzerens..t...",
-     ".yearend...w...", ".....diol..e...", ".....sEwn..e..."},
+    {"...............", "...............", "...............", "...............", "...............",
+     "...............", "...............", "...............", "...............", "...............",
+     "...............", "...............", "...............", "...............", "..............."},
+    // early: after 2 moves (11 tiles)
+    {"...............", "...............", "...............", "...............", "...............",
+     "...............", "...............", "....patible....", "....a..........", "....c..........",
+     "....k..........", "....e..........", "....r..........", "...............", "..............."},
+    // middle: after 8 moves (41 tiles)
+    {"...............", "......i........", "......n........", "......v...u....", "......e...r....",
+     "......r..fa....", "......i..at....", "....patible....", "....a.y..c.....", ".mitch...o.....",
+     "....k....n.....", "..dzerens......", ".year..........", "...............", "..............."},
+    // late: after 16 moves (67 tiles)
+    {"...............", ".....jiao......", "..Avion.....f..", "......v...u.u..", "......e...r.n..",
+     "......r..faugh.", "......i..at.o..", "....patible....", "..qua.y..c.....", ".mitch...o.....",
+     "....k.pirnie...", "..dzerens......", ".yearend.......", ".......o.......", ".......w......."},
+    // end: after 24 moves (94 tiles)
+    {"...............", ".....jiao......", "..Avion...arf..", "......vae.u.u..", "...boxed..r.n..",
+     ".g.emirs.faugh.", ".l....i..at.o..", ".o..patible....", ".aqua.y..c.....", ".mitch...o.....",
+     ".s..k.pirnie...", "..dzerens..t...", ".yearend...w...", ".....diol..e...", ".....sEwn..e..."},
 };
-const char* const kPositionNames[] = {"empty", "early", "middle", "late"};
+const char* const kPositionNames[] = {"empty", "early", "middle", "late", "end"};
 const char* const kRacks[] = {"adeilrt", "aeilrt_", "aeir_t_"};
 
 class Setup {
@@ -115,7 +115,7 @@ void BM_FindWords(benchmark::State& state) {
   state.SetLabel(std::string(kPositionNames[pos]) + " rack " + kRacks[rack]);
 }
 BENCHMARK(BM_FindWords)
-    ->ArgsProduct({{0, 1, 2, 3}, {0, 1, 2}})
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
@@ -131,7 +131,7 @@ void BM_FindWordsIndexed(benchmark::State& state) {
   state.SetLabel(std::string(kPositionNames[state.range(0)]) + " rack " + kRacks[state.range(1)]);
 }
 BENCHMARK(BM_FindWordsIndexed)
-    ->ArgsProduct({{0, 1, 2, 3}, {0, 1, 2}})
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}})
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMicrosecond);
@@ -157,7 +157,7 @@ void BM_SecondPressReadsNothing(benchmark::State& state) {
   Game game(cache);
   Silent silent;
   startUp(game, silent);
-  test::setBoard(game.state, kPositions[2]);
+  test::setBoard(game.state, kPositions[2]);  // middle
   game.form.txtRack.type(kRacks[1]);
   pressFindWords(game, silent);
   for (auto _ : state) pressFindWords(game, silent);

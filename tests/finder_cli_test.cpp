@@ -71,8 +71,7 @@ class FindCommand : public ::testing::Test {
     out.str("");
     err.str("");
     std::istringstream in;
-    return cli::runFind({board.path().string(), std::move(rack), false, json}, cache, in, out,
-                        err);
+    return cli::runFind({board.path().string(), std::move(rack), false, json}, cache, in, out, err);
   }
   test::TempFile words{"cat\nat\nta\n"};
   test::TempFile board{""};

@@ -42,7 +42,7 @@ TEST_F(FinderSearch, FirstMoveFindsTheRackWordsAcrossTheCentre) {
   find("cat");
   EXPECT_EQ(cands(finder().H), (Words{"cat@111", "act@111", "at@111", "a@112", "ta@111", "c@112"}));
   EXPECT_TRUE(finder().V.Cands.empty());
-    // cat 10, act 10, at 4, a 2, ta 4, c 6: ranked 10, 10, 6, 4, 4.
+  // cat 10, act 10, at 4, a 2, ta 4, c 6: ranked 10, 10, 6, 4, 4.
   EXPECT_EQ(g->game.form.lblWord, (std::array<std::string, 5>{"10", "10", "6", "4", "4"}));
   // Slot 0 is shown at once: CAT on row 7, columns 6 to 8.
   EXPECT_EQ(g->game.form.lblWords[0], "CAT");
@@ -119,7 +119,7 @@ TEST_F(FinderSearch, OnlyTheFirstOccurrenceOfTheAnchorLetterIsTried) {
 TEST_F(FinderSearch, AnchorsBeyondFifteenMinusTheLengthAreNotTried) {
   start(Words{"bcdefa"});
   Grid rows = test::emptyRows();
-  test::put(rows, 2, 9, "a");  // anchor position 9 = 15 - 6
+  test::put(rows, 2, 9, "a");   // anchor position 9 = 15 - 6
   test::put(rows, 6, 10, "a");  // anchor position 10 > 15 - 6, though the word fits
   board(rows);
   find("bcdef");

@@ -1,8 +1,9 @@
 // The result buttons "1" to "5": which preview pictures a placement lays, the
 // words it lists, and that every press starts from the search's snapshot.
+#include "board/preview.h"
+
 #include <gtest/gtest.h>
 
-#include "board/preview.h"
 #include "support/position_gen.h"
 #include "support/test_support.h"
 
@@ -112,6 +113,23 @@ TEST_F(Preview, PressesBeforeAnySearchOrOutOfRangeChangeNothing) {
   press(7);
   press(-3);
   EXPECT_EQ(g->game.form, shown);
+}
+
+TEST_F(Preview, ButtonsStillShowTheLastSearchAfterTheBoardChanged) {
+  Grid rows = test::emptyRows();
+  test::put(rows, 7, 6, "cat");
+  start({"cat", "cats", "scat", "at", "as"}, rows);
+  find("s");
+  const auto words = g->game.form.lblWords;
+  ASSERT_NE(words[0], "");
+  // The move is taken back and another laid: the results stay those of the
+  // search, and every button still works.
+  s().Committed = Board{};
+  rows = test::emptyRows();
+  test::put(rows, 14, 0, "q");
+  test::setBoard(s(), rows);
+  for (int k : {4, 0, 2, 1, 3, 0}) press(k);
+  EXPECT_EQ(g->game.form.lblWords, words);
 }
 
 TEST_F(Preview, UpperCaseCoversLatinLetters) {

@@ -99,8 +99,8 @@ bool readBoard(std::string_view text, Grid& rows, std::string& error) {
     rows[count++] = std::string(line);
   }
   if (count != kSide) {
-    error = std::to_string(lineNo) + ": the board has " + std::to_string(count) +
-            " rows, it needs 15";
+    error = std::to_string(lineNo) + ": the board ends after row " + std::to_string(count) +
+            " of 15";
     return false;
   }
   return true;
@@ -117,9 +117,8 @@ void layBoard(GameState& state, const Grid& rows) {
       if (ch == '.') continue;
       const bool blank = ch >= 'A' && ch <= 'Z';
       const int letter = blank ? ch - 'A' : ch - 'a';
-      const int tile =
-          blank ? (blanks++ == 0 ? kFirstBlankLetter : kSecondBlankLetter) + letter
-                : nextTile[letter]++;
+      const int tile = blank ? (blanks++ == 0 ? kFirstBlankLetter : kSecondBlankLetter) + letter
+                             : nextTile[letter]++;
       state.Committed.set(hIndex(r, c), {true, letter, state.TileValue[tile], tile});
       state.SquareBonus[hIndex(r, c)] = kPlain;
       any = true;
@@ -152,8 +151,8 @@ std::string resultsJson(const Game& game) {
       if (!first) out += ",";
       first = false;
       const bool blank = j < c.TilesUsed.size() && c.TilesUsed[j] == '_';
-      out += "{" + place(s.down, q) + ",\"letter\":" +
-             jsonString(std::string_view(main.Text).substr(j, 1)) +
+      out += "{" + place(s.down, q) +
+             ",\"letter\":" + jsonString(std::string_view(main.Text).substr(j, 1)) +
              ",\"blank\":" + jsonBool(blank) + "}";
     }
     out += "]}";
@@ -171,9 +170,9 @@ std::string table(const Game& game) {
   for (const SlotView& s : slots) {
     const Candidate& c = *s.cand;
     const FormedWord& main = c.Words[0];
-    out << ++k << ". " << c.Total << "  " << main.Text << "  "
-        << (s.down ? "down" : "across") << " from row " << rowOf(s.down, main.Start) << ", col "
-        << colOf(s.down, main.Start) << "  tiles " << c.TilesUsed << '\n';
+    out << ++k << ". " << c.Total << "  " << main.Text << "  " << (s.down ? "down" : "across")
+        << " from row " << rowOf(s.down, main.Start) << ", col " << colOf(s.down, main.Start)
+        << "  tiles " << c.TilesUsed << '\n';
     for (std::size_t w = 1; w < c.Words.size(); ++w)
       out << "     + " << c.Words[w].Text << " " << c.Words[w].Score << '\n';
   }
@@ -182,8 +181,8 @@ std::string table(const Game& game) {
 
 }  // namespace
 
-int runFind(const FindOptions& options, WordListCache& words, std::istream& in,
-            std::ostream& out, std::ostream& err) {
+int runFind(const FindOptions& options, WordListCache& words, std::istream& in, std::ostream& out,
+            std::ostream& err) {
   const std::string& path = options.boardPath;
   std::string text;
   if (path == "-") {

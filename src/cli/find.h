@@ -36,7 +36,7 @@ std::string resultsJson(const Game& game);
 
 // Runs the find command; returns the exit code (0, or 2 after one line on
 // `err`).
-int runFind(const FindOptions& options, WordListCache& words, std::istream& in,
-            std::ostream& out, std::ostream& err);
+int runFind(const FindOptions& options, WordListCache& words, std::istream& in, std::ostream& out,
+            std::ostream& err);
 
 }  // namespace tilvan::cli

@@ -1,9 +1,15 @@
 // The program's placement search. It gives exactly the placements, in exactly
-// the order, of the plain search that lays every record through every board
-// letter, but walks the trie of the word list instead: from each square where
-// a word may start, only along prefixes that the rack and the board letters
-// allow and that can still reach the first board letter, then restores the
-// plain order (record, line, anchor) before the shared steps collapse them.
+// the order and with exactly the collapsing, of the plain search that lays
+// every record through every board letter, but walks the trie of the word list
+// instead. For each board letter that a word can reach first, it lays the
+// rack letters that may come before it (only along prefixes through which
+// some word still has that letter at its square), then the rest of the word
+// through the board letters and the rack. Empty squares with a neighbour
+// across the line take only letters whose cross-word the list holds, so
+// placements that the word check would drop are never made; where two equal
+// placements are left, whether the plain search had others between them is
+// worked out from the records concerned, to collapse them as it would.
+// Finally the plain order (record, line, anchor) is restored.
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -69,7 +75,8 @@ class CrossChecks {
  public:
   CrossChecks(const Index& ix, const LetterGrid& g) : ix_(&ix), g_(g) {
     for (int q = 0; q < kSquares; ++q)
-      crosses_[q] = !g[q] && ((q >= kSide && g[q - kSide]) || (q + kSide < kSquares && g[q + kSide]));
+      crosses_[q] =
+          !g[q] && ((q >= kSide && g[q - kSide]) || (q + kSide < kSquares && g[q + kSide]));
   }
   bool crosses(int q) const { return crosses_[q]; }
   bool allows(int q, unsigned char c) {
@@ -80,6 +87,9 @@ class CrossChecks {
     }
     return m == 1;
   }
+
+  // Set when every placement the search returned passed these checks.
+  bool allPassed = false;
 
   // True when these checks were made for this index and grid.
   bool madeFor(const Index& ix, const LetterGrid& g) const { return ix_ == &ix && g_ == g; }
@@ -136,7 +146,6 @@ class LineWalker {
   void leftWalk(std::uint32_t node, int d) {
     const std::uint32_t anchor = ix_.child(node, letter_);
     if (anchor != Index::kNone && prefixCrosses(d)) {
-      k_ = d;
       sp_ = f_ - d;
       s_ = base_ + sp_;
       path_[d] = static_cast<char>(letter_);
@@ -244,7 +253,7 @@ class LineWalker {
   std::vector<std::uint64_t>& out_;
   CrossChecks* cross_;
   std::string scratch_;
-  int base_ = 0, sp_ = 0, s_ = 0, f_ = 0, k_ = 0, kMax_ = 0, maxLen_ = 0, needed_ = 0;
+  int base_ = 0, sp_ = 0, s_ = 0, f_ = 0, kMax_ = 0, maxLen_ = 0, needed_ = 0;
   unsigned char letter_ = 0;
   std::uint32_t fBit_ = 0;
   char path_[kMaxLen + 1] = {};
@@ -296,8 +305,8 @@ bool foundAt(std::string_view w, const LetterGrid& g, std::string_view rack, int
 
 // Whether record w has any entry in the plain search's found list between
 // (line, p) positions `from` and `to` (line * 15 + anchor, both exclusive).
-bool foundBetween(std::string_view w, const LetterGrid& g, std::string_view rack, int from,
-                  int to, std::string& scratch) {
+bool foundBetween(std::string_view w, const LetterGrid& g, std::string_view rack, int from, int to,
+                  std::string& scratch) {
   const int n = static_cast<int>(w.size());
   if (n == 0 || n > kMaxLen) return false;
   for (int lineP = from + 1; lineP < to; ++lineP) {
@@ -365,7 +374,10 @@ class FastSearch final : public PlacementSearch {
     CrossChecks& cross = freshCross(ix, grid);
     walk(ix, grid, rack, &cross);
     std::vector<Placement> out;
-    if (collapseChecked(list, grid, rack, out)) return out;
+    if (collapseChecked(list, grid, rack, out)) {
+      cross.allPassed = true;
+      return out;
+    }
     walk(ix, grid, rack, nullptr);
     out.clear();
     for (auto key : keys_) out.push_back({list[key >> 12], entryOf(key).start});
@@ -454,11 +466,11 @@ class FastSearch final : public PlacementSearch {
     cands.reserve(found.size());
     for (const Placement& pl : found) {
       bool ok = true;
-      for (std::size_t j = 0; j < pl.word.size() && ok; ++j) {
+      for (std::size_t j = 0; j < pl.word.size() && ok && !cross.allPassed; ++j) {
         const int q = pl.start + static_cast<int>(j);
         ok = !cross.crosses(q) || cross.allows(q, static_cast<unsigned char>(pl.word[j]));
       }
-      if (ok) cands.push_back(Candidate{formedWords(g, pl), 0, {}});
+      if (ok) cands.emplace_back().Words = formedWords(g, pl);
     }
   }
 

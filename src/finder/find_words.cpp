@@ -52,12 +52,27 @@ void laterMove(const WordList& list, PlacementSearch& search, const GameState& s
 }  // namespace
 
 void rankSet(CandidateSet& set) {
+  // A stable sort by total, highest first: counted when the totals are
+  // small, as they are in play.
   const std::size_t n = set.Cands.size();
   set.RankedCand.resize(n);
-  std::iota(set.RankedCand.begin(), set.RankedCand.end(), 0);
-  std::stable_sort(set.RankedCand.begin(), set.RankedCand.end(),
-                   [&](int a, int b) { return set.Cands[a].Total > set.Cands[b].Total; });
   set.RankedScore.resize(n);
+  int low = 0, high = 0;
+  for (const Candidate& c : set.Cands) {
+    low = std::min(low, c.Total);
+    high = std::max(high, c.Total);
+  }
+  if (static_cast<long>(high) - low > 100000) {
+    std::iota(set.RankedCand.begin(), set.RankedCand.end(), 0);
+    std::stable_sort(set.RankedCand.begin(), set.RankedCand.end(),
+                     [&](int a, int b) { return set.Cands[a].Total > set.Cands[b].Total; });
+  } else {
+    std::vector<int> start(static_cast<std::size_t>(high - low) + 2, 0);
+    for (const Candidate& c : set.Cands) ++start[high - c.Total + 1];
+    for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+    for (std::size_t i = 0; i < n; ++i)
+      set.RankedCand[start[high - set.Cands[i].Total]++] = static_cast<int>(i);
+  }
   for (std::size_t i = 0; i < n; ++i) set.RankedScore[i] = set.Cands[set.RankedCand[i]].Total;
 }
 

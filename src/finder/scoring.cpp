@@ -56,8 +56,8 @@ std::string laid(const LetterGrid* grid, std::string_view word, int start, std::
 LetterGrid letterGrid(const GameState& state, bool down) {
   LetterGrid grid{};
   for (int i = 0; i < kSquares; ++i) {
-    const bool occupied = down ? state.Committed.FilledV(i + 1) != 0
-                               : state.Committed.FilledH(i + 1) != 0;
+    const bool occupied =
+        down ? state.Committed.FilledV(i + 1) != 0 : state.Committed.FilledH(i + 1) != 0;
     if (!occupied) continue;
     const int letter = down ? state.Committed.LetterV0(i) : state.Committed.LetterH0(i);
     grid[i] = state.LetterChar[letter];

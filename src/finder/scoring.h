@@ -18,7 +18,7 @@ namespace tilvan {
 // own numbering (V index for down, H index for across).
 struct SetView {
   bool down = false;
-  LetterGrid grid{};                  // letter on each square, '\0' when empty
+  LetterGrid grid{};                    // letter on each square, '\0' when empty
   std::array<int, kSquares> premium{};  // premium type still unused on each square
   std::array<int, kSquares> points{};   // what a committed tile scores (0 for a blank)
   std::array<int, 256> charValue{};     // points of a character (0 when no letter has it)

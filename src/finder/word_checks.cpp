@@ -16,24 +16,32 @@ std::vector<Placement> collapseDuplicates(const std::vector<Placement>& found) {
 std::string crossWord(const LetterGrid& grid, int q, char c, int& top) {
   top = q;
   while (top - kSide >= 0 && grid[top - kSide]) top -= kSide;
-  std::string text;
-  for (int x = top; x < q; x += kSide) text += grid[x];
-  text += c;
-  for (int x = q + kSide; x < kSquares && grid[x]; x += kSide) text += grid[x];
+  int bottom = q;
+  while (bottom + kSide < kSquares && grid[bottom + kSide]) bottom += kSide;
+  std::string text((bottom - top) / kSide + 1, c);
+  for (int x = top, i = 0; x <= bottom; x += kSide, ++i)
+    if (x != q) text[i] = grid[x];
   return text;
 }
 
 std::vector<FormedWord> formedWords(const LetterGrid& grid, const Placement& placement) {
-  std::vector<FormedWord> out;
   const std::string_view w = placement.word;
-  out.reserve(4);
+  const int n = static_cast<int>(w.size());
+  auto crosses = [&](int q) {
+    return q >= 0 && q < kSquares && !grid[q] &&
+           ((q >= kSide && grid[q - kSide]) || (q + kSide < kSquares && grid[q + kSide]));
+  };
+  int count = 1;
+  for (int j = 0; j < n; ++j) count += crosses(placement.start + j);
+  std::vector<FormedWord> out;
+  out.reserve(static_cast<std::size_t>(count));
   out.push_back({std::string(w), placement.start, 0});
-  for (std::size_t j = 0; j < w.size(); ++j) {
-    const int q = placement.start + static_cast<int>(j);
-    if (q < 0 || q >= kSquares || grid[q]) continue;
+  for (int j = 0; j < n; ++j) {
+    const int q = placement.start + j;
+    if (!crosses(q)) continue;  // a cross-word of one letter is no word
     int top = q;
-    std::string text = crossWord(grid, q, w[j], top);
-    if (text.size() >= 2) out.push_back({std::move(text), top, 0});
+    out.push_back({crossWord(grid, q, w[j], top), 0, 0});
+    out.back().Start = top;
   }
   return out;
 }

@@ -65,13 +65,28 @@ std::string PositionGen::wordListText(int words) {
     } else {
       w = word(2, 6);
       switch (uniform(0, 6)) {
-        case 0: w[0] = static_cast<char>(w[0] - 'a' + 'A'); break;  // a capital
-        case 1: w += "," + word(2, 4); break;                        // two records
-        case 2: w = "\"" + w + "\""; break;                          // quoted
-        case 3: w[uniform(0, static_cast<int>(w.size()) - 1)] = '\xe9'; break;
-        case 4: w[uniform(0, static_cast<int>(w.size()) - 1)] = '_'; break;
-        case 5: w = "  " + w; break;                                  // leading spaces
-        default: line(""); break;                                     // an empty line
+        case 0:  // a capital
+          w[0] = static_cast<char>(w[0] - 'a' + 'A');
+          break;
+        case 1:  // two records on one line
+          w.append(1, ',').append(word(2, 4));
+          break;
+        case 2:  // a quoted field
+          w.insert(w.begin(), '"');
+          w.push_back('"');
+          break;
+        case 3:
+          w[uniform(0, static_cast<int>(w.size()) - 1)] = '\xe9';
+          break;
+        case 4:
+          w[uniform(0, static_cast<int>(w.size()) - 1)] = '_';
+          break;
+        case 5:  // leading spaces
+          w.insert(w.begin(), 2, ' ');
+          break;
+        default:  // an empty line
+          line("");
+          break;
       }
     }
     made.push_back(w);
@@ -162,7 +177,8 @@ std::string PositionGen::rack(int tiles, int blanks, bool odd) {
     if (odd && uniform(0, 5) == 0) ch = uniform(0, 1) ? static_cast<char>(ch - 'a' + 'A') : '\xe9';
     r += ch;
   }
-  for (int b = 0; b < blanks; ++b) r.insert(r.begin() + uniform(0, static_cast<int>(r.size())), '_');
+  for (int b = 0; b < blanks; ++b)
+    r.insert(r.begin() + uniform(0, static_cast<int>(r.size())), '_');
   return r;
 }
 

@@ -36,8 +36,7 @@ std::vector<std::string_view> ReferenceSearch::rackWords(const WordList& list,
   return out;
 }
 
-std::vector<Placement> ReferenceSearch::findPlacements(const WordList& list,
-                                                       const LetterGrid& grid,
+std::vector<Placement> ReferenceSearch::findPlacements(const WordList& list, const LetterGrid& grid,
                                                        std::string_view rack) {
   std::vector<Placement> found;
   for (std::size_t r = 0; r < list.size(); ++r) {

@@ -1,0 +1,114 @@
+// Form1: the main window. It owns the game (state and mirror), forwards each
+// user action to its handler in game/handlers.h and then shows the mirror.
+// Rules live in the core, never here.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "game/game.h"
+#include "game/prompts.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMimeData;
+class QPushButton;
+
+namespace tilvan::ui {
+
+class LineWidget;
+class PictureWidget;
+class ShapeWidget;
+class TileWidget;
+class WindowPrompts;
+class frmAbout;
+
+class Form1 : public QWidget {
+  Q_OBJECT
+ public:
+  // Builds the window and runs start-up, whose message is shown through
+  // `prompts` before the window appears. `words` is borrowed and must outlive
+  // the window; `prompts` too, when given (else the window shows real dialogs).
+  explicit Form1(WordListCache& words, Prompts* prompts = nullptr, QWidget* parent = nullptr);
+  ~Form1() override;
+
+  const Game& game() const { return game_; }
+  Prompts& prompts() { return *prompts_; }
+
+  // A tile dragged from the pool or the board and let go at `windowPoint`
+  // (pixels in the window): reaches the drop handler only when the point
+  // lies on the main board picture and not on a tile picture there.
+  void dropTileAt(int tile, QPointF windowPoint);
+
+  // The open About box, if any.
+  frmAbout* aboutBox() const;
+
+  // Reads the word list and builds the search's indexes ahead of the first
+  // search, with a scratch game that nobody sees, so that the first press
+  // of "Find   Words" answers as fast as the later ones. Shows nothing, also
+  // when the list cannot be read (the search itself reports that).
+  void prefetchWordList();
+  // Runs prefetchWordList() once, right after the window's first paint,
+  // then signals prefetched().
+  void setPrefetchWhenShown(bool on) { prefetchWhenShown_ = on; }
+
+  // Prints to stderr how long each search and its repaint take.
+  void setMeasuring(bool on) { measuring_ = on; }
+
+  // Controls, named as in the window's design.
+  QLabel* lblPlayers;
+  std::array<QLabel*, kPlayers> lblPlayer, lblPlayersPoints, lblPlayerBoard;
+  std::array<ShapeWidget*, kPlayers> shpUser, Shape;
+  std::array<LineWidget*, kPlayers> linPlayer;
+  QPushButton *cmdNewGame, *cmdQuit, *cmdNumofPlayers, *cmdUsersTurn, *cmdFindWords;
+  QPushButton *cmdUse1, *cmdCheck, *cmdClear, *cmdAbout;
+  QLineEdit *txtNumberofPlayers, *txtUsersTurn, *txtRack;
+  QCheckBox* chkComplete;
+  PictureWidget *imgTilvaneBoard, *imgTilvaneWords;
+  std::array<TileWidget*, kTilePictures> imgTile;
+  std::array<TileWidget*, kPreviewPictures> imgTile1;
+  std::array<QLabel*, kLetters> lbTile;
+  QLabel *lblLettersLeft, *lblWordsCreated;
+  std::array<QPushButton*, kResultSlots> cmdWord;
+  std::array<QLabel*, kResultSlots> lblWord;
+  std::array<QLabel*, kWordLabels> lblWords, lblCheckWords;
+
+ signals:
+  void prefetched();
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dragMoveEvent(QDragMoveEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+
+ private:
+  void buildControls();
+  void connectEvents();
+  // Runs one handler as an event of the window: the text boxes are read
+  // into the mirror first, and the mirror is shown afterwards. An event that
+  // arrives while another is still running (from inside a dialog) is ignored.
+  void act(const std::function<void(Game&, Prompts&)>& handler);
+  void pressFindWords();
+  void showAbout();
+  // Shows the mirror: captions, pictures, marks and text boxes.
+  void refresh();
+  std::optional<int> draggedTile(const QMimeData* mime) const;
+  bool reachesBoard(QPointF windowPoint) const;
+
+  Game game_;
+  std::unique_ptr<WindowPrompts> ownPrompts_;
+  Prompts* prompts_;
+  std::optional<Form> shown_;  // what the widgets show now
+  QPointer<frmAbout> about_;
+  bool busy_ = false;
+  bool measuring_ = false;
+  bool prefetchWhenShown_ = false;
+};
+
+}  // namespace tilvan::ui

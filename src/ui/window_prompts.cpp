@@ -1,0 +1,31 @@
+#include "ui/window_prompts.h"
+
+#include <QMessageBox>
+
+#include "ui/blank_tile_dialog.h"
+
+namespace tilvan::ui {
+
+QWidget* WindowPrompts::parentForDialog() const {
+  return owner_ && owner_->isVisible() ? owner_.data() : nullptr;
+}
+
+void WindowPrompts::message(std::string_view text) {
+  QMessageBox box(parentForDialog());
+  box.setObjectName(QStringLiteral("message"));
+  box.setWindowTitle(QString::fromLatin1(kAppTitle.data(), qsizetype(kAppTitle.size())));
+  box.setText(QString::fromLatin1(text.data(), qsizetype(text.size())));
+  box.setTextFormat(Qt::PlainText);
+  box.setIcon(QMessageBox::NoIcon);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.setEscapeButton(QMessageBox::Ok);
+  box.exec();
+}
+
+std::optional<std::string> WindowPrompts::askBlankLetter() {
+  frmBlankTile dialog(parentForDialog());
+  return dialog.ask();
+}
+
+}  // namespace tilvan::ui

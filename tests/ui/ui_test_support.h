@@ -1,0 +1,129 @@
+// Helpers for the window tests: a recording Prompts, an answerer for modal
+// dialogs, and user gestures in twips.
+#pragma once
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/prompts.h"
+#include "game/tables.h"
+#include "ui/geometry.h"
+#include "ui/main_window.h"
+#include "ui/widgets.h"
+
+namespace tilvan::ui::test {
+
+// Records messages; answers blank dialogs from a queue (empty: closed).
+class RecordingPrompts : public Prompts {
+ public:
+  void message(std::string_view text) override { messages.emplace_back(text); }
+  std::optional<std::string> askBlankLetter() override {
+    if (blankAnswers.empty()) return std::nullopt;
+    auto answer = blankAnswers.front();
+    blankAnswers.pop_front();
+    return answer;
+  }
+  std::vector<std::string> take() { return std::exchange(messages, {}); }
+
+  std::vector<std::string> messages;
+  std::deque<std::optional<std::string>> blankAnswers;
+};
+
+// Answers modal dialogs as they appear, one queued action per dialog, so
+// that a blocking exec() returns. Polls from a timer of the event loop that
+// the dialog itself runs.
+class ModalAnswerer : public QObject {
+ public:
+  using Answer = std::function<void(QWidget* dialog)>;
+  ModalAnswerer() {
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal || !modal->isVisible()) {
+        last_ = nullptr;
+        return;
+      }
+      if (modal != last_ && !answers_.empty()) {
+        last_ = modal;
+        openTicks_ = 0;
+        Answer answer = std::move(answers_.front());
+        answers_.pop_front();
+        ++answered;
+        answer(modal);
+        if (!modal->isVisible()) last_ = nullptr;  // the same dialog may come again
+        return;
+      }
+      // A dialog nobody answers, or that its answer left open: close it
+      // rather than hang the test.
+      if (++openTicks_ > 400) {
+        ++unexpected;
+        openTicks_ = 0;
+        last_ = nullptr;
+        modal->close();
+      }
+    });
+    timer_.start();
+  }
+  void then(Answer a) { answers_.push_back(std::move(a)); }
+  int answered = 0;
+  int unexpected = 0;  // dialogs closed because no answer was queued
+
+ private:
+  int openTicks_ = 0;
+  QTimer timer_;
+  std::deque<Answer> answers_;
+  QWidget* last_ = nullptr;
+};
+
+// A word list in a temporary directory.
+class WordFile {
+ public:
+  explicit WordFile(const QByteArray& contents) {
+    QFile f(path());
+    f.open(QIODevice::WriteOnly);
+    f.write(contents);
+  }
+  QString path() const { return dir_.filePath(QStringLiteral("words.txt")); }
+  std::filesystem::path fsPath() const { return path().toStdString(); }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// The window pixel over the middle of square (row, col) of the main board.
+inline QPointF squarePoint(int row, int col) {
+  return QPointF(px(mainSquareLeft(col)) + 7.5, px(mainSquareTop(row)) + 7.5);
+}
+
+// What a real drag delivers to the window: enter, move and drop of tile n at
+// `point` (window pixels).
+inline void dragTileTo(QWidget& window, int n, QPointF point) {
+  QMimeData mime;
+  mime.setData(kTileMimeType, QByteArray::number(n));
+  QDragEnterEvent enter(point.toPoint(), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &enter);
+  QDragMoveEvent move(point.toPoint(), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &move);
+  QDropEvent drop(point, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&window, &drop);
+}
+
+// Replaces a box's text the way a user does: select all, type.
+inline void typeInto(QLineEdit* box, const QString& text) {
+  box->setFocus();
+  box->selectAll();
+  QTest::keyClick(box, Qt::Key_Delete);
+  QTest::keyClicks(box, text);
+}
+
+}  // namespace tilvan::ui::test
