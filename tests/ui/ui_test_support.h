@@ -17,27 +17,14 @@
 
 #include "game/prompts.h"
 #include "game/tables.h"
+#include "support/test_support.h"
 #include "ui/geometry.h"
 #include "ui/main_window.h"
 #include "ui/widgets.h"
 
 namespace tilvan::ui::test {
 
-// Records messages; answers blank dialogs from a queue (empty: closed).
-class RecordingPrompts : public Prompts {
- public:
-  void message(std::string_view text) override { messages.emplace_back(text); }
-  std::optional<std::string> askBlankLetter() override {
-    if (blankAnswers.empty()) return std::nullopt;
-    auto answer = blankAnswers.front();
-    blankAnswers.pop_front();
-    return answer;
-  }
-  std::vector<std::string> take() { return std::exchange(messages, {}); }
-
-  std::vector<std::string> messages;
-  std::deque<std::optional<std::string>> blankAnswers;
-};
+using tilvan::test::RecordingPrompts;
 
 // Answers modal dialogs as they appear, one queued action per dialog, so
 // that a blocking exec() returns. Polls from a timer of the event loop that
