@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "finder/complete_search.h"
+#include "finder/find_words.h"
 #include "finder/word_graph.h"
 #include "support/brute_force_complete.h"
 #include "support/test_support.h"
@@ -271,8 +272,13 @@ TEST(CompleteDifferential, EveryClassicCandidateIsACompletePlacement) {
       std::map<NewTiles, const CompleteResult*> byTiles;
       const auto all = completeSearch(*t.list, s, rack, kAll);
       for (const auto& r : all) byTiles[newTiles(s, r.down, r.cand)] = &r;
+      // The classic candidates come from the game's own list.
+      auto gameList = g.game.words.get();
+      ASSERT_TRUE(gameList.ok());
+      const AllCandidates classic =
+          allCandidates(*gameList.value(), s, rack, fastPlacementSearch());
       for (bool down : {false, true}) {
-        for (const Candidate& c : (down ? s.Finder.V : s.Finder.H).Cands) {
+        for (const Candidate& c : down ? classic.V : classic.H) {
           const auto it = byTiles.find(newTiles(s, down, c));
           ASSERT_NE(it, byTiles.end())
               << describe(s, rack) << "classic " << (down ? "down " : "across ")

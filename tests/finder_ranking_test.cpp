@@ -1,6 +1,8 @@
 // Ranking each direction and merging both into the five result slots.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "finder/find_words.h"
 
 namespace tilvan {
@@ -30,6 +32,27 @@ TEST(Ranking, DescendingAndStable) {
   const CandidateSet set = setOf({5, 9, 5, 12, 9});
   EXPECT_EQ(set.RankedScore, (std::vector<int>{12, 9, 9, 5, 5}));
   EXPECT_EQ(set.RankedCand, (std::vector<int>{3, 1, 4, 0, 2}));
+}
+
+// The best few, as the search keeps them, are the head of the full order,
+// whatever the ties and however few candidates there are.
+TEST(Ranking, BestRankedIsTheHeadOfTheFullOrder) {
+  EXPECT_EQ(bestRanked({5, 9, 5, 12, 9}, 3), (std::vector<int>{3, 1, 4}));
+  EXPECT_EQ(bestRanked({}, 5), std::vector<int>{});
+  EXPECT_EQ(bestRanked({4, 4}, 0), std::vector<int>{});
+  std::mt19937 rng(11);
+  for (int round = 0; round < 2000; ++round) {
+    const int n = std::uniform_int_distribution<int>(0, 40)(rng);
+    const int spread = std::uniform_int_distribution<int>(1, round % 3 == 0 ? 3 : 200)(rng);
+    std::vector<int> totals;
+    for (int i = 0; i < n; ++i)
+      totals.push_back(std::uniform_int_distribution<int>(-spread, spread)(rng));
+    CandidateSet set = setOf(totals);
+    const int count = std::uniform_int_distribution<int>(1, 7)(rng);
+    const std::vector<int> head(set.RankedCand.begin(),
+                                set.RankedCand.begin() + std::min(n, count));
+    ASSERT_EQ(bestRanked(totals, count), head) << "round " << round;
+  }
 }
 
 TEST(Ranking, MergeGivesTiesToTheAcrossSet) {

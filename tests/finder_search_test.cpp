@@ -3,6 +3,7 @@
 // search starts and ends.
 #include <gtest/gtest.h>
 
+#include "finder/find_words.h"
 #include "support/position_gen.h"
 #include "support/test_support.h"
 
@@ -21,17 +22,24 @@ class FinderSearch : public ::testing::Test {
     pressFindWords(g->game, g->prompts);
   }
   const FinderState& finder() const { return g->game.state.Finder; }
+  // Every candidate of the board and rack of the last search, in found order.
+  AllCandidates all() const {
+    auto list = g->game.words.get();
+    EXPECT_TRUE(list.ok());
+    return allCandidates(*list.value(), g->game.state, g->game.form.txtRack.Text,
+                         fastPlacementSearch());
+  }
   // "word@start" of every candidate of a set, in found order.
-  static Words cands(const CandidateSet& set) {
+  static Words cands(const std::vector<Candidate>& set) {
     Words out;
-    for (const Candidate& c : set.Cands)
+    for (const Candidate& c : set)
       out.push_back(c.Words[0].Text + "@" + std::to_string(c.Words[0].Start));
     return out;
   }
   // The main words of a set, in found order.
-  static Words mainWords(const CandidateSet& set) {
+  static Words mainWords(const std::vector<Candidate>& set) {
     Words out;
-    for (const Candidate& c : set.Cands) out.push_back(c.Words[0].Text);
+    for (const Candidate& c : set) out.push_back(c.Words[0].Text);
     return out;
   }
   std::unique_ptr<test::StartedGame> g;
@@ -40,8 +48,8 @@ class FinderSearch : public ::testing::Test {
 TEST_F(FinderSearch, FirstMoveFindsTheRackWordsAcrossTheCentre) {
   start(Words{"cat", "cats", "act", "Cat", "at", "tact", "a", "dog", "ta", "c", "", "catalog"});
   find("cat");
-  EXPECT_EQ(cands(finder().H), (Words{"cat@111", "act@111", "at@111", "a@112", "ta@111", "c@112"}));
-  EXPECT_TRUE(finder().V.Cands.empty());
+  EXPECT_EQ(cands(all().H), (Words{"cat@111", "act@111", "at@111", "a@112", "ta@111", "c@112"}));
+  EXPECT_TRUE(all().V.empty());
   // cat 10, act 10, at 4, a 2, ta 4, c 6: ranked 10, 10, 6, 4, 4.
   EXPECT_EQ(g->game.form.lblWord, (std::array<std::string, 5>{"10", "10", "6", "4", "4"}));
   // Slot 0 is shown at once: CAT on row 7, columns 6 to 8.
@@ -52,28 +60,28 @@ TEST_F(FinderSearch, FirstMoveFindsTheRackWordsAcrossTheCentre) {
 TEST_F(FinderSearch, TakeFromRackUsesTheFirstCharacterThatFits) {
   start(Words{"ab", "ba", "aa", "b"});
   find("_a");  // the blank comes first: "ab" loses it to its "a"
-  EXPECT_EQ(mainWords(finder().H), (Words{"ba", "aa", "b"}));
+  EXPECT_EQ(mainWords(all().H), (Words{"ba", "aa", "b"}));
   find("a_");
-  EXPECT_EQ(mainWords(finder().H), (Words{"ab", "ba", "aa", "b"}));
+  EXPECT_EQ(mainWords(all().H), (Words{"ab", "ba", "aa", "b"}));
 }
 
 TEST_F(FinderSearch, RackIsUsedAsTypedWithoutCaseConversion) {
   start(Words{"cat", "at", "CAT"});
   find("CAT");
-  EXPECT_EQ(mainWords(finder().H), Words{"CAT"});
+  EXPECT_EQ(mainWords(all().H), Words{"CAT"});
   find("C__");
   // "cat" would need three blanks; "CAT" takes the "C" and both blanks.
-  EXPECT_EQ(mainWords(finder().H), (Words{"at", "CAT"}));
+  EXPECT_EQ(mainWords(all().H), (Words{"at", "CAT"}));
   find("___");
-  EXPECT_EQ(mainWords(finder().H), (Words{"cat", "at", "CAT"}));
+  EXPECT_EQ(mainWords(all().H), (Words{"cat", "at", "CAT"}));
 }
 
 TEST_F(FinderSearch, FirstMoveSkipsLongWordsAndGivesSevenLettersFifty) {
   start(Words{"abcdefg", "abcdefgh", "gfedcba"});
   find("gfedcba");
-  EXPECT_EQ(cands(finder().H), (Words{"abcdefg@109", "gfedcba@109"}));
+  EXPECT_EQ(cands(all().H), (Words{"abcdefg@109", "gfedcba@109"}));
   // 2 x (1 + 2 + 3 + 2 + 1 + 4 + 2) + 50
-  EXPECT_EQ(finder().H.Cands[0].Total, 80);
+  EXPECT_EQ(all().H[0].Total, 80);
 }
 
 TEST_F(FinderSearch, NoWordStartsOnTheFirstSquareOfALine) {
@@ -83,8 +91,8 @@ TEST_F(FinderSearch, NoWordStartsOnTheFirstSquareOfALine) {
   test::put(rows, 1, 9, "b");  // down, "ab" would start in row 0
   board(rows);
   find("a");
-  EXPECT_EQ(cands(finder().H), (Words{"ab@23", "ba@24", "ba@106"}));
-  EXPECT_EQ(cands(finder().V), (Words{"ab@21", "ba@22", "ba@136"}));
+  EXPECT_EQ(cands(all().H), (Words{"ab@23", "ba@24", "ba@106"}));
+  EXPECT_EQ(cands(all().V), (Words{"ab@21", "ba@22", "ba@136"}));
 }
 
 TEST_F(FinderSearch, AWordEndingOnALineEndNeedsTheNextLinesFirstSquareEmpty) {
@@ -93,17 +101,17 @@ TEST_F(FinderSearch, AWordEndingOnALineEndNeedsTheNextLinesFirstSquareEmpty) {
   test::put(rows, 3, 13, "a");
   board(rows);
   find("b");
-  EXPECT_EQ(cands(finder().H), Words{"ab@58"});
+  EXPECT_EQ(cands(all().H), Words{"ab@58"});
   test::put(rows, 4, 0, "z");
   board(rows);
   find("b");
-  EXPECT_TRUE(finder().H.Cands.empty());
+  EXPECT_TRUE(all().H.empty());
   // On the last row the square after the end is off the board: never found.
   rows = test::emptyRows();
   test::put(rows, 14, 13, "a");
   board(rows);
   find("b");
-  EXPECT_TRUE(finder().H.Cands.empty());
+  EXPECT_TRUE(all().H.empty());
 }
 
 TEST_F(FinderSearch, OnlyTheFirstOccurrenceOfTheAnchorLetterIsTried) {
@@ -113,7 +121,7 @@ TEST_F(FinderSearch, OnlyTheFirstOccurrenceOfTheAnchorLetterIsTried) {
   board(rows);
   find("mes");
   // "mess" with its first "s" on the board letter; never its second.
-  EXPECT_EQ(cands(finder().H), (Words{"mess@110", "ss@112"}));
+  EXPECT_EQ(cands(all().H), (Words{"mess@110", "ss@112"}));
 }
 
 TEST_F(FinderSearch, AnchorsBeyondFifteenMinusTheLengthAreNotTried) {
@@ -123,7 +131,7 @@ TEST_F(FinderSearch, AnchorsBeyondFifteenMinusTheLengthAreNotTried) {
   test::put(rows, 6, 10, "a");  // anchor position 10 > 15 - 6, though the word fits
   board(rows);
   find("bcdef");
-  EXPECT_EQ(cands(finder().H), Words{"bcdefa@34"});
+  EXPECT_EQ(cands(all().H), Words{"bcdefa@34"});
 }
 
 TEST_F(FinderSearch, CrossWordsDecideWhichPlacementsStay) {
@@ -135,8 +143,9 @@ TEST_F(FinderSearch, CrossWordsDecideWhichPlacementsStay) {
   board(rows);
   find("tq");
   // "otq" forms "at" and "xq": both listed, so it stays, with three words.
-  ASSERT_EQ(mainWords(finder().H), (Words{"otq", "ot"}));
-  const auto& w = finder().H.Cands[0].Words;
+  ASSERT_EQ(mainWords(all().H), (Words{"otq", "ot"}));
+  const AllCandidates a = all();
+  const auto& w = a.H[0].Words;
   ASSERT_EQ(w.size(), 3u);
   EXPECT_EQ(w[1], (FormedWord{"at", 96, 2}));
   EXPECT_EQ(w[2].Text, "xq");
@@ -144,8 +153,8 @@ TEST_F(FinderSearch, CrossWordsDecideWhichPlacementsStay) {
   start(Words{"otq", "at", "ot"});  // without "xq" the placement is dropped
   board(rows);
   find("tq");
-  EXPECT_EQ(mainWords(finder().H), Words{"ot"});
-  EXPECT_EQ(finder().H.Cands[0].Words.size(), 2u);
+  EXPECT_EQ(mainWords(all().H), Words{"ot"});
+  EXPECT_EQ(all().H[0].Words.size(), 2u);
 }
 
 TEST_F(FinderSearch, CrossWordRunsFromTheTopmostLetterToTheLastBelow) {
@@ -156,8 +165,8 @@ TEST_F(FinderSearch, CrossWordRunsFromTheTopmostLetterToTheLastBelow) {
   start(Words{"oat", "cats", "ots"});
   board(rows);
   find("at");
-  ASSERT_EQ(mainWords(finder().H), Words{"oat"});
-  EXPECT_EQ(finder().H.Cands[0].Words[1], (FormedWord{"cats", 67, 6}));
+  ASSERT_EQ(mainWords(all().H), Words{"oat"});
+  EXPECT_EQ(all().H[0].Words[1], (FormedWord{"cats", 67, 6}));
 }
 
 TEST_F(FinderSearch, CommittedBlankReadsAsItsLetterAndScoresNothing) {
@@ -167,10 +176,10 @@ TEST_F(FinderSearch, CommittedBlankReadsAsItsLetterAndScoresNothing) {
   board(rows);
   find("b");
   // On plain squares: the new "b" scores 2, the blank "e" nothing.
-  ASSERT_EQ(cands(finder().H), (Words{"be@111", "eb@112"}));
-  EXPECT_EQ(finder().H.Cands[0].Total, 2);
-  EXPECT_EQ(finder().H.Cands[1].Total, 2);
-  EXPECT_EQ(finder().H.Cands[0].TilesUsed, "be");
+  ASSERT_EQ(cands(all().H), (Words{"be@111", "eb@112"}));
+  EXPECT_EQ(all().H[0].Total, 2);
+  EXPECT_EQ(all().H[1].Total, 2);
+  EXPECT_EQ(all().H[0].TilesUsed, "be");
 }
 
 TEST_F(FinderSearch, OnlyConsecutiveDuplicatesCollapseAndAtMostSixteenAtATime) {
@@ -183,7 +192,7 @@ TEST_F(FinderSearch, OnlyConsecutiveDuplicatesCollapseAndAtMostSixteenAtATime) {
   find("c");
   // The twin records' entries are adjacent and collapse; the third "bca" is
   // separated by "co" and stays.
-  EXPECT_EQ(cands(finder().H), (Words{"bca@111", "co@47", "bca@111"}));
+  EXPECT_EQ(cands(all().H), (Words{"bca@111", "co@47", "bca@111"}));
 
   start(Words(17, "ba"));
   rows = test::emptyRows();
@@ -191,7 +200,7 @@ TEST_F(FinderSearch, OnlyConsecutiveDuplicatesCollapseAndAtMostSixteenAtATime) {
   board(rows);
   find("b");
   // A run of 17 identical placements: 16 collapse into one, one is left.
-  EXPECT_EQ(cands(finder().H), (Words{"ba@111", "ba@111"}));
+  EXPECT_EQ(cands(all().H), (Words{"ba@111", "ba@111"}));
 }
 
 TEST_F(FinderSearch, EmptyRackFindsNothingAndClearsTheCaptions) {
@@ -199,7 +208,7 @@ TEST_F(FinderSearch, EmptyRackFindsNothingAndClearsTheCaptions) {
   find("cat");
   ASSERT_FALSE(g->game.form.lblWord[0].empty());
   find("");
-  EXPECT_TRUE(finder().H.Cands.empty());
+  EXPECT_TRUE(all().H.empty());
   EXPECT_EQ(g->game.form.lblWord, (std::array<std::string, 5>{}));
   EXPECT_EQ(g->game.form.lblWords, (std::array<std::string, 11>{}));
   EXPECT_EQ(previewView(g->game.form), test::emptyRows());
@@ -258,14 +267,14 @@ TEST_F(FinderSearch, SecondPressReadsTheFileOnlyWhenItChanged) {
   g->words.write("act\nzzzzzz\n");
   find("cat");
   EXPECT_EQ(g->cache.reads(), 2);
-  EXPECT_EQ(mainWords(finder().H), Words{"act"});
+  EXPECT_EQ(mainWords(all().H), Words{"act"});
 }
 
 TEST_F(FinderSearch, NegativeMoveNumberRunsOnlyTheEndSteps) {
   start(Words{"cat"});
   g->game.state.MoveNumber = -1;
   find("cat");
-  EXPECT_TRUE(finder().H.Cands.empty());
+  EXPECT_TRUE(all().H.empty());
   EXPECT_TRUE(finder().HasSnapshot);
 }
 

@@ -24,6 +24,7 @@ namespace tilvan {
 namespace {
 
 using Index = WordIndex;
+using Cursor = WordIndex::Cursor;
 constexpr int kMaxLen = kSide;
 
 // The rack as counts of its real characters plus the number of blanks.
@@ -101,8 +102,16 @@ class CrossChecks {
   std::vector<std::uint8_t> memo_ = std::vector<std::uint8_t>(kSquares * 256, 0);
 };
 
-// Walks one line's start squares for one direction. With cross checks, only
-// placements whose cross-words are all in the list are emitted.
+// Whether every blank of the rack comes after every other character.
+bool blanksLast(std::string_view rack) {
+  const std::size_t lastOther = rack.find_last_not_of('_');
+  return lastOther == std::string_view::npos || rack.find('_') > lastOther;
+}
+
+// Walks one line's start squares for one direction, giving each placement as
+// the trie node where its word ends, its anchor and its start. With cross
+// checks, only placements whose cross-words are all in the list are given.
+template <bool kByPosition>
 class LineWalker {
  public:
   LineWalker(const Index& ix, const LetterGrid& grid, std::string_view rack,
@@ -111,9 +120,15 @@ class LineWalker {
         g_(grid),
         rack_(rack),
         counts_(rack),
-        rackBlanks_(counts_.blanks),
+        countsDecide_(!counts_.blanks || blanksLast(rack)),
+
         out_(out),
-        cross_(cross) {}
+        cross_(cross) {
+    if (kByPosition)
+      for (std::size_t q = 0; q < rack.size(); ++q)
+        at_[static_cast<unsigned char>(rack[q])] |= std::uint64_t{1} << q;
+    blankBits_ = at_['_'];
+  }
 
   // Every placement through a board letter of the line: for each board
   // letter f that a word can reach first (the square before it empty), the
@@ -135,91 +150,110 @@ class LineWalker {
       kMax_ = std::min({f - lo, rackLength, maxLen_ - 1});
       letter_ = static_cast<unsigned char>(g_[base_ + f]);
       fBit_ = 1u << Index::letterBit(letter_);
-      if (kMax_ + 1 <= Index::kAheadDepth + 1 && !(ix_.rootAhead(kMax_ + 1) & fBit_)) continue;
+      // One walk over the runs of rack letters before f for every start
+      // square at once: bit d of `starts` stands for the start d squares
+      // before f, kept while some word can still have f's letter at
+      // position d and the run passes the cross checks from that start.
+      std::uint32_t starts = 0;
+      for (int d = 0; d <= kMax_; ++d)
+        if (d + 1 > Index::kAheadDepth + 1 || (ix_.rootAhead(d + 1) & fBit_)) starts |= 1u << d;
       needed_ = 0;
-      leftWalk(Index::kRoot, 0);
+      if (starts) prefixWalk(ix_.root(), 0, starts);
     }
   }
 
  private:
-  // The d rack letters before the board letter at f are on path_.
-  void leftWalk(std::uint32_t node, int d) {
-    const std::uint32_t anchor = ix_.child(node, letter_);
-    if (anchor != Index::kNone && prefixCrosses(d)) {
-      sp_ = f_ - d;
-      s_ = base_ + sp_;
-      path_[d] = static_cast<char>(letter_);
-      walk(anchor, d + 1);
+  // The j rack letters before f's letter are on path_; `starts` as above.
+  void prefixWalk(const Cursor& node, int j, std::uint32_t starts) {
+    if (starts & (1u << j)) {
+      const std::uint32_t anchor = ix_.edgeOf(node, letter_);
+      if (anchor != Index::kNone) {
+        sp_ = f_ - j;
+        s_ = base_ + sp_;
+        path_[j] = static_cast<char>(letter_);
+        walk(ix_.down(anchor), j + 1);
+      }
     }
-    if (d == kMax_) return;
-    // Only children through which some word still has the board letter
-    // within reach.
-    const std::uint32_t* ahead =
-        kMax_ <= Index::kAheadDepth ? ix_.aheadRow(node, kMax_ - d) : nullptr;
-    const std::uint32_t first = ix_.firstEdge(node);
-    for (std::uint32_t e = first, end = ix_.lastEdge(node); e < end; ++e) {
-      if (ahead && !(ahead[e - first] & fBit_)) continue;
+    const std::uint32_t later = starts & ~((2u << j) - 1);
+    if (!later) return;
+    for (std::uint32_t e = node.first, end = node.end; e < end; ++e) {
       const unsigned char c = ix_.edgeChar(e);
-      int& real = counts_.count[c];
-      if (!real && !counts_.blanks) continue;
-      const bool useReal = real > 0;
-      if (useReal)
-        --real;
-      else
-        --counts_.blanks;
-      path_[d] = static_cast<char>(c);
+      if (!canTake(c)) continue;
+      std::uint32_t next = 0;
+      const std::uint32_t* ahead = j < Index::kAheadDepth ? ix_.ahead(e) : nullptr;
+      for (std::uint32_t left = later; left; left &= left - 1) {
+        const int d = __builtin_ctz(left);
+        const int t = base_ + f_ - d + j;
+        if (cross_ && cross_->crosses(t) && !cross_->allows(t, c)) continue;
+        // Only children through which some word has f's letter at position d.
+        if (d <= Index::kAheadDepth && !(ahead[d - j - 1] & fBit_)) continue;
+        next |= 1u << d;
+      }
+      if (!next) continue;
+      const std::uint64_t token = take(c);
+      path_[j] = static_cast<char>(c);
       needLetters_[needed_++] = static_cast<char>(c);
-      leftWalk(ix_.edgeChild(e), d + 1);
+      prefixWalk(ix_.down(e), j + 1, next);
       --needed_;
-      if (useReal)
-        ++real;
-      else
-        ++counts_.blanks;
+      putBack(c, token);
     }
   }
 
-  // Whether the d letters on path_, laid from f - d, pass the cross checks.
-  bool prefixCrosses(int d) {
-    if (!cross_) return true;
-    const int s = base_ + f_ - d;
-    for (int j = 0; j < d; ++j)
-      if (cross_->crosses(s + j) && !cross_->allows(s + j, static_cast<unsigned char>(path_[j])))
-        return false;
-    return true;
+  // Whether rack character c can be taken now.
+  bool canTake(unsigned char c) const {
+    if constexpr (kByPosition)
+      return ((at_[c] | blankBits_) & ~used_) != 0;
+    else
+      return counts_.count[c] > 0 || counts_.blanks > 0;
+  }
+  // Takes c from the rack (canTake(c) must hold); the token puts it back.
+  std::uint64_t take(unsigned char c) {
+    if constexpr (kByPosition) {
+      const std::uint64_t left = (at_[c] | blankBits_) & ~used_;
+      const std::uint64_t bit = left & (~left + 1);
+      used_ |= bit;
+      return bit;
+    }
+    if (counts_.count[c] > 0) {
+      --counts_.count[c];
+      return 1;
+    }
+    --counts_.blanks;
+    return 0;
+  }
+  void putBack(unsigned char c, std::uint64_t token) {
+    if constexpr (kByPosition)
+      used_ &= ~token;
+    else if (token)
+      ++counts_.count[c];
+    else
+      ++counts_.blanks;
   }
 
   // After the board letter at f: the rest of the word from square s_ + d.
-  void walk(std::uint32_t node, int d) {
-    if (needed_ > 0 && ix_.terminal(node)) emit(node, d);
+  void walk(const Cursor& node, int d) {
+    if (needed_ > 0 && node.terminal) emit(node.node, d);
     if (d >= maxLen_) return;
     const int t = s_ + d;
     if (g_[t]) {
-      const std::uint32_t child = ix_.child(node, static_cast<unsigned char>(g_[t]));
-      if (child == Index::kNone) return;
+      const std::uint32_t edge = ix_.edgeOf(node, static_cast<unsigned char>(g_[t]));
+      if (edge == Index::kNone) return;
       path_[d] = g_[t];
-      walk(child, d + 1);
+      walk(ix_.down(edge), d + 1);
       return;
     }
     if (needed_ == static_cast<int>(rack_.size())) return;
     const bool checkCross = cross_ && cross_->crosses(t);
-    for (std::uint32_t e = ix_.firstEdge(node), end = ix_.lastEdge(node); e < end; ++e) {
+    for (std::uint32_t e = node.first, end = node.end; e < end; ++e) {
       const unsigned char c = ix_.edgeChar(e);
-      int& real = counts_.count[c];
-      if (!real && !counts_.blanks) continue;
+      if (!canTake(c)) continue;
       if (checkCross && !cross_->allows(t, c)) continue;
-      const bool useReal = real > 0;
-      if (useReal)
-        --real;
-      else
-        --counts_.blanks;
+      const std::uint64_t token = take(c);
       path_[d] = static_cast<char>(c);
       needLetters_[needed_++] = static_cast<char>(c);
-      walk(ix_.edgeChild(e), d + 1);
+      walk(ix_.down(e), d + 1);
       --needed_;
-      if (useReal)
-        ++real;
-      else
-        ++counts_.blanks;
+      putBack(c, token);
     }
   }
 
@@ -228,9 +262,10 @@ class LineWalker {
   void emit(std::uint32_t node, int n) {
     const int e = s_ + n - 1;
     if (e + 1 > kSquares - 1 || g_[e + 1]) return;
-    // Without blanks the walk's counts already decide; with them, which rack
-    // character each letter takes depends on their order.
-    if (rackBlanks_ && !takeFromRack(needLetters_, needed_, rack_, scratch_)) return;
+    // Taken by rack position, or by counts when they decide, the walk
+    // already took the letters as the rules do; otherwise check.
+    if (!kByPosition && !countsDecide_ && !takeFromRack(needLetters_, needed_, rack_, scratch_))
+      return;
     const std::string_view text(path_, static_cast<std::size_t>(n));
     int anchors[kSide];
     int nAnchors = 0;
@@ -238,18 +273,25 @@ class LineWalker {
       const char letter = g_[base_ + p];
       if (letter && static_cast<int>(text.find(letter)) == p - sp_) anchors[nAnchors++] = p;
     }
-    if (!nAnchors) return;
-    for (const std::uint32_t* r = ix_.recordsBegin(node); r != ix_.recordsEnd(node); ++r)
-      for (int a = 0; a < nAnchors; ++a)
-        out_.push_back((std::uint64_t{*r} << 12) | (std::uint64_t(base_ + anchors[a]) << 4) |
-                       static_cast<std::uint64_t>(sp_));
+    // The node stands for its records until the walk is over (see
+    // FastSearch::walk).
+    for (int a = 0; a < nAnchors; ++a)
+      out_.push_back((std::uint64_t{node} << 12) | (std::uint64_t(base_ + anchors[a]) << 4) |
+                     static_cast<std::uint64_t>(sp_));
   }
 
   const Index& ix_;
   const LetterGrid& g_;
   std::string_view rack_;
   RackCounts counts_;
-  const int rackBlanks_;
+  // Without blanks, or with every blank after every letter, taking by
+  // counts is what the rules do (a letter takes a blank only when no copy of
+  // it is left). Otherwise a walker by position takes, as the rules do, the
+  // first rack character left that is the letter or a blank (racks of up to
+  // 64 characters); one by counts checks each word at the end.
+  const bool countsDecide_;
+  std::array<std::uint64_t, 256> at_{};  // rack positions of each character
+  std::uint64_t blankBits_ = 0, used_ = 0;
   std::vector<std::uint64_t>& out_;
   CrossChecks* cross_;
   std::string scratch_;
@@ -335,11 +377,40 @@ class FastSearch final : public PlacementSearch {
     std::vector<std::uint32_t> ids;
     std::string scratch;
     char path[kMoveSlots + 1];
-    auto walk = [&](auto&& self, std::uint32_t node, int d) -> void {
-      if (d > 0 && ix.terminal(node) && takeFromRack(path, d, rack, scratch))
-        ids.insert(ids.end(), ix.recordsBegin(node), ix.recordsEnd(node));
+    if (rack.size() <= 64) {
+      // Each letter takes the first rack character left that is the letter
+      // or a blank, as the rules do, so every path the walk reaches is taken
+      // from the rack exactly and no further check is needed.
+      std::array<std::uint64_t, 256> at{};
+      for (std::size_t q = 0; q < rack.size(); ++q)
+        at[static_cast<unsigned char>(rack[q])] |= std::uint64_t{1} << q;
+      const std::uint64_t blanks = at['_'];
+      std::uint64_t used = 0;
+      auto take = [&](auto&& self, const Cursor& node, int d) -> void {
+        if (d > 0 && node.terminal)
+          ids.insert(ids.end(), ix.recordsBegin(node.node), ix.recordsEnd(node.node));
+        if (d == kMoveSlots) return;
+        for (std::uint32_t e = node.first, end = node.end; e < end; ++e) {
+          const std::uint64_t left = (at[ix.edgeChar(e)] | blanks) & ~used;
+          if (!left) continue;
+          const std::uint64_t bit = left & (~left + 1);
+          used |= bit;
+          self(self, ix.down(e), d + 1);
+          used &= ~bit;
+        }
+      };
+      take(take, ix.root(), 0);
+      std::sort(ids.begin(), ids.end());
+      std::vector<std::string_view> out;
+      out.reserve(ids.size());
+      for (auto id : ids) out.push_back(list[id]);
+      return out;
+    }
+    auto walk = [&](auto&& self, const Cursor& node, int d) -> void {
+      if (d > 0 && node.terminal && takeFromRack(path, d, rack, scratch))
+        ids.insert(ids.end(), ix.recordsBegin(node.node), ix.recordsEnd(node.node));
       if (d == kMoveSlots) return;
-      for (std::uint32_t e = ix.firstEdge(node), end = ix.lastEdge(node); e < end; ++e) {
+      for (std::uint32_t e = node.first, end = node.end; e < end; ++e) {
         const unsigned char c = ix.edgeChar(e);
         int& real = counts.count[c];
         if (!real && !counts.blanks) continue;
@@ -349,14 +420,14 @@ class FastSearch final : public PlacementSearch {
         else
           --counts.blanks;
         path[d] = static_cast<char>(c);
-        self(self, ix.edgeChild(e), d + 1);
+        self(self, ix.down(e), d + 1);
         if (useReal)
           ++real;
         else
           ++counts.blanks;
       }
     };
-    walk(walk, Index::kRoot, 0);
+    walk(walk, ix.root(), 0);
     std::sort(ids.begin(), ids.end());
     std::vector<std::string_view> out;
     out.reserve(ids.size());
@@ -386,11 +457,11 @@ class FastSearch final : public PlacementSearch {
 
   void checkWords(const WordList& list, const LetterGrid& gridV,
                   const std::vector<Placement>& foundV, const LetterGrid& gridH,
-                  const std::vector<Placement>& foundH, std::vector<Candidate>& candsV,
-                  std::vector<Candidate>& candsH) override {
+                  const std::vector<Placement>& foundH, std::vector<Placement>& keptV,
+                  std::vector<Placement>& keptH) override {
     const Index& ix = list.derived<Index>();
-    keep(ix, gridV, foundV, candsV);
-    keep(ix, gridH, foundH, candsH);
+    keep(ix, gridV, foundV, keptV);
+    keep(ix, gridH, foundH, keptH);
     for (auto& c : cross_) c.reset();
   }
 
@@ -400,9 +471,25 @@ class FastSearch final : public PlacementSearch {
   static constexpr std::uint32_t kLongestGap = 256;
 
   void walk(const Index& ix, const LetterGrid& grid, std::string_view rack, CrossChecks* cross) {
+    ends_.clear();
+    // By rack position only where counts do not decide (see LineWalker).
+    if (rack.size() <= 64 && !blanksLast(rack)) {
+      LineWalker<true> walker(ix, grid, rack, ends_, cross);
+      for (int line = 0; line < kSide; ++line) walker.walkLine(line);
+    } else {
+      LineWalker<false> walker(ix, grid, rack, ends_, cross);
+      for (int line = 0; line < kSide; ++line) walker.walkLine(line);
+    }
+    // The walk left trie nodes where the records go: read here, in one pass
+    // whose loads do not wait on each other.
     keys_.clear();
-    LineWalker walker(ix, grid, rack, keys_, cross);
-    for (int line = 0; line < kSide; ++line) walker.walkLine(line);
+    keys_.reserve(ends_.size());
+    for (const std::uint64_t end : ends_) {
+      const auto node = static_cast<std::uint32_t>(end >> 12);
+      const std::uint64_t place = end & 0xFFF;
+      for (const std::uint32_t* r = ix.recordsBegin(node); r != ix.recordsEnd(node); ++r)
+        keys_.push_back((std::uint64_t{*r} << 12) | place);
+    }
     sortKeys(keys_);
   }
 
@@ -460,23 +547,28 @@ class FastSearch final : public PlacementSearch {
 
   // Keeps the placements whose every cross-word the list holds.
   void keep(const Index& ix, const LetterGrid& g, const std::vector<Placement>& found,
-            std::vector<Candidate>& cands) {
+            std::vector<Placement>& kept) {
     if (found.empty()) return;
     CrossChecks& cross = crossFor(ix, g);
-    cands.reserve(found.size());
+    if (cross.allPassed) {
+      kept = found;
+      return;
+    }
+    kept.reserve(found.size());
     for (const Placement& pl : found) {
       bool ok = true;
-      for (std::size_t j = 0; j < pl.word.size() && ok && !cross.allPassed; ++j) {
+      for (std::size_t j = 0; j < pl.word.size() && ok; ++j) {
         const int q = pl.start + static_cast<int>(j);
         ok = !cross.crosses(q) || cross.allows(q, static_cast<unsigned char>(pl.word[j]));
       }
-      if (ok) cands.emplace_back().Words = formedWords(g, pl);
+      if (ok) kept.push_back(pl);
     }
   }
 
   std::array<std::unique_ptr<CrossChecks>, 2> cross_;
   std::size_t nextCross_ = 0;
-  std::vector<std::uint64_t> keys_;
+  std::vector<std::uint64_t> ends_;  // what the walk found, by trie node
+  std::vector<std::uint64_t> keys_;  // the same by record, sorted
   std::string scratch_;
 };
 

@@ -5,6 +5,7 @@
 
 #include "board/preview.h"
 #include "finder/scoring.h"
+#include "finder/word_checks.h"
 #include "game/handlers.h"
 
 namespace tilvan {
@@ -35,18 +36,63 @@ void takeSlot(CandidateSet& set, std::array<int, kResultSlots>& slot,
   rank[k] = pos;
 }
 
+// The kept placements of both directions of a later move.
+struct Kept {
+  std::vector<Placement> V, H;
+};
+Kept keptPlacements(const WordList& list, PlacementSearch& search, const LetterGrid& gridV,
+                    const LetterGrid& gridH, std::string_view rack) {
+  const std::vector<Placement> foundV = search.findPlacements(list, gridV, rack);
+  const std::vector<Placement> foundH = search.findPlacements(list, gridH, rack);
+  Kept kept;
+  search.checkWords(list, gridV, foundV, gridH, foundH, kept.V, kept.H);
+  return kept;
+}
+
+Candidate laterMoveCandidate(const SetView& view, std::string_view rack, const Placement& p) {
+  Candidate cand;
+  cand.Words = formedWords(view.grid, p);
+  scoreCandidate(view, rack, cand);
+  return cand;
+}
+
+// Keeps in `set`, in ranking order, the candidates that can reach a result
+// slot: the best kResultSlots by total.
+template <class Make>
+void keepBest(CandidateSet& set, const std::vector<int>& totals, Make make) {
+  for (int i : bestRanked(totals, kResultSlots)) {
+    set.RankedCand.push_back(static_cast<int>(set.Cands.size()));
+    set.RankedScore.push_back(totals[i]);
+    set.Cands.push_back(make(i));
+  }
+}
+
 void laterMove(const WordList& list, PlacementSearch& search, const GameState& state,
                FinderState& finder, std::string_view rack) {
-  const std::vector<Placement> foundV = search.findPlacements(list, finder.BoardCharV, rack);
-  const std::vector<Placement> foundH = search.findPlacements(list, finder.BoardCharH, rack);
-  search.checkWords(list, finder.BoardCharV, foundV, finder.BoardCharH, foundH, finder.V.Cands,
-                    finder.H.Cands);
+  const Kept kept = keptPlacements(list, search, finder.BoardCharV, finder.BoardCharH, rack);
   for (bool down : {true, false}) {
-    CandidateSet& set = down ? finder.V : finder.H;
-    if (set.Cands.empty()) continue;
+    const std::vector<Placement>& placements = down ? kept.V : kept.H;
+    if (placements.empty()) continue;
     const SetView view = makeSetView(state, down);
-    for (Candidate& cand : set.Cands) scoreCandidate(view, rack, cand);
+    PlacementScorer scorer(view, rack);
+    std::vector<int> totals;
+    totals.reserve(placements.size());
+    for (const Placement& p : placements) totals.push_back(scorer.total(p));
+    keepBest(down ? finder.V : finder.H, totals,
+             [&](int i) { return laterMoveCandidate(view, rack, placements[i]); });
   }
+}
+
+void firstMove(const WordList& list, PlacementSearch& search, const GameState& state,
+               FinderState& finder, std::string_view rack) {
+  const std::vector<std::string_view> words = search.rackWords(list, rack);
+  if (words.empty()) return;
+  const SetView view = makeSetView(state, false);
+  PlacementScorer scorer(view, rack);
+  std::vector<int> totals;
+  totals.reserve(words.size());
+  for (std::string_view w : words) totals.push_back(scorer.firstMoveTotal(w));
+  keepBest(finder.H, totals, [&](int i) { return firstMoveCandidate(view, words[i], rack); });
 }
 
 }  // namespace
@@ -74,6 +120,40 @@ void rankSet(CandidateSet& set) {
       set.RankedCand[start[high - set.Cands[i].Total]++] = static_cast<int>(i);
   }
   for (std::size_t i = 0; i < n; ++i) set.RankedScore[i] = set.Cands[set.RankedCand[i]].Total;
+}
+
+std::vector<int> bestRanked(const std::vector<int>& totals, int count) {
+  // Insertion into a short list: a later total displaces only a lower one.
+  std::vector<int> best;
+  if (count <= 0) return best;
+  best.reserve(static_cast<std::size_t>(count) + 1);
+  for (int i = 0; i < static_cast<int>(totals.size()); ++i) {
+    if (static_cast<int>(best.size()) == count && totals[i] <= totals[best.back()]) continue;
+    auto at = best.end();
+    while (at != best.begin() && totals[*(at - 1)] < totals[i]) --at;
+    best.insert(at, i);
+    if (static_cast<int>(best.size()) > count) best.pop_back();
+  }
+  return best;
+}
+
+AllCandidates allCandidates(const WordList& list, const GameState& state, std::string_view rack,
+                            PlacementSearch& search) {
+  AllCandidates all;
+  if (state.MoveNumber == 0) {
+    const SetView view = makeSetView(state, false);
+    for (std::string_view w : search.rackWords(list, rack))
+      all.H.push_back(firstMoveCandidate(view, w, rack));
+  } else if (state.MoveNumber > 0) {
+    const Kept kept =
+        keptPlacements(list, search, letterGrid(state, true), letterGrid(state, false), rack);
+    for (bool down : {true, false}) {
+      const SetView view = makeSetView(state, down);
+      for (const Placement& p : down ? kept.V : kept.H)
+        (down ? all.V : all.H).push_back(laterMoveCandidate(view, rack, p));
+    }
+  }
+  return all;
 }
 
 void fillSlots(FinderState& f, Form& form, bool firstMove) {
@@ -128,18 +208,11 @@ void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search) {
     redrawCommitted(state, form);
     fillSlotsFromResults(f, form, completeSearch(list, state, rack, kResultSlots));
   } else if (state.MoveNumber == 0) {
-    const SetView view = makeSetView(state, false);
-    for (std::string_view w : search.rackWords(list, rack))
-      f.H.Cands.push_back(firstMoveCandidate(view, w, rack));
-    if (!f.H.Cands.empty()) {
-      rankSet(f.H);
-      fillSlots(f, form, true);
-    }
+    firstMove(list, search, state, f, rack);
+    if (!f.H.Cands.empty()) fillSlots(f, form, true);
   } else if (state.MoveNumber > 0) {
     redrawCommitted(state, form);
     laterMove(list, search, state, f, rack);
-    rankSet(f.V);
-    rankSet(f.H);
     fillSlots(f, form, false);
   }
 

@@ -23,6 +23,20 @@ void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search);
 // found order.
 void rankSet(CandidateSet& set);
 
+// The first `count` positions of that order for candidates with these
+// totals (found order): their numbers.
+std::vector<int> bestRanked(const std::vector<int>& totals, int count);
+
+// Every candidate of the classic search (not the complete one) of both
+// directions in found order, with its words and scores: what the driver
+// ranks, of which the finder's state keeps only those that reach the result
+// slots.
+struct AllCandidates {
+  std::vector<Candidate> V, H;
+};
+AllCandidates allCandidates(const WordList& list, const GameState& state, std::string_view rack,
+                            PlacementSearch& search);
+
 // Fills the result slots from the ranked sets: the H set alone on the first
 // move, else both merged (equal totals go to the H set).
 void fillSlots(FinderState& finder, Form& form, bool firstMove);

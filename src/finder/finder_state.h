@@ -1,7 +1,7 @@
 // What a search leaves for the preview buttons: the candidates of both
-// directions, their order, the five result slots, the letter grids it read
-// and the snapshot of the lower board. Everything here is replaced by the
-// next search; committing, checking or taking back a move leaves it alone.
+// directions that can reach a result slot, their order, the five result
+// slots, the letter grids it read and the snapshot of the lower board. Everything here is replaced
+// by the next search; committing, checking or taking back a move leaves it alone.
 #pragma once
 
 #include <array>
@@ -33,7 +33,9 @@ struct Candidate {
   bool operator==(const Candidate&) const = default;
 };
 
-// The candidates of one direction in found order, and their ranking.
+// Candidates of one direction and their ranking. A search keeps the best of
+// its direction only (at most one per result slot), in ranking order; the
+// ranking covers the candidates kept.
 struct CandidateSet {
   std::vector<Candidate> Cands;
   std::vector<int> RankedScore;  // totals in descending order

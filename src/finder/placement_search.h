@@ -45,12 +45,11 @@ class PlacementSearch {
                                                 std::string_view rack) = 0;
 
   // Word check of both directions (V first): keeps, in order, the placements
-  // all of whose formed words the list holds, as candidates whose Words hold
-  // their formed words (texts and starts; scores are filled later).
+  // all of whose formed words the list holds.
   virtual void checkWords(const WordList& list, const LetterGrid& gridV,
                           const std::vector<Placement>& foundV, const LetterGrid& gridH,
-                          const std::vector<Placement>& foundH, std::vector<Candidate>& candsV,
-                          std::vector<Candidate>& candsH) = 0;
+                          const std::vector<Placement>& foundH, std::vector<Placement>& keptV,
+                          std::vector<Placement>& keptH) = 0;
 };
 
 // The placement search the program uses (indexes built once per version of

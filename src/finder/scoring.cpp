@@ -138,6 +138,83 @@ void scoreCandidate(const SetView& view, std::string_view rack, Candidate& cand)
   if (newTiles == kMoveSlots) cand.Total += kAllTilesBonus;
 }
 
+PlacementScorer::PlacementScorer(const SetView& view, std::string_view rack)
+    : view_(view), rack_(rack) {
+  for (unsigned char c : rack) ++count_[c];
+  for (int q = 0; q < kSquares; ++q) {
+    letterFactor_[q] = letterMultiplier(view.premium[q]);
+    wordFactor_[q] = wordMultiplier(view.premium[q]);
+    const bool above = q >= kSide && view.grid[q - kSide];
+    const bool below = q + kSide < kSquares && view.grid[q + kSide];
+    if (view.grid[q] || (!above && !below)) {
+      crossPoints_[q] = -1;
+      continue;
+    }
+    int sum = 0;
+    for (int x = q - kSide; x >= 0 && view.grid[x]; x -= kSide) sum += view.points[x];
+    for (int x = q + kSide; x < kSquares && view.grid[x]; x += kSide) sum += view.points[x];
+    crossPoints_[q] = sum;
+  }
+}
+
+template <class Fill, class OnTile>
+void PlacementScorer::layTiles(std::string_view word, Fill fill, OnTile onTile) {
+  // The tiles taken are put back from this list, or by a recount of the rack
+  // for a word too long for it.
+  constexpr std::size_t kUndo = 2 * kSide;
+  const bool listed = word.size() <= kUndo;
+  unsigned char taken[kUndo];
+  int nTaken = 0;
+  for (std::size_t j = 0; j < word.size(); ++j) {
+    if (!fill(static_cast<int>(j))) continue;
+    unsigned char tile = static_cast<unsigned char>(word[j]);
+    if (!count_[tile]) tile = '_';
+    if (count_[tile]) {
+      --count_[tile];
+      if (listed) taken[nTaken++] = tile;
+    }
+    onTile(static_cast<int>(j), view_.charValue[tile]);
+  }
+  if (listed) {
+    for (int i = 0; i < nTaken; ++i) ++count_[taken[i]];
+  } else {
+    count_ = {};
+    for (unsigned char c : rack_) ++count_[c];
+  }
+}
+
+int PlacementScorer::total(const Placement& p) {
+  const int n = static_cast<int>(p.word.size());
+  int sum = 0, factor = 1, newTiles = 0, crossTotal = 0;
+  const bool inside = p.start >= 0 && p.start + n <= kSquares;
+  layTiles(
+      p.word,
+      [&](int j) {
+        const int q = p.start + j;
+        if (!inside && !onBoard(q)) return true;
+        if (!view_.grid[q]) return true;
+        sum += view_.points[q];
+        return false;
+      },
+      [&](int j, int value) {
+        const int q = p.start + j;
+        if (!inside && !onBoard(q)) return;
+        const int pts = value * letterFactor_[q];
+        sum += pts;
+        factor *= wordFactor_[q];
+        ++newTiles;
+        if (crossPoints_[q] >= 0) crossTotal += (crossPoints_[q] + pts) * wordFactor_[q];
+      });
+  return sum * factor + crossTotal + (newTiles == kMoveSlots ? kAllTilesBonus : 0);
+}
+
+int PlacementScorer::firstMoveTotal(std::string_view word) {
+  int sum = 0;
+  layTiles(
+      word, [](int) { return true; }, [&](int, int value) { sum += value; });
+  return 2 * sum + (word.size() == kMoveSlots ? kAllTilesBonus : 0);
+}
+
 Candidate firstMoveCandidate(const SetView& view, std::string_view word, std::string_view rack) {
   Candidate cand;
   const int start = kCentre - static_cast<int>(word.size()) / 2;

@@ -39,6 +39,35 @@ std::string tilesAsLaid(const SetView& view, std::string_view word, int start,
 // Squares outside the board score nothing.
 void scoreCandidate(const SetView& view, std::string_view rack, Candidate& cand);
 
+// The totals that scoreCandidate and firstMoveCandidate give, worked out
+// without building words or tiles, so that every placement of a search can
+// be ranked and only the best ones built.
+class PlacementScorer {
+ public:
+  PlacementScorer(const SetView& view, std::string_view rack);
+  // The Total of the later-move candidate of placement p.
+  int total(const Placement& p);
+  // The Total of the first-move candidate of `word`.
+  int firstMoveTotal(std::string_view word);
+
+ private:
+  // Value of each tile laid in turn for letters of `word` on the squares
+  // from `start` where `fill` is true: the letter while the rack holds one,
+  // else a blank. Calls `onTile(j, value)` and puts the rack back after.
+  template <class Fill, class OnTile>
+  void layTiles(std::string_view word, Fill fill, OnTile onTile);
+
+  const SetView& view_;
+  std::string_view rack_;
+  std::array<int, 256> count_{};  // rack characters, blanks under '_'
+  // For each empty square with a board letter directly before or after it
+  // (step 15): the points of the board letters of the cross-word through
+  // it; -1 for any other square.
+  std::array<int, kSquares> crossPoints_{};
+  // The premium of each square as letter and word multipliers.
+  std::array<int, kSquares> letterFactor_{}, wordFactor_{};
+};
+
 // A first-move candidate: the word laid across the centre (start square
 // 112 - length / 2), twice its tiles' points, 50 more for 7 letters. The
 // word's Score is twice its points; the Total includes the 50.

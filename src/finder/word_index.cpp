@@ -90,7 +90,7 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
       Node& node = nodes_[id];
       node.firstEdge = nextEdge;
       for (std::uint32_t e = bfsEdge[old]; e < bfsEdge[old + 1]; ++e)
-        edges_[nextEdge++] = {newId[bfsChild[e]], bfsChar[e]};
+        edges_[nextEdge++] = {newId[bfsChild[e]], 0, 0, bfsChar[e], 0};
       node.edgeEnd = nextEdge;
     }
     if (pass == 0) edgeAhead_.assign(std::size_t{nextEdge} * kAheadDepth, 0);
@@ -101,6 +101,13 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
     for (std::uint32_t i = r.lo; i < r.hi && list[order[i]].size() == r.depth; ++i)
       records_.push_back(order[i]);
     nodes_[id].termEnd = static_cast<std::uint32_t>(records_.size());
+  }
+
+  for (Edge& x : edges_) {
+    const Node& child = nodes_[x.child];
+    x.childFirst = child.firstEdge;
+    x.childCount = static_cast<std::uint16_t>(child.edgeEnd - child.firstEdge);
+    x.childTerminal = child.termBegin != child.termEnd;
   }
 
   // Look-ahead masks of the nodes of depth <= kAheadDepth, children first:
@@ -116,18 +123,15 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
         mine[r - 1] |= mask[edges_[e].child][r - 2];
     }
   }
-  // Stored cumulated: the letters at any of the first r characters further on.
-  for (auto& m : mask)
-    for (int r = 1; r <= kAheadDepth; ++r) m[r] |= m[r - 1];
-  rootAhead_ = mask[kRoot];
   for (std::uint32_t id = 0; id < nodeCount; ++id) {
     if (bfs[preorder[id]].depth >= kAheadDepth) continue;
     const std::uint32_t first = nodes_[id].firstEdge, count = nodes_[id].edgeEnd - first;
     for (std::uint32_t i = 0; i < count; ++i)
       for (int r = 0; r < kAheadDepth; ++r)
-        edgeAhead_[std::size_t{first} * kAheadDepth + std::size_t(r) * count + i] =
+        edgeAhead_[std::size_t{first + i} * kAheadDepth + std::size_t(r)] =
             mask[edges_[first + i].child][r];
   }
+  rootAhead_ = mask[kRoot];
 }
 
 bool WordIndex::contains(std::string_view word) const {

@@ -27,16 +27,28 @@ class WordIndex {
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
   static constexpr int kAheadDepth = 7;  // the longest run of rack tiles
 
-  std::uint32_t firstEdge(std::uint32_t node) const { return nodes_[node].firstEdge; }
-  std::uint32_t lastEdge(std::uint32_t node) const { return nodes_[node].edgeEnd; }
-  unsigned char edgeChar(std::uint32_t edge) const { return edges_[edge].ch; }
-  std::uint32_t edgeChild(std::uint32_t edge) const { return edges_[edge].child; }
-  // The child of `node` along character c, or kNone.
-  std::uint32_t child(std::uint32_t node, unsigned char c) const {
-    for (std::uint32_t e = nodes_[node].firstEdge, end = nodes_[node].edgeEnd; e < end; ++e)
-      if (edges_[e].ch == c) return edges_[e].child;
+  // A node as the walks carry it: its number, its edge range and whether
+  // records end there, read from the edge that leads to it so that a step
+  // down touches the edges alone.
+  struct Cursor {
+    std::uint32_t node = kRoot, first = 0, end = 0;
+    bool terminal = false;
+  };
+  Cursor root() const {
+    return {kRoot, nodes_[kRoot].firstEdge, nodes_[kRoot].edgeEnd, terminal(kRoot)};
+  }
+  Cursor down(std::uint32_t edge) const {
+    const Edge& x = edges_[edge];
+    return {x.child, x.childFirst, x.childFirst + x.childCount, x.childTerminal != 0};
+  }
+  // The edge of the cursor's node along character c, or kNone.
+  std::uint32_t edgeOf(const Cursor& at, unsigned char c) const {
+    for (std::uint32_t e = at.first; e < at.end; ++e)
+      if (edges_[e].ch == c) return e;
     return kNone;
   }
+
+  unsigned char edgeChar(std::uint32_t edge) const { return edges_[edge].ch; }
   // Indexes of the records whose text ends at `node`, in file order.
   const std::uint32_t* recordsBegin(std::uint32_t node) const {
     return records_.data() + nodes_[node].termBegin;
@@ -51,16 +63,14 @@ class WordIndex {
   static int letterBit(unsigned char c) {
     return c >= 'a' && c <= 'z' ? c - 'a' : c == '_' ? 26 : 31;
   }
-  // The letters that some word has among its first r characters, as bits
+  // The letters that some word has as its r-th character, as bits
   // (r = 1 .. kAheadDepth + 1).
   std::uint32_t rootAhead(int r) const { return rootAhead_[r - 1]; }
-  // For a node of depth d < kAheadDepth: for each of its edges in order, the
-  // letters that some word through the edge's child has among the r
-  // characters after the child (r = 1 .. kAheadDepth - d), as bits.
-  const std::uint32_t* aheadRow(std::uint32_t node, int r) const {
-    const Node& n = nodes_[node];
-    return edgeAhead_.data() + std::size_t{n.firstEdge} * kAheadDepth +
-           std::size_t(r - 1) * (n.edgeEnd - n.firstEdge);
+  // For an edge of a node of depth d < kAheadDepth: at [r - 1], the letters
+  // that some word through the edge's child has as its r-th character after
+  // the child (r = 1 .. kAheadDepth - d), as bits.
+  const std::uint32_t* ahead(std::uint32_t edge) const {
+    return edgeAhead_.data() + std::size_t{edge} * kAheadDepth;
   }
 
   std::size_t nodes() const { return nodes_.size(); }
@@ -72,7 +82,10 @@ class WordIndex {
   };
   struct Edge {
     std::uint32_t child = 0;
+    std::uint32_t childFirst = 0;  // the child's edge range and end mark
+    std::uint16_t childCount = 0;
     unsigned char ch = 0;
+    unsigned char childTerminal = 0;
   };
   // Nodes in depth-first order, so that a walk down the trie reads memory
   // mostly forwards. The edges of the shallow nodes come first, so that their

@@ -76,7 +76,7 @@ std::vector<Placement> ReferenceSearch::findPlacements(const WordList& list, con
 void ReferenceSearch::checkWords(const WordList& list, const LetterGrid& gridV,
                                  const std::vector<Placement>& foundV, const LetterGrid& gridH,
                                  const std::vector<Placement>& foundH,
-                                 std::vector<Candidate>& candsV, std::vector<Candidate>& candsH) {
+                                 std::vector<Placement>& keptV, std::vector<Placement>& keptH) {
   // The formed words of every placement, then one pass over the list that
   // marks each formed word equal to the record read.
   std::vector<std::vector<FormedWord>> formedV, formedH;
@@ -90,16 +90,17 @@ void ReferenceSearch::checkWords(const WordList& list, const LetterGrid& gridV,
     auto it = inList.find(std::string(list[r]));
     if (it != inList.end()) it->second = true;
   }
-  auto keep = [&](const std::vector<std::vector<FormedWord>>& formed,
-                  std::vector<Candidate>& cands) {
-    for (const auto& words : formed) {
+  auto keep = [&](const std::vector<Placement>& found,
+                  const std::vector<std::vector<FormedWord>>& formed,
+                  std::vector<Placement>& kept) {
+    for (std::size_t i = 0; i < found.size(); ++i) {
       bool all = true;
-      for (const auto& w : words) all = all && inList[w.Text];
-      if (all) cands.push_back(Candidate{words, 0, {}});
+      for (const auto& w : formed[i]) all = all && inList[w.Text];
+      if (all) kept.push_back(found[i]);
     }
   };
-  keep(formedV, candsV);
-  keep(formedH, candsH);
+  keep(foundV, formedV, keptV);
+  keep(foundH, formedH, keptH);
 }
 
 void referenceFindWords(Game& game, Prompts& prompts) {

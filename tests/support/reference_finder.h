@@ -17,8 +17,8 @@ class ReferenceSearch final : public PlacementSearch {
                                         std::string_view rack) override;
   void checkWords(const WordList& list, const LetterGrid& gridV,
                   const std::vector<Placement>& foundV, const LetterGrid& gridH,
-                  const std::vector<Placement>& foundH, std::vector<Candidate>& candsV,
-                  std::vector<Candidate>& candsH) override;
+                  const std::vector<Placement>& foundH, std::vector<Placement>& keptV,
+                  std::vector<Placement>& keptH) override;
 };
 
 // "Find   Words" with the plain search.
