@@ -247,9 +247,9 @@ std::vector<std::string> texts(const Candidate& c) {
 }
 
 // Every candidate of the classic search ("Find   Words" with the option
-// off) is a placement of the complete search that forms the same words. The
-// scores agree when the rack has no blank; with blanks the complete search
-// may place them better, never worse.
+// off) is a placement of the complete search that forms the same words, with
+// the same score for the same choice of tiles. The complete search keeps the
+// best choice of blanks, so with blanks its score may be higher, never lower.
 TEST(CompleteDifferential, EveryClassicCandidateIsACompletePlacement) {
   std::mt19937 rng(6);
   std::uniform_int_distribution<int> moves(0, 10), tiles(1, 7), blanks(0, 2);
@@ -285,6 +285,10 @@ TEST(CompleteDifferential, EveryClassicCandidateIsACompletePlacement) {
               << c.Words.front().Text << "@" << c.Words.front().Start;
           const Candidate& mine = it->second->cand;
           EXPECT_EQ(texts(mine), texts(c)) << describe(s, rack);
+          const Candidate asLaid = test::scoreAsLaid(s, down, c.Words.front().Start,
+                                                     c.Words.front().Text, c.TilesUsed);
+          EXPECT_EQ(asLaid.Words, c.Words) << describe(s, rack);
+          EXPECT_EQ(asLaid.Total, c.Total) << describe(s, rack);
           if (rack.find('_') == std::string::npos)
             EXPECT_EQ(mine.Total, c.Total) << describe(s, rack) << show(*it->second);
           else

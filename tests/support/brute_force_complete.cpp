@@ -93,6 +93,18 @@ Candidate score(const View& v, int line, int start, const std::string& word,
 
 }  // namespace
 
+Candidate scoreAsLaid(const GameState& state, bool down, int start, std::string_view word,
+                      std::string_view tilesUsed) {
+  const View v{state, down};
+  const int line = start / kSide, pos0 = start % kSide;
+  std::vector<Tile> tiles;
+  for (int j = 0; j < static_cast<int>(word.size()); ++j)
+    if (!v.filled(line, pos0 + j))
+      tiles.push_back(
+          {pos0 + j, word[j], j < static_cast<int>(tilesUsed.size()) && tilesUsed[j] == '_'});
+  return score(v, line, pos0, std::string(word), tiles);
+}
+
 GameState freshPosition() {
   GameState s;
   s.LetterValue = kLetterValue;

@@ -17,6 +17,12 @@ namespace tilvan::test {
 std::vector<CompleteResult> bruteForceComplete(const WordList& list, const GameState& state,
                                                std::string_view rack);
 
+// One placement scored under the game's rules with a given choice of tiles:
+// main word `word` from square `start` of the direction's own numbering,
+// `tilesUsed` its letters as laid ('_' where a rack blank is used).
+Candidate scoreAsLaid(const GameState& state, bool down, int start, std::string_view word,
+                      std::string_view tilesUsed);
+
 // A position with the game's tables and an empty board (no move yet).
 GameState freshPosition();
 
