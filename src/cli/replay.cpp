@@ -7,7 +7,6 @@
 #include <map>
 #include <optional>
 #include <ostream>
-#include <set>
 #include <string_view>
 
 #include "cli/dump.h"
@@ -55,9 +54,6 @@ std::vector<std::string_view> words(std::string_view s) {
   }
   return out;
 }
-
-// Actions whose handlers are not part of this build yet.
-const std::set<std::string_view> kNotYet = {};
 
 }  // namespace
 
@@ -144,8 +140,6 @@ int runReplay(std::istream& in, const std::string& scriptName, WordListCache& wo
       const auto k = wantArgs(1) ? parseInt(args[0]) : std::nullopt;
       if (!k || *k < 1 || *k > kResultSlots) return fail("show takes a result button 1..5");
       pressShowSlot(game, prompts, *k - 1);
-    } else if (kNotYet.count(action)) {
-      out << "error: not available yet\n";
     } else {
       return fail("unknown action \"" + std::string(action) + "\"");
     }

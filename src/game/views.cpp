@@ -25,6 +25,19 @@ bool squareAt(int left, int top, int left0, int top0, int& row, int& col) {
   return row < kSide && col < kSide;
 }
 
+// The character of each visible picture lying exactly on a square of the
+// board whose square (0, 0) is at (left0, top0); '*' where two lie on one.
+template <std::size_t N, class CharOf>
+Grid pictureGrid(const std::array<Picture, N>& pictures, int left0, int top0, CharOf charOf) {
+  Grid g = emptyGrid();
+  for (int n = 0; n < static_cast<int>(N); ++n) {
+    const Picture& p = pictures[n];
+    int row, col;
+    if (p.Visible && squareAt(p.Left, p.Top, left0, top0, row, col)) mark(g, row, col, charOf(n));
+  }
+  return g;
+}
+
 }  // namespace
 
 Grid committedView(const Board& board) {
@@ -40,22 +53,11 @@ Grid committedView(const Board& board) {
 }
 
 Grid mainBoardView(const Form& form) {
-  Grid g = emptyGrid();
-  for (int n = 0; n < kTilePictures; ++n) {
-    const Picture& p = form.imgTile[n];
-    int row, col;
-    if (!p.Visible || !squareAt(p.Left, p.Top, mainSquareLeft(0), mainSquareTop(0), row, col))
-      continue;
-    char ch;
-    if (n >= kFirstBlank && n < kSetTiles) {
-      ch = '?';
-    } else {
-      ch = letterChar(letterShownBy(n));
-      if (n >= kFirstBlankLetter) ch = static_cast<char>(std::toupper(ch));
-    }
-    mark(g, row, col, ch);
-  }
-  return g;
+  return pictureGrid(form.imgTile, mainSquareLeft(0), mainSquareTop(0), [](int n) {
+    if (n >= kFirstBlank && n < kSetTiles) return '?';  // a blank not named yet
+    const char ch = letterChar(letterShownBy(n));
+    return n >= kFirstBlankLetter ? static_cast<char>(std::toupper(ch)) : ch;
+  });
 }
 
 int previewLetter(int n) {
@@ -66,16 +68,10 @@ int previewLetter(int n) {
 }
 
 Grid previewView(const Form& form) {
-  Grid g = emptyGrid();
-  for (int n = 0; n < kPreviewPictures; ++n) {
-    const Picture& p = form.imgTile1[n];
-    int row, col;
-    if (!p.Visible || !squareAt(p.Left, p.Top, lowerSquareLeft(0), lowerSquareTop(0), row, col))
-      continue;
+  return pictureGrid(form.imgTile1, lowerSquareLeft(0), lowerSquareTop(0), [](int n) {
     const int letter = previewLetter(n);
-    mark(g, row, col, letter < 0 ? '?' : letterChar(letter));
-  }
-  return g;
+    return letter < 0 ? '?' : letterChar(letter);
+  });
 }
 
 std::array<int, kLetters> homeStacks(const Form& form) {
