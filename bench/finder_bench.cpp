@@ -147,7 +147,7 @@ void BM_BuildWordIndex(benchmark::State& state) {
   }
   for (auto _ : state) {
     WordIndex index(*list.value());
-    benchmark::DoNotOptimize(index.nodes());
+    benchmark::DoNotOptimize(index.states());
   }
 }
 BENCHMARK(BM_BuildWordIndex)->Unit(benchmark::kMillisecond)->Iterations(3);

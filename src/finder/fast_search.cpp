@@ -11,12 +11,14 @@
 // worked out from the records concerned, to collapse them as it would.
 // Finally the plain order (record, line, anchor) is restored.
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "finder/placement_search.h"
+#include "finder/side_by_side.h"
 #include "finder/word_checks.h"
 #include "finder/word_index.h"
 
@@ -81,11 +83,9 @@ class CrossChecks {
   }
   bool crosses(int q) const { return crosses_[q]; }
   bool allows(int q, unsigned char c) {
-    std::uint8_t& m = memo_[q * 256 + c];
-    if (!m) {
-      int top;
-      m = ix_->contains(crossWord(g_, q, static_cast<char>(c), top)) ? 1 : 2;
-    }
+    if (c < 'a' || c > 'z') return lookUp(q, c);
+    std::uint8_t& m = memo_[static_cast<std::size_t>(q) * 26 + (c - 'a')];
+    if (!m) m = lookUp(q, c) ? 1 : 2;
     return m == 1;
   }
 
@@ -99,7 +99,12 @@ class CrossChecks {
   const Index* ix_;
   LetterGrid g_;
   std::array<bool, kSquares> crosses_{};
-  std::vector<std::uint8_t> memo_ = std::vector<std::uint8_t>(kSquares * 256, 0);
+  std::array<std::uint8_t, kSquares * 26> memo_{};  // 1 allowed, 2 not, 0 not known yet
+
+  bool lookUp(int q, unsigned char c) const {
+    int top;
+    return ix_->contains(crossWord(g_, q, static_cast<char>(c), top));
+  }
 };
 
 // Whether every blank of the rack comes after every other character.
@@ -128,6 +133,32 @@ class LineWalker {
       for (std::size_t q = 0; q < rack.size(); ++q)
         at_[static_cast<unsigned char>(rack[q])] |= std::uint64_t{1} << q;
     blankBits_ = at_['_'];
+    for (int c = 'a'; c <= 'z'; ++c) {
+      if (!counts_.count[c]) continue;
+      lettersLeft_ |= Index::letterMask(static_cast<unsigned char>(c));
+      rackLetters_.push_back(static_cast<char>(c));
+    }
+    // reach_[q][m] as described with it: each empty square q + k on the
+    // board ends a word for every m of at least the empty squares before it.
+    for (int q = 0; q <= kSquares; ++q) {
+      std::array<std::uint16_t, kReachTiles> from{};
+      int empties = 0;
+      for (int k = 0; k < kReachTiles && q + k < kSquares; ++k) {
+        if (g_[q + k]) continue;
+        from[empties++] |= static_cast<std::uint16_t>(1u << k);
+      }
+      std::uint16_t bits = 0;
+      for (int m = 0; m < kReachTiles; ++m) reach_[q][m] = bits |= from[m];
+    }
+    for (int q = kSquares - 1, next = kSquares; q >= 0; --q) {
+      nextLetter_[q] = std::min(next - q, kReachTiles);
+      if (g_[q]) next = q;
+    }
+    for (int q = 0; q < kSquares; ++q) {
+      Run& run = runs_[q];
+      for (int i = 0; i < kRun && q % kSide + i < kSide && g_[q + i]; ++i)
+        run.rows[run.length++] = Index::letterBit(static_cast<unsigned char>(g_[q + i]));
+    }
   }
 
   // Every placement through a board letter of the line: for each board
@@ -149,20 +180,29 @@ class LineWalker {
       maxLen_ = kSide - f;
       kMax_ = std::min({f - lo, rackLength, maxLen_ - 1});
       letter_ = static_cast<unsigned char>(g_[base_ + f]);
-      fBit_ = 1u << Index::letterBit(letter_);
+      run_ = &runs_[base_ + f];
       // One walk over the runs of rack letters before f for every start
       // square at once: bit d of `starts` stands for the start d squares
-      // before f, kept while some word can still have f's letter at
-      // position d and the run passes the cross checks from that start.
-      std::uint32_t starts = 0;
-      for (int d = 0; d <= kMax_; ++d)
-        if (d + 1 > Index::kAheadDepth + 1 || (ix_.rootAhead(d + 1) & fBit_)) starts |= 1u << d;
+      // before f, kept while some word can still have the board letters
+      // from f on at positions d, d + 1, ... and the rack letters pass the
+      // cross checks from that start.
+      std::uint32_t starts = (2u << kMax_) - 1;
+      for (int i = 0; i < run_->length; ++i)
+        starts &= aheadBits(ix_.rootAhead(run_->rows[i]), 0) >> i;
       needed_ = 0;
       if (starts) prefixWalk(ix_.root(), 0, starts);
     }
   }
 
  private:
+  // The positions in the word (as bits) at which some text through a state
+  // with look-ahead mask `ahead` for a letter (the state lies j characters
+  // into the word) has that letter; positions beyond the masks' reach are
+  // all set.
+  static std::uint32_t aheadBits(std::uint8_t ahead, int j) {
+    return (std::uint32_t{ahead} << j) | (~0u << (j + Index::kAheadDepth));
+  }
+
   // The j rack letters before f's letter are on path_; `starts` as above.
   void prefixWalk(const Cursor& node, int j, std::uint32_t starts) {
     if (starts & (1u << j)) {
@@ -171,31 +211,93 @@ class LineWalker {
         sp_ = f_ - j;
         s_ = base_ + sp_;
         path_[j] = static_cast<char>(letter_);
-        walk(ix_.down(anchor), j + 1);
+        walk(ix_.down(node, anchor), j + 1);
       }
     }
     const std::uint32_t later = starts & ~((2u << j) - 1);
     if (!later) return;
-    for (std::uint32_t e = node.first, end = node.end; e < end; ++e) {
+    // The later starts whose square for the next letter has a cross-word,
+    // and for each later start the lengths that a word from it can go on
+    // for after the next letter.
+    std::uint32_t crossing = 0;
+    std::array<std::uint16_t, kSide> want;
+    const int tilesLeft = static_cast<int>(rack_.size()) - j - 1;
+    for (std::uint32_t left = later; left; left &= left - 1) {
+      const int d = __builtin_ctz(left);
+      const int t = base_ + f_ - d + j;
+      if (cross_ && cross_->crosses(t)) crossing |= 1u << d;
+      want[d] = reachable(t + 1, j + 1, tilesLeft);
+    }
+    std::array<const std::uint8_t*, kRun> ahead{};
+    for (int i = 0; i < run_->length; ++i) ahead[i] = ix_.childAhead(node, run_->rows[i]);
+    forTakeable(node, [&](std::uint32_t e) {
       const unsigned char c = ix_.edgeChar(e);
-      if (!canTake(c)) continue;
-      std::uint32_t next = 0;
-      const std::uint32_t* ahead = j < Index::kAheadDepth ? ix_.ahead(e) : nullptr;
-      for (std::uint32_t left = later; left; left &= left - 1) {
+      // Only children through which some word has the board letters from f
+      // on at positions d, d + 1, ...
+      std::uint32_t next = later;
+      for (int i = 0; i < run_->length; ++i)
+        next &= aheadBits(ahead[i][e - node.first], j + 1) >> i;
+      const std::uint16_t lengths = ix_.edgeLengths(e);
+      for (std::uint32_t left = next; left; left &= left - 1) {
         const int d = __builtin_ctz(left);
-        const int t = base_ + f_ - d + j;
-        if (cross_ && cross_->crosses(t) && !cross_->allows(t, c)) continue;
-        // Only children through which some word has f's letter at position d.
-        if (d <= Index::kAheadDepth && !(ahead[d - j - 1] & fBit_)) continue;
-        next |= 1u << d;
+        if (!(lengths & want[d])) next &= ~(1u << d);
       }
-      if (!next) continue;
+      for (std::uint32_t left = next & crossing; left; left &= left - 1) {
+        const int d = __builtin_ctz(left);
+        if (!cross_->allows(base_ + f_ - d + j, c)) next &= ~(1u << d);
+      }
+      if (!next) return;
       const std::uint64_t token = take(c);
+      // Only the anchor's letter can follow a child that the rack cannot go
+      // on from.
+      if (!(next & (2u << j)) && !canGoOn(e)) {
+        putBack(c, token);
+        return;
+      }
       path_[j] = static_cast<char>(c);
       needLetters_[needed_++] = static_cast<char>(c);
-      prefixWalk(ix_.down(e), j + 1, next);
+      prefixWalk(ix_.down(node, e), j + 1, next);
       --needed_;
       putBack(c, token);
+    });
+  }
+
+  // Calls visit(e) for the edges of `node` whose character the rack can
+  // supply now: the letters a..z that it holds (all of them while it has a
+  // blank left), then the characters outside a..z that it holds.
+  template <class Visit>
+  void forTakeable(const Cursor& node, Visit visit) {
+    // The letters' edges lie in letter order after the `low` others.
+    const std::uint32_t takeable = node.letters & takeableLetters();
+    if (takeable == node.letters) {
+      std::uint32_t e = node.first + node.low;
+      for (std::uint32_t bits = takeable; bits; bits &= bits - 1) visit(e++);
+    } else {
+      for (std::uint32_t bits = takeable; bits; bits &= bits - 1)
+        visit(Index::letterEdge(node, bits & (~bits + 1)));
+    }
+    for (std::uint32_t e = node.first; e < node.first + node.low; ++e)
+      if (canTake(ix_.edgeChar(e))) visit(e);
+    for (std::uint32_t e = node.end - node.high; e < node.end; ++e)
+      if (canTake(ix_.edgeChar(e))) visit(e);
+  }
+
+  // Whether the rack, as it is now, can supply some letter of an edge below
+  // `edge`.
+  bool canGoOn(std::uint32_t edge) const {
+    return (ix_.childLetters(edge) & takeableLetters()) || ix_.childHasOthers(edge);
+  }
+
+  // The letters a..z (as Cursor::letters bits) that the rack can supply now.
+  std::uint32_t takeableLetters() const {
+    if constexpr (kByPosition) {
+      if (blankBits_ & ~used_) return ~0u;
+      std::uint32_t letters = 0;
+      for (const unsigned char c : rackLetters_)
+        if (at_[c] & ~used_) letters |= Index::letterMask(c);
+      return letters;
+    } else {
+      return counts_.blanks > 0 ? ~0u : lettersLeft_;
     }
   }
 
@@ -215,7 +317,7 @@ class LineWalker {
       return bit;
     }
     if (counts_.count[c] > 0) {
-      --counts_.count[c];
+      if (--counts_.count[c] == 0) lettersLeft_ &= ~Index::letterMask(c);
       return 1;
     }
     --counts_.blanks;
@@ -224,42 +326,78 @@ class LineWalker {
   void putBack(unsigned char c, std::uint64_t token) {
     if constexpr (kByPosition)
       used_ &= ~token;
-    else if (token)
+    else if (token) {
       ++counts_.count[c];
-    else
+      lettersLeft_ |= Index::letterMask(c);
+    } else
       ++counts_.blanks;
   }
 
+  // The lengths (as WordIndex::edgeLengths gives them) that a word whose
+  // next square is q, with d characters laid, can still go on for.
+  std::uint16_t reachable(int q, int d, int tilesLeft) const {
+    return reach_[q][std::min(tilesLeft, kReachTiles - 1)] &
+           static_cast<std::uint16_t>((2u << (maxLen_ - d)) - 1);
+  }
+
   // After the board letter at f: the rest of the word from square s_ + d.
+  // Children that no word can go on from to end on a square followed by an
+  // empty one are left out.
   void walk(const Cursor& node, int d) {
-    if (needed_ > 0 && node.terminal) emit(node.node, d);
-    if (d >= maxLen_) return;
+    if (needed_ > 0 && node.terminal) emit(node.rank, d);
+    if (d >= maxLen_ || node.first == node.end) return;
     const int t = s_ + d;
+    const int tilesLeft = static_cast<int>(rack_.size()) - needed_;
     if (g_[t]) {
       const std::uint32_t edge = ix_.edgeOf(node, static_cast<unsigned char>(g_[t]));
-      if (edge == Index::kNone) return;
+      if (edge == Index::kNone || !(ix_.edgeLengths(edge) & reachable(t + 1, d + 1, tilesLeft)))
+        return;
       path_[d] = g_[t];
-      walk(ix_.down(edge), d + 1);
+      walk(ix_.down(node, edge), d + 1);
       return;
     }
-    if (needed_ == static_cast<int>(rack_.size())) return;
+    if (tilesLeft == 0) return;
+    const std::uint16_t want = reachable(t + 1, d + 1, tilesLeft - 1);
+    if (!want) return;
+    // Words that go on past the next board letter (p squares on) must have
+    // the board's letters from there on (up to kRun of them) in place.
+    const int p = nextLetter_[t];
+    const std::uint16_t passing = static_cast<std::uint16_t>(want & (~0u << p));
+    const std::uint16_t stopping = want & ~passing;
+    std::array<const std::uint8_t*, kRun> ahead{};
+    int rows = 0;
+    if (passing)
+      for (const Run& run = runs_[t + p]; rows < run.length && p + rows <= Index::kAheadDepth;
+           ++rows)
+        ahead[rows] = ix_.childAhead(node, run.rows[rows]);
     const bool checkCross = cross_ && cross_->crosses(t);
-    for (std::uint32_t e = node.first, end = node.end; e < end; ++e) {
+    forTakeable(node, [&](std::uint32_t e) {
+      const std::uint16_t lengths = ix_.edgeLengths(e);
+      if (!(lengths & stopping)) {
+        if (!(lengths & passing)) return;
+        bool fits = true;
+        for (int i = 0; i < rows && fits; ++i) fits = ahead[i][e - node.first] >> (p - 1 + i) & 1;
+        if (!fits) return;
+      }
       const unsigned char c = ix_.edgeChar(e);
-      if (!canTake(c)) continue;
-      if (checkCross && !cross_->allows(t, c)) continue;
+      if (checkCross && !cross_->allows(t, c)) return;
       const std::uint64_t token = take(c);
+      // A child where no word ends that the rack cannot go on from.
+      if (!(lengths & want & 1) && !g_[t + 1] && !canGoOn(e)) {
+        putBack(c, token);
+        return;
+      }
       path_[d] = static_cast<char>(c);
       needLetters_[needed_++] = static_cast<char>(c);
-      walk(ix_.down(e), d + 1);
+      walk(ix_.down(node, e), d + 1);
       --needed_;
       putBack(c, token);
-    }
+    });
   }
 
   // A word of n letters from s_ ends here: check the squares around it, the
   // rack and the anchors that find it.
-  void emit(std::uint32_t node, int n) {
+  void emit(std::uint32_t rank, int n) {
     const int e = s_ + n - 1;
     if (e + 1 > kSquares - 1 || g_[e + 1]) return;
     // Taken by rack position, or by counts when they decide, the walk
@@ -273,10 +411,10 @@ class LineWalker {
       const char letter = g_[base_ + p];
       if (letter && static_cast<int>(text.find(letter)) == p - sp_) anchors[nAnchors++] = p;
     }
-    // The node stands for its records until the walk is over (see
+    // The rank stands for its records until the walk is over (see
     // FastSearch::walk).
     for (int a = 0; a < nAnchors; ++a)
-      out_.push_back((std::uint64_t{node} << 12) | (std::uint64_t(base_ + anchors[a]) << 4) |
+      out_.push_back((std::uint64_t{rank} << 12) | (std::uint64_t(base_ + anchors[a]) << 4) |
                      static_cast<std::uint64_t>(sp_));
   }
 
@@ -291,13 +429,31 @@ class LineWalker {
   // 64 characters); one by counts checks each word at the end.
   const bool countsDecide_;
   std::array<std::uint64_t, 256> at_{};  // rack positions of each character
+  std::string rackLetters_;              // the letters a..z of the rack, once each
+  std::uint32_t lettersLeft_ = 0;        // those that counts_ has left, as bits
+  // reach_[q][m], bit k: a word can go on for exactly k more squares from
+  // square q with m rack tiles left (m capped): the square after them is
+  // empty and on the board (not the last square, which no word can end
+  // before), and at most m of them are empty.
+  static constexpr int kReachTiles = 16;
+  std::array<std::array<std::uint16_t, kReachTiles>, kSquares + 1> reach_{};
+  // How many squares on the next board letter lies (at most kReachTiles).
+  std::array<int, kSquares> nextLetter_{};
+  // The look-ahead rows of the board letters from a square on, up to the
+  // first empty square or the end of its line (at most kRun of them).
+  static constexpr int kRun = 4;
+  struct Run {
+    int length = 0;
+    std::array<int, kRun> rows{};
+  };
+  std::array<Run, kSquares> runs_{};
+  const Run* run_ = nullptr;  // that of f
   std::uint64_t blankBits_ = 0, used_ = 0;
   std::vector<std::uint64_t>& out_;
   CrossChecks* cross_;
   std::string scratch_;
   int base_ = 0, sp_ = 0, s_ = 0, f_ = 0, kMax_ = 0, maxLen_ = 0, needed_ = 0;
   unsigned char letter_ = 0;
-  std::uint32_t fBit_ = 0;
   char path_[kMaxLen + 1] = {};
   char needLetters_[kMaxLen + 1] = {};
 };
@@ -369,9 +525,10 @@ Entry entryOf(std::uint64_t key) {
           lineP / kSide * kSide + static_cast<int>(key & 0xF)};
 }
 
-class FastSearch final : public PlacementSearch {
+// The working state of one thread's searches and the searches themselves.
+class Searcher {
  public:
-  std::vector<std::string_view> rackWords(const WordList& list, std::string_view rack) override {
+  std::vector<std::string_view> rackWords(const WordList& list, std::string_view rack) {
     const Index& ix = list.derived<Index>();
     RackCounts counts(rack);
     std::vector<std::uint32_t> ids;
@@ -388,14 +545,14 @@ class FastSearch final : public PlacementSearch {
       std::uint64_t used = 0;
       auto take = [&](auto&& self, const Cursor& node, int d) -> void {
         if (d > 0 && node.terminal)
-          ids.insert(ids.end(), ix.recordsBegin(node.node), ix.recordsEnd(node.node));
+          ids.insert(ids.end(), ix.recordsBegin(node.rank), ix.recordsEnd(node.rank));
         if (d == kMoveSlots) return;
         for (std::uint32_t e = node.first, end = node.end; e < end; ++e) {
           const std::uint64_t left = (at[ix.edgeChar(e)] | blanks) & ~used;
           if (!left) continue;
           const std::uint64_t bit = left & (~left + 1);
           used |= bit;
-          self(self, ix.down(e), d + 1);
+          self(self, ix.down(node, e), d + 1);
           used &= ~bit;
         }
       };
@@ -408,7 +565,7 @@ class FastSearch final : public PlacementSearch {
     }
     auto walk = [&](auto&& self, const Cursor& node, int d) -> void {
       if (d > 0 && node.terminal && takeFromRack(path, d, rack, scratch))
-        ids.insert(ids.end(), ix.recordsBegin(node.node), ix.recordsEnd(node.node));
+        ids.insert(ids.end(), ix.recordsBegin(node.rank), ix.recordsEnd(node.rank));
       if (d == kMoveSlots) return;
       for (std::uint32_t e = node.first, end = node.end; e < end; ++e) {
         const unsigned char c = ix.edgeChar(e);
@@ -420,7 +577,7 @@ class FastSearch final : public PlacementSearch {
         else
           --counts.blanks;
         path[d] = static_cast<char>(c);
-        self(self, ix.down(e), d + 1);
+        self(self, ix.down(node, e), d + 1);
         if (useReal)
           ++real;
         else
@@ -436,7 +593,7 @@ class FastSearch final : public PlacementSearch {
   }
 
   std::vector<Placement> findPlacements(const WordList& list, const LetterGrid& grid,
-                                        std::string_view rack) override {
+                                        std::string_view rack) {
     const Index& ix = list.derived<Index>();
     if (rack.empty()) return {};
     // First only the placements whose cross-words are all in the list; their
@@ -458,11 +615,46 @@ class FastSearch final : public PlacementSearch {
   void checkWords(const WordList& list, const LetterGrid& gridV,
                   const std::vector<Placement>& foundV, const LetterGrid& gridH,
                   const std::vector<Placement>& foundH, std::vector<Placement>& keptV,
-                  std::vector<Placement>& keptH) override {
+                  std::vector<Placement>& keptH) {
     const Index& ix = list.derived<Index>();
     keep(ix, gridV, foundV, keptV);
     keep(ix, gridH, foundH, keptH);
     for (auto& c : cross_) c.reset();
+  }
+
+  // Both directions at once, in two lanes (each a Searcher, each run by one
+  // thread): first every lane walks the lines of both directions that it
+  // takes from `next` (0 .. 29: V line 0, H line 0, V line 1, ...), then lane
+  // k finishes direction k with what both lanes found.
+  void walkShared(const Index& ix, const std::array<const LetterGrid*, 2>& grids,
+                  std::string_view rack, std::atomic<int>& next) {
+    for (int dir = 0; dir < 2; ++dir) {
+      shared_[dir].ends.clear();
+      shared_[dir].cross.emplace(ix, *grids[dir]);
+    }
+    if (byPosition(rack))
+      walkUnits<true>(ix, grids, rack, next);
+    else
+      walkUnits<false>(ix, grids, rack, next);
+    for (Shared& dir : shared_) makeKeys(ix, dir.ends, dir.keys);
+  }
+  void finishShared(const WordList& list, const Index& ix, const LetterGrid& grid,
+                    std::string_view rack, int dir, const Searcher& other,
+                    std::vector<Placement>& kept) {
+    kept.clear();
+    CrossChecks& cross = *shared_[dir].cross;
+    const std::vector<std::uint64_t>&mine = shared_[dir].keys, &theirs = other.shared_[dir].keys;
+    keys_.resize(mine.size() + theirs.size());
+    std::merge(mine.begin(), mine.end(), theirs.begin(), theirs.end(), keys_.begin());
+    std::vector<Placement> found;
+    if (collapseChecked(list, grid, rack, found)) {
+      kept = std::move(found);
+      return;
+    }
+    found.clear();
+    walk(ix, grid, rack, nullptr);
+    for (auto key : keys_) found.push_back({list[key >> 12], entryOf(key).start});
+    keep(cross, collapseDuplicates(found), kept);
   }
 
  private:
@@ -472,25 +664,36 @@ class FastSearch final : public PlacementSearch {
 
   void walk(const Index& ix, const LetterGrid& grid, std::string_view rack, CrossChecks* cross) {
     ends_.clear();
-    // By rack position only where counts do not decide (see LineWalker).
-    if (rack.size() <= 64 && !blanksLast(rack)) {
+    if (byPosition(rack)) {
       LineWalker<true> walker(ix, grid, rack, ends_, cross);
       for (int line = 0; line < kSide; ++line) walker.walkLine(line);
     } else {
       LineWalker<false> walker(ix, grid, rack, ends_, cross);
       for (int line = 0; line < kSide; ++line) walker.walkLine(line);
     }
-    // The walk left trie nodes where the records go: read here, in one pass
-    // whose loads do not wait on each other.
-    keys_.clear();
-    keys_.reserve(ends_.size());
-    for (const std::uint64_t end : ends_) {
-      const auto node = static_cast<std::uint32_t>(end >> 12);
+    makeKeys(ix, ends_);
+  }
+
+  // By rack position only where counts do not decide (see LineWalker).
+  static bool byPosition(std::string_view rack) { return rack.size() <= 64 && !blanksLast(rack); }
+
+  // The keys of what walks found, sorted. The walks left the ranks of the
+  // texts: their records are read here, in one pass whose loads do not wait
+  // on each other.
+  static void makeKeys(const Index& ix, const std::vector<std::uint64_t>& ends,
+                       std::vector<std::uint64_t>& keys) {
+    keys.clear();
+    keys.reserve(ends.size());
+    for (const std::uint64_t end : ends) {
+      const auto rank = static_cast<std::uint32_t>(end >> 12);
       const std::uint64_t place = end & 0xFFF;
-      for (const std::uint32_t* r = ix.recordsBegin(node); r != ix.recordsEnd(node); ++r)
-        keys_.push_back((std::uint64_t{*r} << 12) | place);
+      for (const std::uint32_t* r = ix.recordsBegin(rank); r != ix.recordsEnd(rank); ++r)
+        keys.push_back((std::uint64_t{*r} << 12) | place);
     }
-    sortKeys(keys_);
+    sortKeys(keys);
+  }
+  void makeKeys(const Index& ix, const std::vector<std::uint64_t>& ends) {
+    makeKeys(ix, ends, keys_);
   }
 
   // Whether the full found list has nothing between entries a and b (a
@@ -519,7 +722,7 @@ class FastSearch final : public PlacementSearch {
       std::size_t j = i, run = 1;
       while (j + 1 < n) {
         const Entry a = entryOf(keys_[j]), b = entryOf(keys_[j + 1]);
-        if (b.start != first.start || list[b.record] != w) break;
+        if (b.start != first.start || (b.record != a.record && list[b.record] != w)) break;
         const auto side = adjacent(list, g, rack, a, b);
         if (!side) return false;
         if (!*side) break;
@@ -549,7 +752,10 @@ class FastSearch final : public PlacementSearch {
   void keep(const Index& ix, const LetterGrid& g, const std::vector<Placement>& found,
             std::vector<Placement>& kept) {
     if (found.empty()) return;
-    CrossChecks& cross = crossFor(ix, g);
+    keep(crossFor(ix, g), found, kept);
+  }
+  static void keep(CrossChecks& cross, const std::vector<Placement>& found,
+                   std::vector<Placement>& kept) {
     if (cross.allPassed) {
       kept = found;
       return;
@@ -565,11 +771,68 @@ class FastSearch final : public PlacementSearch {
     }
   }
 
+  template <bool kByPosition>
+  void walkUnits(const Index& ix, const std::array<const LetterGrid*, 2>& grids,
+                 std::string_view rack, std::atomic<int>& next) {
+    std::array<std::optional<LineWalker<kByPosition>>, 2> walkers;
+    for (int unit; (unit = next.fetch_add(1, std::memory_order_relaxed)) < 2 * kSide;) {
+      const int dir = unit & 1;
+      if (!walkers[dir])
+        walkers[dir].emplace(ix, *grids[dir], rack, shared_[dir].ends, &*shared_[dir].cross);
+      walkers[dir]->walkLine(unit >> 1);
+    }
+  }
+
   std::array<std::unique_ptr<CrossChecks>, 2> cross_;
   std::size_t nextCross_ = 0;
-  std::vector<std::uint64_t> ends_;  // what the walk found, by trie node
+  // What this lane's walks of each direction found, with their cross checks.
+  struct Shared {
+    std::vector<std::uint64_t> ends, keys;  // keys as keys_
+    std::optional<CrossChecks> cross;
+  };
+  std::array<Shared, 2> shared_;
+  std::vector<std::uint64_t> ends_;  // what the walk found, by rank of text
   std::vector<std::uint64_t> keys_;  // the same by record, sorted
   std::string scratch_;
+};
+
+// The program's search. Not thread-safe: one search at a time (it may use a
+// helper thread inside).
+class FastSearch final : public PlacementSearch {
+ public:
+  std::vector<std::string_view> rackWords(const WordList& list, std::string_view rack) override {
+    return lanes_[0].rackWords(list, rack);
+  }
+  std::vector<Placement> findPlacements(const WordList& list, const LetterGrid& grid,
+                                        std::string_view rack) override {
+    return lanes_[0].findPlacements(list, grid, rack);
+  }
+  void checkWords(const WordList& list, const LetterGrid& gridV,
+                  const std::vector<Placement>& foundV, const LetterGrid& gridH,
+                  const std::vector<Placement>& foundH, std::vector<Placement>& keptV,
+                  std::vector<Placement>& keptH) override {
+    lanes_[0].checkWords(list, gridV, foundV, gridH, foundH, keptV, keptH);
+  }
+
+  // The lines of both directions are shared out between two threads as they
+  // come free; then each finishes one direction.
+  void keptPlacements(const WordList& list, const LetterGrid& gridV, const LetterGrid& gridH,
+                      std::string_view rack, std::vector<Placement>& keptV,
+                      std::vector<Placement>& keptH) override {
+    keptV.clear();
+    keptH.clear();
+    if (rack.empty()) return;
+    const Index& ix = list.derived<Index>();  // built here, before the lanes start
+    const std::array<const LetterGrid*, 2> grids{&gridV, &gridH};
+    std::atomic<int> next{0};
+    runSideBySide([&] { lanes_[0].walkShared(ix, grids, rack, next); },
+                  [&] { lanes_[1].walkShared(ix, grids, rack, next); });
+    runSideBySide([&] { lanes_[0].finishShared(list, ix, gridV, rack, 0, lanes_[1], keptV); },
+                  [&] { lanes_[1].finishShared(list, ix, gridH, rack, 1, lanes_[0], keptH); });
+  }
+
+ private:
+  std::array<Searcher, 2> lanes_;
 };
 
 }  // namespace

@@ -5,11 +5,15 @@
 
 #include "board/preview.h"
 #include "finder/scoring.h"
+#include "finder/side_by_side.h"
 #include "finder/word_checks.h"
 #include "game/handlers.h"
 
 namespace tilvan {
 namespace {
+
+// Placements too few to be worth a second thread for their scores.
+constexpr std::size_t kScoredAlone = 512;
 
 // Sends every preview picture back to its hidden parking place.
 void parkPreview(Form& form) {
@@ -42,10 +46,8 @@ struct Kept {
 };
 Kept keptPlacements(const WordList& list, PlacementSearch& search, const LetterGrid& gridV,
                     const LetterGrid& gridH, std::string_view rack) {
-  const std::vector<Placement> foundV = search.findPlacements(list, gridV, rack);
-  const std::vector<Placement> foundH = search.findPlacements(list, gridH, rack);
   Kept kept;
-  search.checkWords(list, gridV, foundV, gridH, foundH, kept.V, kept.H);
+  search.keptPlacements(list, gridV, gridH, rack, kept.V, kept.H);
   return kept;
 }
 
@@ -70,17 +72,31 @@ void keepBest(CandidateSet& set, const std::vector<int>& totals, Make make) {
 void laterMove(const WordList& list, PlacementSearch& search, const GameState& state,
                FinderState& finder, std::string_view rack) {
   const Kept kept = keptPlacements(list, search, finder.BoardCharV, finder.BoardCharH, rack);
-  for (bool down : {true, false}) {
-    const std::vector<Placement>& placements = down ? kept.V : kept.H;
-    if (placements.empty()) continue;
-    const SetView view = makeSetView(state, down);
-    PlacementScorer scorer(view, rack);
-    std::vector<int> totals;
-    totals.reserve(placements.size());
-    for (const Placement& p : placements) totals.push_back(scorer.total(p));
-    keepBest(down ? finder.V : finder.H, totals,
-             [&](int i) { return laterMoveCandidate(view, rack, placements[i]); });
-  }
+  const std::array<SetView, 2> views{makeSetView(state, true), makeSetView(state, false)};
+  const std::array<const std::vector<Placement>*, 2> placements{&kept.V, &kept.H};
+  std::array<std::vector<int>, 2> totals{std::vector<int>(kept.V.size()),
+                                         std::vector<int>(kept.H.size())};
+  // Every placement's total, V's then H's, in two halves side by side (each
+  // half with scorers of its own).
+  const std::size_t all = kept.V.size() + kept.H.size();
+  auto score = [&](std::size_t from, std::size_t to) {
+    for (int set = 0; set < 2; ++set) {
+      const std::size_t base = set == 0 ? 0 : kept.V.size();
+      const std::size_t lo = std::max(from, base) - base;
+      const std::size_t hi = std::min(to, base + placements[set]->size()) - base;
+      if (std::max(from, base) >= std::min(to, base + placements[set]->size())) continue;
+      PlacementScorer scorer(views[set], rack);
+      for (std::size_t i = lo; i < hi; ++i) totals[set][i] = scorer.total((*placements[set])[i]);
+    }
+  };
+  if (all < kScoredAlone)
+    score(0, all);
+  else
+    runSideBySide([&] { score(0, all / 2); }, [&] { score(all / 2, all); });
+  for (int set = 0; set < 2; ++set)
+    keepBest(set == 0 ? finder.V : finder.H, totals[set], [&](int i) {
+      return laterMoveCandidate(views[set], rack, (*placements[set])[i]);
+    });
 }
 
 void firstMove(const WordList& list, PlacementSearch& search, const GameState& state,

@@ -50,6 +50,18 @@ class PlacementSearch {
                           const std::vector<Placement>& foundV, const LetterGrid& gridH,
                           const std::vector<Placement>& foundH, std::vector<Placement>& keptV,
                           std::vector<Placement>& keptH) = 0;
+
+  // Both directions of a later move: what findPlacements and then
+  // checkWords give for V and for H.
+  virtual void keptPlacements(const WordList& list, const LetterGrid& gridV,
+                              const LetterGrid& gridH, std::string_view rack,
+                              std::vector<Placement>& keptV, std::vector<Placement>& keptH) {
+    keptV.clear();
+    keptH.clear();
+    const std::vector<Placement> foundV = findPlacements(list, gridV, rack);
+    const std::vector<Placement> foundH = findPlacements(list, gridH, rack);
+    checkWords(list, gridV, foundV, gridH, foundH, keptV, keptH);
+  }
 };
 
 // The placement search the program uses (indexes built once per version of

@@ -1,6 +1,7 @@
 #include "finder/word_index.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tilvan {
 namespace {
@@ -12,6 +13,58 @@ std::uint64_t hashOf(std::string_view s) {
   for (unsigned char c : s) h = (h ^ c) * 1099511628211ull;
   return h ^ (h >> 29);
 }
+
+using Kid = std::pair<unsigned char, std::uint32_t>;  // character, state
+
+// The states of a minimal automaton while it is built, children before
+// their parents.
+struct Builder {
+  std::vector<std::uint32_t> first, count;  // edge range in `kids`
+  std::vector<unsigned char> terminal;
+  std::vector<Kid> kids;
+  std::vector<std::uint32_t> table = std::vector<std::uint32_t>(1u << 16, WordIndex::kNone);
+  std::size_t used = 0;
+
+  static std::uint64_t hashOf(bool term, const Kid* k, std::size_t n) {
+    std::uint64_t h = term ? 0x9E3779B97F4A7C15ull : 0x632BE59BD9B4E019ull;
+    for (std::size_t i = 0; i < n; ++i)
+      h = (h ^ (std::uint64_t{k[i].first} << 32 | k[i].second)) * 0xFF51AFD7ED558CCDull;
+    return h ^ (h >> 29);
+  }
+
+  // The state with these children and end mark: an equal one already kept,
+  // or a new one.
+  std::uint32_t close(bool term, const std::vector<Kid>& open) {
+    const std::size_t m = table.size() - 1;
+    std::size_t at = hashOf(term, open.data(), open.size()) & m;
+    for (; table[at] != WordIndex::kNone; at = (at + 1) & m) {
+      const std::uint32_t s = table[at];
+      if (terminal[s] == term && count[s] == open.size() &&
+          std::equal(open.begin(), open.end(), kids.begin() + first[s]))
+        return s;
+    }
+    const auto id = static_cast<std::uint32_t>(first.size());
+    first.push_back(static_cast<std::uint32_t>(kids.size()));
+    count.push_back(static_cast<std::uint32_t>(open.size()));
+    terminal.push_back(term);
+    kids.insert(kids.end(), open.begin(), open.end());
+    table[at] = id;
+    if (++used * 2 > table.size()) grow();
+    return id;
+  }
+
+  void grow() {
+    std::vector<std::uint32_t> bigger(table.size() * 2, WordIndex::kNone);
+    const std::size_t m = bigger.size() - 1;
+    for (std::uint32_t s : table) {
+      if (s == WordIndex::kNone) continue;
+      std::size_t at = hashOf(terminal[s], kids.data() + first[s], count[s]) & m;
+      while (bigger[at] != WordIndex::kNone) at = (at + 1) & m;
+      bigger[at] = s;
+    }
+    table.swap(bigger);
+  }
+};
 
 }  // namespace
 
@@ -32,106 +85,126 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
     }
   }
 
-  // Trie of the placeable records.
+  // The placeable records by text, equal texts in file order: one rank per
+  // distinct text.
   std::vector<std::uint32_t> order;
   order.reserve(list.size());
   for (std::size_t i = 0; i < list.size(); ++i)
     if (!list[i].empty() && list[i].size() <= kLongestPlaceable)
       order.push_back(static_cast<std::uint32_t>(i));
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::uint32_t a, std::uint32_t b) { return list[a] < list[b]; });
+  if (!std::is_sorted(order.begin(), order.end(),
+                      [&](std::uint32_t a, std::uint32_t b) { return list[a] < list[b]; }))
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return list[a] < list[b]; });
+  records_ = order;
+  std::vector<std::string_view> texts;
+  texts.reserve(order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (i == 0 || list[order[i]] != list[order[i - 1]]) {
+      rankBegin_.push_back(static_cast<std::uint32_t>(i));
+      texts.push_back(list[order[i]]);
+    }
+  }
+  rankBegin_.push_back(static_cast<std::uint32_t>(order.size()));
 
-  // Breadth first from the sorted texts: each node is a range of them.
-  struct Range {
-    std::uint32_t lo, hi;
-    std::uint8_t depth;
+  // The automaton, from the sorted texts: only the path of the last text is
+  // open; a state is closed once no later text can reach below it.
+  Builder b;
+  struct Open {
+    std::vector<Kid> kids;
+    bool terminal = false;
   };
-  std::vector<Range> bfs{{0, static_cast<std::uint32_t>(order.size()), 0}};
-  std::vector<std::uint32_t> bfsEdge{0}, bfsChild;
-  std::vector<unsigned char> bfsChar;
-  for (std::size_t n = 0; n < bfs.size(); ++n) {
-    const Range r = bfs[n];
-    std::uint32_t i = r.lo;
-    while (i < r.hi && list[order[i]].size() == r.depth) ++i;
-    while (i < r.hi) {
-      const unsigned char c = static_cast<unsigned char>(list[order[i]][r.depth]);
-      std::uint32_t j = i;
-      while (j < r.hi && static_cast<unsigned char>(list[order[j]][r.depth]) == c) ++j;
-      bfsChar.push_back(c);
-      bfsChild.push_back(static_cast<std::uint32_t>(bfs.size()));
-      bfs.push_back({i, j, static_cast<std::uint8_t>(r.depth + 1)});
-      i = j;
+  std::vector<Open> path(kLongestPlaceable + 1);
+  std::size_t depth = 0;
+  auto closeTo = [&](std::size_t keep) {
+    for (; depth > keep; --depth) {
+      Open& closing = path[depth];
+      path[depth - 1].kids.back().second = b.close(closing.terminal, closing.kids);
+      closing.kids.clear();
+      closing.terminal = false;
     }
-    bfsEdge.push_back(static_cast<std::uint32_t>(bfsChar.size()));
+  };
+  std::string_view prev;
+  for (std::string_view w : texts) {
+    std::size_t common = 0;
+    while (common < prev.size() && common < w.size() && prev[common] == w[common]) ++common;
+    closeTo(common);
+    for (std::size_t d = common; d < w.size(); ++d)
+      path[d].kids.emplace_back(static_cast<unsigned char>(w[d]), kNone);
+    depth = w.size();
+    path[depth].terminal = true;
+    prev = w;
+  }
+  closeTo(0);
+  const std::uint32_t rootOld = b.close(false, path[0].kids);
+  const std::size_t n = b.first.size();
+  stateCount_ = n;
+
+  // Texts below each state, and the look-ahead masks (children first).
+  std::vector<std::uint32_t> below(n);
+  std::vector<std::uint16_t> lengths(n);
+  std::vector<std::uint32_t> letters(n);
+  std::vector<std::uint8_t> low(n), high(n);
+  std::vector<std::uint8_t> aheadOld(n * kAheadRows, 0);
+  for (std::uint32_t s = 0; s < n; ++s) {
+    std::uint32_t total = b.terminal[s];
+    std::uint16_t ends = b.terminal[s];
+    std::uint8_t* mine = &aheadOld[std::size_t{s} * kAheadRows];
+    for (std::uint32_t k = b.first[s]; k < b.first[s] + b.count[s]; ++k) {
+      const auto [ch, child] = b.kids[k];
+      total += below[child];
+      ends = static_cast<std::uint16_t>(ends | lengths[child] << 1);
+      letters[s] |= letterMask(ch);
+      if (ch < 'a') ++low[s];
+      if (ch > 'z') ++high[s];
+      mine[letterBit(ch)] |= 1;
+      const std::uint8_t* theirs = &aheadOld[std::size_t{child} * kAheadRows];
+      for (std::size_t row = 0; row < kAheadRows; ++row)
+        mine[row] |= static_cast<std::uint8_t>(theirs[row] << 1);
+    }
+    below[s] = total;
+    lengths[s] = ends;
   }
 
-  // Renumber depth first (pre-order).
-  std::vector<std::uint32_t> preorder;
-  preorder.reserve(bfs.size());
-  std::vector<std::uint32_t> newId(bfs.size());
-  std::vector<std::uint32_t> stack{0};
+  // Renumber depth first from the root.
+  std::vector<std::uint32_t> newId(n, kNone), byNew;
+  byNew.reserve(n);
+  std::vector<std::uint32_t> stack{rootOld};
   while (!stack.empty()) {
-    const std::uint32_t n = stack.back();
+    const std::uint32_t s = stack.back();
     stack.pop_back();
-    newId[n] = static_cast<std::uint32_t>(preorder.size());
-    preorder.push_back(n);
-    for (std::uint32_t e = bfsEdge[n + 1]; e-- > bfsEdge[n];) stack.push_back(bfsChild[e]);
+    if (newId[s] != kNone) continue;
+    newId[s] = static_cast<std::uint32_t>(byNew.size());
+    byNew.push_back(s);
+    for (std::uint32_t k = b.first[s] + b.count[s]; k-- > b.first[s];)
+      if (newId[b.kids[k].second] == kNone) stack.push_back(b.kids[k].second);
   }
-  const std::size_t nodeCount = bfs.size();
-  nodes_.resize(nodeCount);
-  edges_.resize(bfsChar.size());
-  records_.reserve(order.size());
-  // Edges of nodes above kAheadDepth first, then the rest, each in pre-order.
-  std::uint32_t nextEdge = 0;
-  for (int pass = 0; pass < 2; ++pass) {
-    for (std::uint32_t id = 0; id < nodeCount; ++id) {
-      const std::uint32_t old = preorder[id];
-      if ((bfs[old].depth < kAheadDepth) != (pass == 0)) continue;
-      Node& node = nodes_[id];
-      node.firstEdge = nextEdge;
-      for (std::uint32_t e = bfsEdge[old]; e < bfsEdge[old + 1]; ++e)
-        edges_[nextEdge++] = {newId[bfsChild[e]], 0, 0, bfsChar[e], 0};
-      node.edgeEnd = nextEdge;
-    }
-    if (pass == 0) edgeAhead_.assign(std::size_t{nextEdge} * kAheadDepth, 0);
+  std::vector<std::uint32_t> firstNew(n);
+  std::uint32_t next = 0;
+  for (std::uint32_t id = 0; id < byNew.size(); ++id) {
+    firstNew[id] = next;
+    next += b.count[byNew[id]];
   }
-  for (std::uint32_t id = 0; id < nodeCount; ++id) {
-    const Range r = bfs[preorder[id]];
-    nodes_[id].termBegin = static_cast<std::uint32_t>(records_.size());
-    for (std::uint32_t i = r.lo; i < r.hi && list[order[i]].size() == r.depth; ++i)
-      records_.push_back(order[i]);
-    nodes_[id].termEnd = static_cast<std::uint32_t>(records_.size());
-  }
-
-  for (Edge& x : edges_) {
-    const Node& child = nodes_[x.child];
-    x.childFirst = child.firstEdge;
-    x.childCount = static_cast<std::uint16_t>(child.edgeEnd - child.firstEdge);
-    x.childTerminal = child.termBegin != child.termEnd;
-  }
-
-  // Look-ahead masks of the nodes of depth <= kAheadDepth, children first:
-  // mask[r - 1] holds the letters r characters below the node.
-  std::vector<std::array<std::uint32_t, kAheadDepth + 1>> mask(nodeCount);
-  for (std::uint32_t id = static_cast<std::uint32_t>(nodeCount); id-- > 0;) {
-    const int depth = bfs[preorder[id]].depth;
-    if (depth > kAheadDepth) continue;
-    auto& mine = mask[id];
-    for (std::uint32_t e = nodes_[id].firstEdge; e < nodes_[id].edgeEnd; ++e) {
-      mine[0] |= 1u << letterBit(edges_[e].ch);
-      for (int r = 2; r <= kAheadDepth + 1 - depth; ++r)
-        mine[r - 1] |= mask[edges_[e].child][r - 2];
+  edges_.resize(next);
+  childAhead_.assign(std::size_t{next} * kAheadRows, 0);
+  for (std::uint32_t id = 0; id < byNew.size(); ++id) {
+    const std::uint32_t s = byNew[id];
+    std::uint32_t before = b.terminal[s];
+    for (std::uint32_t i = 0; i < b.count[s]; ++i) {
+      const auto [ch, child] = b.kids[b.first[s] + i];
+      edges_[firstNew[id] + i] = {firstNew[newId[child]],   before,
+                                  letters[child],          static_cast<std::uint16_t>(b.count[child]),
+                                  lengths[child],          ch,
+                                  low[child],              high[child]};
+      before += below[child];
+      for (std::size_t row = 0; row < kAheadRows; ++row)
+        childAhead_[std::size_t{firstNew[id]} * kAheadRows + row * b.count[s] + i] =
+            aheadOld[std::size_t{child} * kAheadRows + row];
     }
   }
-  for (std::uint32_t id = 0; id < nodeCount; ++id) {
-    if (bfs[preorder[id]].depth >= kAheadDepth) continue;
-    const std::uint32_t first = nodes_[id].firstEdge, count = nodes_[id].edgeEnd - first;
-    for (std::uint32_t i = 0; i < count; ++i)
-      for (int r = 0; r < kAheadDepth; ++r)
-        edgeAhead_[std::size_t{first + i} * kAheadDepth + std::size_t(r)] =
-            mask[edges_[first + i].child][r];
-  }
-  rootAhead_ = mask[kRoot];
+  std::copy_n(&aheadOld[std::size_t{rootOld} * kAheadRows], kAheadRows, rootAhead_.begin());
+  root_ = {firstNew[0],     firstNew[0] + b.count[rootOld], 0, letters[rootOld],
+           low[rootOld],  high[rootOld], b.terminal[rootOld] != 0};
 }
 
 bool WordIndex::contains(std::string_view word) const {

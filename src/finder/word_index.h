@@ -1,7 +1,14 @@
 // The word finder's index of one version of the word list, built once on the
-// first search (WordList::derived) and kept until the file changes: a trie of
-// every record that can be laid (1 to 15 characters) and a hash set of all
-// records for the word check.
+// first search (WordList::derived) and kept until the file changes: every
+// record that can be laid (1 to 15 characters, any bytes) as a minimal
+// acyclic automaton numbered by rank, and a hash set of all records for the
+// word check.
+//
+// The automaton shares prefixes and suffixes, so it is a few times smaller
+// than a trie of the same texts and the walks stay in the processor's caches.
+// Distinct texts are numbered in sorted (byte) order; a walk adds up the
+// numbers on the edges it takes, and arrives at a text's rank, which gives
+// the records holding that text.
 #pragma once
 
 #include <array>
@@ -13,6 +20,8 @@
 
 namespace tilvan {
 
+// Immutable once built. Borrows the list, which must outlive it (the list's
+// cache owns both).
 class WordIndex {
  public:
   explicit WordIndex(const WordList& list);
@@ -22,81 +31,113 @@ class WordIndex {
   // True when some record of the list equals `word` exactly.
   bool contains(std::string_view word) const;
 
-  // Trie nodes are numbered depth first from the root (0).
-  static constexpr std::uint32_t kRoot = 0;
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-  static constexpr int kAheadDepth = 7;  // the longest run of rack tiles
+  // How far ahead the look-ahead masks reach.
+  static constexpr int kAheadDepth = 8;
 
-  // A node as the walks carry it: its number, its edge range and whether
-  // records end there, read from the edge that leads to it so that a step
-  // down touches the edges alone.
+  // A state as the walks carry it: its edge range, the letters a..z of its
+  // edges as bits (0 for 'a') and how many of its edges have a character
+  // below 'a' and above 'z' (edges are in character order, so these come
+  // first and last), whether a text ends there and the rank that the path to
+  // it has added up (the text's rank where one ends). It is read from the
+  // edge that leads to it, so that a step down touches the edges alone.
   struct Cursor {
-    std::uint32_t node = kRoot, first = 0, end = 0;
+    std::uint32_t first = 0, end = 0, rank = 0, letters = 0;
+    std::uint8_t low = 0, high = 0;
     bool terminal = false;
   };
-  Cursor root() const {
-    return {kRoot, nodes_[kRoot].firstEdge, nodes_[kRoot].edgeEnd, terminal(kRoot)};
-  }
-  Cursor down(std::uint32_t edge) const {
+  Cursor root() const { return root_; }
+  Cursor down(const Cursor& at, std::uint32_t edge) const {
     const Edge& x = edges_[edge];
-    return {x.child, x.childFirst, x.childFirst + x.childCount, x.childTerminal != 0};
+    return {x.childFirst, x.childFirst + x.childCount, at.rank + x.before, x.childLetters,
+            x.childLow,   x.childHigh, (x.childLengths & 1) != 0};
   }
-  // The edge of the cursor's node along character c, or kNone.
+  // The bit of a letter a..z in Cursor::letters; 0 for any other character.
+  static std::uint32_t letterMask(unsigned char c) {
+    return c >= 'a' && c <= 'z' ? 1u << (c - 'a') : 0;
+  }
+  // The edge of a letter a..z that the cursor's state has (its bit is set in
+  // `letters`).
+  static std::uint32_t letterEdge(const Cursor& at, std::uint32_t bit) {
+    return at.first + at.low + bitCount(at.letters & (bit - 1));
+  }
+  // The edge of the cursor's state along character c, or kNone.
   std::uint32_t edgeOf(const Cursor& at, unsigned char c) const {
+    if (const std::uint32_t bit = letterMask(c))
+      return at.letters & bit ? letterEdge(at, bit) : kNone;
     for (std::uint32_t e = at.first; e < at.end; ++e)
       if (edges_[e].ch == c) return e;
     return kNone;
   }
-
+  static std::uint32_t bitCount(std::uint32_t v) {
+    v = v - ((v >> 1) & 0x55555555u);
+    v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
+    return (((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24;
+  }
   unsigned char edgeChar(std::uint32_t edge) const { return edges_[edge].ch; }
-  // Indexes of the records whose text ends at `node`, in file order.
-  const std::uint32_t* recordsBegin(std::uint32_t node) const {
-    return records_.data() + nodes_[node].termBegin;
+  // The letters of the edges below an edge, as Cursor::letters.
+  std::uint32_t childLetters(std::uint32_t edge) const { return edges_[edge].childLetters; }
+  // Whether some edge below an edge has a character outside a..z.
+  bool childHasOthers(std::uint32_t edge) const {
+    return edges_[edge].childLow || edges_[edge].childHigh;
   }
-  const std::uint32_t* recordsEnd(std::uint32_t node) const {
-    return records_.data() + nodes_[node].termEnd;
-  }
-  bool terminal(std::uint32_t node) const { return nodes_[node].termBegin != nodes_[node].termEnd; }
+  // Bit k is set when some text goes on for exactly k more characters after
+  // the edge's character (k = 0 when a text ends there).
+  std::uint16_t edgeLengths(std::uint32_t edge) const { return edges_[edge].childLengths; }
 
-  // Bit of a board letter ('a'..'z', '_') in the look-ahead masks; 31 for
-  // any other character.
+  // Indexes of the records whose text has this rank, in file order.
+  const std::uint32_t* recordsBegin(std::uint32_t rank) const {
+    return records_.data() + rankBegin_[rank];
+  }
+  const std::uint32_t* recordsEnd(std::uint32_t rank) const {
+    return records_.data() + rankBegin_[rank + 1];
+  }
+
+  // Row of a character in the look-ahead masks: 'a'..'z' are 0..25, '_' 26,
+  // every other character 27.
   static int letterBit(unsigned char c) {
-    return c >= 'a' && c <= 'z' ? c - 'a' : c == '_' ? 26 : 31;
+    return c >= 'a' && c <= 'z' ? c - 'a' : c == '_' ? 26 : 27;
   }
-  // The letters that some word has as its r-th character, as bits
-  // (r = 1 .. kAheadDepth + 1).
-  std::uint32_t rootAhead(int r) const { return rootAhead_[r - 1]; }
-  // For an edge of a node of depth d < kAheadDepth: at [r - 1], the letters
-  // that some word through the edge's child has as its r-th character after
-  // the child (r = 1 .. kAheadDepth - d), as bits.
-  const std::uint32_t* ahead(std::uint32_t edge) const {
-    return edgeAhead_.data() + std::size_t{edge} * kAheadDepth;
+  // Look-ahead masks: bit r - 1 of a state's mask for a character row is set
+  // when some text of the state's language (what can follow the path to it)
+  // has a character of that row as its r-th character (r = 1 ..
+  // kAheadDepth). The root's mask:
+  std::uint8_t rootAhead(int row) const { return rootAhead_[static_cast<std::size_t>(row)]; }
+  // The masks for one row of the children of the cursor's state, one per
+  // edge in edge order (a scan of the edges reads them side by side).
+  const std::uint8_t* childAhead(const Cursor& at, int row) const {
+    return childAhead_.data() + std::size_t{at.first} * kAheadRows +
+           std::size_t(row) * (at.end - at.first);
   }
 
-  std::size_t nodes() const { return nodes_.size(); }
+  std::size_t states() const { return stateCount_; }
+  std::size_t edges() const { return edges_.size(); }
+  std::size_t texts() const { return rankBegin_.empty() ? 0 : rankBegin_.size() - 1; }
 
  private:
-  const WordList& list_;
-  struct Node {
-    std::uint32_t firstEdge = 0, edgeEnd = 0, termBegin = 0, termEnd = 0;
-  };
+  static constexpr std::size_t kAheadRows = 28;
   struct Edge {
-    std::uint32_t child = 0;
-    std::uint32_t childFirst = 0;  // the child's edge range and end mark
+    std::uint32_t childFirst = 0;  // the child's edge range
+    std::uint32_t before = 0;      // texts passed over by taking this edge
+    std::uint32_t childLetters = 0;  // as Cursor
     std::uint16_t childCount = 0;
+    std::uint16_t childLengths = 0;  // see edgeLengths
     unsigned char ch = 0;
-    unsigned char childTerminal = 0;
+    std::uint8_t childLow = 0, childHigh = 0;  // as Cursor
   };
-  // Nodes in depth-first order, so that a walk down the trie reads memory
-  // mostly forwards. The edges of the shallow nodes come first, so that their
-  // look-ahead masks (edgeAhead_) lie side by side.
-  std::vector<Node> nodes_;
+
+  const WordList& list_;
+  // States in depth-first order from the root, so that a walk down reads
+  // memory mostly forwards; each state's edges lie together, by character.
   std::vector<Edge> edges_;
-  std::vector<std::uint32_t> records_;
-  std::array<std::uint32_t, kAheadDepth + 1> rootAhead_{};
-  // Per shallow node, kAheadDepth rows of one mask per edge.
-  std::vector<std::uint32_t> edgeAhead_;
-  std::vector<std::uint32_t> slots_;  // hash set: record index + 1, 0 = empty
+  // Per state, its children's masks: kAheadRows rows of one per edge.
+  std::vector<std::uint8_t> childAhead_;
+  std::array<std::uint8_t, kAheadRows> rootAhead_{};
+  Cursor root_;
+  std::size_t stateCount_ = 0;
+  std::vector<std::uint32_t> records_;    // record indexes by rank of their text
+  std::vector<std::uint32_t> rankBegin_;  // each rank's first entry in records_
+  std::vector<std::uint32_t> slots_;      // hash set: record index + 1, 0 = empty
   std::uint64_t mask_ = 0;
 };
 
