@@ -210,6 +210,9 @@ class LineWalker {
       if (anchor != Index::kNone) {
         sp_ = f_ - j;
         s_ = base_ + sp_;
+        prefixLetters_ = 0;
+        for (int i = 0; i < j; ++i)
+          prefixLetters_ |= Index::letterMask(static_cast<unsigned char>(path_[i]));
         path_[j] = static_cast<char>(letter_);
         walk(ix_.down(node, anchor), j + 1);
       }
@@ -230,13 +233,16 @@ class LineWalker {
     }
     std::array<const std::uint8_t*, kRun> ahead{};
     for (int i = 0; i < run_->length; ++i) ahead[i] = ix_.childAhead(node, run_->rows[i]);
-    forTakeable(node, [&](std::uint32_t e) {
+    std::array<std::uint32_t, 256> edges;
+    const int count = takeableEdges(node, edges);
+    for (int k = 0; k < count; ++k) {
+      const std::uint32_t e = edges[k];
       const unsigned char c = ix_.edgeChar(e);
       // Only children through which some word has the board letters from f
       // on at positions d, d + 1, ...
       std::uint32_t next = later;
       for (int i = 0; i < run_->length; ++i)
-        next &= aheadBits(ahead[i][e - node.first], j + 1) >> i;
+        next &= aheadBits(ahead[i][e - node.first()], j + 1) >> i;
       const std::uint16_t lengths = ix_.edgeLengths(e);
       for (std::uint32_t left = next; left; left &= left - 1) {
         const int d = __builtin_ctz(left);
@@ -246,40 +252,40 @@ class LineWalker {
         const int d = __builtin_ctz(left);
         if (!cross_->allows(base_ + f_ - d + j, c)) next &= ~(1u << d);
       }
-      if (!next) return;
+      if (!next) continue;
       const std::uint64_t token = take(c);
       // Only the anchor's letter can follow a child that the rack cannot go
       // on from.
-      if (!(next & (2u << j)) && !canGoOn(e)) {
-        putBack(c, token);
-        return;
+      if ((next & (2u << j)) || canGoOn(e)) {
+        path_[j] = static_cast<char>(c);
+        needLetters_[needed_++] = static_cast<char>(c);
+        prefixWalk(ix_.down(node, e), j + 1, next);
+        --needed_;
       }
-      path_[j] = static_cast<char>(c);
-      needLetters_[needed_++] = static_cast<char>(c);
-      prefixWalk(ix_.down(node, e), j + 1, next);
-      --needed_;
       putBack(c, token);
-    });
+    }
   }
 
-  // Calls visit(e) for the edges of `node` whose character the rack can
-  // supply now: the letters a..z that it holds (all of them while it has a
-  // blank left), then the characters outside a..z that it holds.
-  template <class Visit>
-  void forTakeable(const Cursor& node, Visit visit) {
+  // The edges of `node` whose character the rack can supply now, into
+  // `edges`: the letters a..z that it holds (all of them while it has a
+  // blank left), then the characters outside a..z that it holds. Their count.
+  int takeableEdges(const Cursor& node, std::array<std::uint32_t, 256>& edges) const {
+    int count = 0;
     // The letters' edges lie in letter order after the `low` others.
-    const std::uint32_t takeable = node.letters & takeableLetters();
-    if (takeable == node.letters) {
-      std::uint32_t e = node.first + node.low;
-      for (std::uint32_t bits = takeable; bits; bits &= bits - 1) visit(e++);
+    const std::uint32_t takeable = node.letters() & takeableLetters();
+    if (takeable == node.letters()) {
+      std::uint32_t e = node.first() + node.low();
+      for (std::uint32_t bits = takeable; bits; bits &= bits - 1) edges[count++] = e++;
     } else {
       for (std::uint32_t bits = takeable; bits; bits &= bits - 1)
-        visit(Index::letterEdge(node, bits & (~bits + 1)));
+        edges[count++] = Index::letterEdge(node, bits & (~bits + 1));
     }
-    for (std::uint32_t e = node.first; e < node.first + node.low; ++e)
-      if (canTake(ix_.edgeChar(e))) visit(e);
-    for (std::uint32_t e = node.end - node.high; e < node.end; ++e)
-      if (canTake(ix_.edgeChar(e))) visit(e);
+    if (!(node.low() | node.high())) return count;
+    for (std::uint32_t e = node.first(); e < node.first() + node.low(); ++e)
+      if (canTake(ix_.edgeChar(e))) edges[count++] = e;
+    for (std::uint32_t e = node.end() - node.high(); e < node.end(); ++e)
+      if (canTake(ix_.edgeChar(e))) edges[count++] = e;
+    return count;
   }
 
   // Whether the rack, as it is now, can supply some letter of an edge below
@@ -344,8 +350,8 @@ class LineWalker {
   // Children that no word can go on from to end on a square followed by an
   // empty one are left out.
   void walk(const Cursor& node, int d) {
-    if (needed_ > 0 && node.terminal) emit(node.rank, d);
-    if (d >= maxLen_ || node.first == node.end) return;
+    if (needed_ > 0 && node.terminal()) emit(node.rank, d);
+    if (d >= maxLen_ || node.first() == node.end()) return;
     const int t = s_ + d;
     const int tilesLeft = static_cast<int>(rack_.size()) - needed_;
     if (g_[t]) {
@@ -371,28 +377,29 @@ class LineWalker {
            ++rows)
         ahead[rows] = ix_.childAhead(node, run.rows[rows]);
     const bool checkCross = cross_ && cross_->crosses(t);
-    forTakeable(node, [&](std::uint32_t e) {
+    std::array<std::uint32_t, 256> edges;
+    const int count = takeableEdges(node, edges);
+    for (int k = 0; k < count; ++k) {
+      const std::uint32_t e = edges[k];
       const std::uint16_t lengths = ix_.edgeLengths(e);
       if (!(lengths & stopping)) {
-        if (!(lengths & passing)) return;
+        if (!(lengths & passing)) continue;
         bool fits = true;
-        for (int i = 0; i < rows && fits; ++i) fits = ahead[i][e - node.first] >> (p - 1 + i) & 1;
-        if (!fits) return;
+        for (int i = 0; i < rows && fits; ++i) fits = ahead[i][e - node.first()] >> (p - 1 + i) & 1;
+        if (!fits) continue;
       }
       const unsigned char c = ix_.edgeChar(e);
-      if (checkCross && !cross_->allows(t, c)) return;
+      if (checkCross && !cross_->allows(t, c)) continue;
       const std::uint64_t token = take(c);
-      // A child where no word ends that the rack cannot go on from.
-      if (!(lengths & want & 1) && !g_[t + 1] && !canGoOn(e)) {
-        putBack(c, token);
-        return;
+      // A child where no word ends that the rack cannot go on from is left.
+      if ((lengths & want & 1) || g_[t + 1] || canGoOn(e)) {
+        path_[d] = static_cast<char>(c);
+        needLetters_[needed_++] = static_cast<char>(c);
+        walk(ix_.down(node, e), d + 1);
+        --needed_;
       }
-      path_[d] = static_cast<char>(c);
-      needLetters_[needed_++] = static_cast<char>(c);
-      walk(ix_.down(node, e), d + 1);
-      --needed_;
       putBack(c, token);
-    });
+    }
   }
 
   // A word of n letters from s_ ends here: check the squares around it, the
@@ -404,12 +411,18 @@ class LineWalker {
     // already took the letters as the rules do; otherwise check.
     if (!kByPosition && !countsDecide_ && !takeFromRack(needLetters_, needed_, rack_, scratch_))
       return;
+    // The board letters from f on (within the anchor bound) that are the
+    // first of their letter in the word.
     const std::string_view text(path_, static_cast<std::size_t>(n));
     int anchors[kSide];
     int nAnchors = 0;
+    std::uint32_t seen = prefixLetters_;  // the letters a..z before position p
     for (int p = f_; p <= sp_ + n - 1 && p <= kSide - n; ++p) {
-      const char letter = g_[base_ + p];
-      if (letter && static_cast<int>(text.find(letter)) == p - sp_) anchors[nAnchors++] = p;
+      const auto letter = static_cast<unsigned char>(path_[p - sp_]);
+      const std::uint32_t bit = Index::letterMask(letter);
+      if (g_[base_ + p] && (bit ? !(seen & bit) : static_cast<int>(text.find(static_cast<char>(letter))) == p - sp_))
+        anchors[nAnchors++] = p;
+      seen |= bit;
     }
     // The rank stands for its records until the walk is over (see
     // FastSearch::walk).
@@ -454,6 +467,7 @@ class LineWalker {
   std::string scratch_;
   int base_ = 0, sp_ = 0, s_ = 0, f_ = 0, kMax_ = 0, maxLen_ = 0, needed_ = 0;
   unsigned char letter_ = 0;
+  std::uint32_t prefixLetters_ = 0;  // the letters a..z before f in the word
   char path_[kMaxLen + 1] = {};
   char needLetters_[kMaxLen + 1] = {};
 };
@@ -544,10 +558,10 @@ class Searcher {
       const std::uint64_t blanks = at['_'];
       std::uint64_t used = 0;
       auto take = [&](auto&& self, const Cursor& node, int d) -> void {
-        if (d > 0 && node.terminal)
+        if (d > 0 && node.terminal())
           ids.insert(ids.end(), ix.recordsBegin(node.rank), ix.recordsEnd(node.rank));
         if (d == kMoveSlots) return;
-        for (std::uint32_t e = node.first, end = node.end; e < end; ++e) {
+        for (std::uint32_t e = node.first(), end = node.end(); e < end; ++e) {
           const std::uint64_t left = (at[ix.edgeChar(e)] | blanks) & ~used;
           if (!left) continue;
           const std::uint64_t bit = left & (~left + 1);
@@ -564,10 +578,10 @@ class Searcher {
       return out;
     }
     auto walk = [&](auto&& self, const Cursor& node, int d) -> void {
-      if (d > 0 && node.terminal && takeFromRack(path, d, rack, scratch))
+      if (d > 0 && node.terminal() && takeFromRack(path, d, rack, scratch))
         ids.insert(ids.end(), ix.recordsBegin(node.rank), ix.recordsEnd(node.rank));
       if (d == kMoveSlots) return;
-      for (std::uint32_t e = node.first, end = node.end; e < end; ++e) {
+      for (std::uint32_t e = node.first(), end = node.end(); e < end; ++e) {
         const unsigned char c = ix.edgeChar(e);
         int& real = counts.count[c];
         if (!real && !counts.blanks) continue;

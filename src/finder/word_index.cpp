@@ -203,8 +203,8 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
     }
   }
   std::copy_n(&aheadOld[std::size_t{rootOld} * kAheadRows], kAheadRows, rootAhead_.begin());
-  root_ = {firstNew[0],     firstNew[0] + b.count[rootOld], 0, letters[rootOld],
-           low[rootOld],  high[rootOld], b.terminal[rootOld] != 0};
+  rootEdge_ = {firstNew[0], 0, letters[rootOld], static_cast<std::uint16_t>(b.count[rootOld]),
+               static_cast<std::uint16_t>(lengths[rootOld]), 0, low[rootOld], high[rootOld]};
 }
 
 bool WordIndex::contains(std::string_view word) const {

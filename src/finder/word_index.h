@@ -23,6 +23,8 @@ namespace tilvan {
 // Immutable once built. Borrows the list, which must outlive it (the list's
 // cache owns both).
 class WordIndex {
+  struct Edge;
+
  public:
   explicit WordIndex(const WordList& list);
   WordIndex(const WordIndex&) = delete;
@@ -41,31 +43,37 @@ class WordIndex {
   // first and last), whether a text ends there and the rank that the path to
   // it has added up (the text's rank where one ends). It is read from the
   // edge that leads to it, so that a step down touches the edges alone.
-  struct Cursor {
-    std::uint32_t first = 0, end = 0, rank = 0, letters = 0;
-    std::uint8_t low = 0, high = 0;
-    bool terminal = false;
+  class Cursor {
+   public:
+    std::uint32_t first() const { return via_->childFirst; }
+    std::uint32_t end() const { return via_->childFirst + via_->childCount; }
+    std::uint32_t letters() const { return via_->childLetters; }
+    std::uint32_t low() const { return via_->childLow; }
+    std::uint32_t high() const { return via_->childHigh; }
+    bool terminal() const { return via_->childLengths & 1; }
+    std::uint32_t rank = 0;
+
+   private:
+    friend class WordIndex;
+    Cursor(const Edge* via, std::uint32_t r) : rank(r), via_(via) {}
+    const Edge* via_;
   };
-  Cursor root() const { return root_; }
+  Cursor root() const { return {&rootEdge_, 0}; }
   Cursor down(const Cursor& at, std::uint32_t edge) const {
-    const Edge& x = edges_[edge];
-    return {x.childFirst, x.childFirst + x.childCount, at.rank + x.before, x.childLetters,
-            x.childLow,   x.childHigh, (x.childLengths & 1) != 0};
+    return {&edges_[edge], at.rank + edges_[edge].before};
   }
   // The bit of a letter a..z in Cursor::letters; 0 for any other character.
-  static std::uint32_t letterMask(unsigned char c) {
-    return c >= 'a' && c <= 'z' ? 1u << (c - 'a') : 0;
-  }
+  static std::uint32_t letterMask(unsigned char c) { return kLetterMasks[c]; }
   // The edge of a letter a..z that the cursor's state has (its bit is set in
   // `letters`).
   static std::uint32_t letterEdge(const Cursor& at, std::uint32_t bit) {
-    return at.first + at.low + bitCount(at.letters & (bit - 1));
+    return at.first() + at.low() + bitCount(at.letters() & (bit - 1));
   }
   // The edge of the cursor's state along character c, or kNone.
   std::uint32_t edgeOf(const Cursor& at, unsigned char c) const {
     if (const std::uint32_t bit = letterMask(c))
-      return at.letters & bit ? letterEdge(at, bit) : kNone;
-    for (std::uint32_t e = at.first; e < at.end; ++e)
+      return at.letters() & bit ? letterEdge(at, bit) : kNone;
+    for (std::uint32_t e = at.first(), end = at.end(); e < end; ++e)
       if (edges_[e].ch == c) return e;
     return kNone;
   }
@@ -106,8 +114,8 @@ class WordIndex {
   // The masks for one row of the children of the cursor's state, one per
   // edge in edge order (a scan of the edges reads them side by side).
   const std::uint8_t* childAhead(const Cursor& at, int row) const {
-    return childAhead_.data() + std::size_t{at.first} * kAheadRows +
-           std::size_t(row) * (at.end - at.first);
+    return childAhead_.data() + std::size_t{at.first()} * kAheadRows +
+           std::size_t(row) * at.via_->childCount;
   }
 
   std::size_t states() const { return stateCount_; }
@@ -115,6 +123,11 @@ class WordIndex {
   std::size_t texts() const { return rankBegin_.empty() ? 0 : rankBegin_.size() - 1; }
 
  private:
+  static constexpr std::array<std::uint32_t, 256> kLetterMasks = [] {
+    std::array<std::uint32_t, 256> masks{};
+    for (int c = 'a'; c <= 'z'; ++c) masks[static_cast<std::size_t>(c)] = 1u << (c - 'a');
+    return masks;
+  }();
   static constexpr std::size_t kAheadRows = 28;
   struct Edge {
     std::uint32_t childFirst = 0;  // the child's edge range
@@ -133,7 +146,7 @@ class WordIndex {
   // Per state, its children's masks: kAheadRows rows of one per edge.
   std::vector<std::uint8_t> childAhead_;
   std::array<std::uint8_t, kAheadRows> rootAhead_{};
-  Cursor root_;
+  Edge rootEdge_;  // an edge to the root, for root()
   std::size_t stateCount_ = 0;
   std::vector<std::uint32_t> records_;    // record indexes by rank of their text
   std::vector<std::uint32_t> rankBegin_;  // each rank's first entry in records_
