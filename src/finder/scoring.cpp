@@ -187,6 +187,32 @@ int PlacementScorer::total(const Placement& p) {
   const int n = static_cast<int>(p.word.size());
   int sum = 0, factor = 1, newTiles = 0, crossTotal = 0;
   const bool inside = p.start >= 0 && p.start + n <= kSquares;
+  if (inside && n <= kSide) {
+    // The common case, as below without the checks for squares off the
+    // board or words longer than the undo list.
+    unsigned char taken[kSide];
+    int nTaken = 0;
+    for (int j = 0; j < n; ++j) {
+      const int q = p.start + j;
+      if (view_.grid[q]) {
+        sum += view_.points[q];
+        continue;
+      }
+      unsigned char tile = static_cast<unsigned char>(p.word[j]);
+      if (!count_[tile]) tile = '_';
+      if (count_[tile]) {
+        --count_[tile];
+        taken[nTaken++] = tile;
+      }
+      const int pts = view_.charValue[tile] * letterFactor_[q];
+      sum += pts;
+      factor *= wordFactor_[q];
+      ++newTiles;
+      if (crossPoints_[q] >= 0) crossTotal += (crossPoints_[q] + pts) * wordFactor_[q];
+    }
+    for (int i = 0; i < nTaken; ++i) ++count_[taken[i]];
+    return sum * factor + crossTotal + (newTiles == kMoveSlots ? kAllTilesBonus : 0);
+  }
   layTiles(
       p.word,
       [&](int j) {
