@@ -622,7 +622,10 @@ class Searcher {
     }
     walk(ix, grid, rack, nullptr);
     out.clear();
-    for (auto key : keys_) out.push_back({list[key >> 12], entryOf(key).start});
+    for (auto key : keys_) {
+      const Entry at = entry(key);
+      out.push_back({list[at.record], at.start});
+    }
     return collapseDuplicates(out);
   }
 
@@ -660,6 +663,7 @@ class Searcher {
     const std::vector<std::uint64_t>&mine = shared_[dir].keys, &theirs = other.shared_[dir].keys;
     keys_.resize(mine.size() + theirs.size());
     std::merge(mine.begin(), mine.end(), theirs.begin(), theirs.end(), keys_.begin());
+    keysIndex_ = &ix;
     std::vector<Placement> found;
     if (collapseChecked(list, grid, rack, found)) {
       kept = std::move(found);
@@ -667,7 +671,10 @@ class Searcher {
     }
     found.clear();
     walk(ix, grid, rack, nullptr);
-    for (auto key : keys_) found.push_back({list[key >> 12], entryOf(key).start});
+    for (auto key : keys_) {
+      const Entry at = entry(key);
+      found.push_back({list[at.record], at.start});
+    }
     keep(cross, collapseDuplicates(found), kept);
   }
 
@@ -696,6 +703,13 @@ class Searcher {
   // on each other.
   static void makeKeys(const Index& ix, const std::vector<std::uint64_t>& ends,
                        std::vector<std::uint64_t>& keys) {
+    if (ix.ranksFollowRecords()) {
+      // Ranks sort as their records do: the records are read after sorting,
+      // in order (see entry).
+      keys = ends;
+      sortKeys(keys);
+      return;
+    }
     keys.clear();
     keys.reserve(ends.size());
     for (const std::uint64_t end : ends) {
@@ -708,6 +722,14 @@ class Searcher {
   }
   void makeKeys(const Index& ix, const std::vector<std::uint64_t>& ends) {
     makeKeys(ix, ends, keys_);
+    keysIndex_ = &ix;
+  }
+
+  // The entry of a key of keys_.
+  Entry entry(std::uint64_t key) const {
+    Entry e = entryOf(key);
+    if (keysIndex_->ranksFollowRecords()) e.record = keysIndex_->recordOfRank(e.record);
+    return e;
   }
 
   // Whether the full found list has nothing between entries a and b (a
@@ -731,11 +753,11 @@ class Searcher {
     out.reserve(keys_.size());
     const std::size_t n = keys_.size();
     for (std::size_t i = 0; i < n;) {
-      const Entry first = entryOf(keys_[i]);
+      const Entry first = entry(keys_[i]);
       const std::string_view w = list[first.record];
       std::size_t j = i, run = 1;
       while (j + 1 < n) {
-        const Entry a = entryOf(keys_[j]), b = entryOf(keys_[j + 1]);
+        const Entry a = entry(keys_[j]), b = entry(keys_[j + 1]);
         if (b.start != first.start || (b.record != a.record && list[b.record] != w)) break;
         const auto side = adjacent(list, g, rack, a, b);
         if (!side) return false;
@@ -806,7 +828,8 @@ class Searcher {
   };
   std::array<Shared, 2> shared_;
   std::vector<std::uint64_t> ends_;  // what the walk found, by rank of text
-  std::vector<std::uint64_t> keys_;  // the same by record, sorted
+  std::vector<std::uint64_t> keys_;  // the same by record, sorted (see entry)
+  const Index* keysIndex_ = nullptr;  // that of keys_
   std::string scratch_;
 };
 

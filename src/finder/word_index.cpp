@@ -106,6 +106,8 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
     }
   }
   rankBegin_.push_back(static_cast<std::uint32_t>(order.size()));
+  ranksFollowRecords_ = texts.size() == records_.size() &&
+                        std::is_sorted(records_.begin(), records_.end());
 
   // The automaton, from the sorted texts: only the path of the last text is
   // open; a state is closed once no later text can reach below it.

@@ -93,6 +93,12 @@ class WordIndex {
   // the edge's character (k = 0 when a text ends there).
   std::uint16_t edgeLengths(std::uint32_t edge) const { return edges_[edge].childLengths; }
 
+  // True when every text is held by one record and ranks follow file order:
+  // then a rank stands for its record, and sorting by rank sorts by record.
+  bool ranksFollowRecords() const { return ranksFollowRecords_; }
+  // The record of a rank, when ranks follow records.
+  std::uint32_t recordOfRank(std::uint32_t rank) const { return records_[rank]; }
+
   // Indexes of the records whose text has this rank, in file order.
   const std::uint32_t* recordsBegin(std::uint32_t rank) const {
     return records_.data() + rankBegin_[rank];
@@ -150,6 +156,7 @@ class WordIndex {
   std::size_t stateCount_ = 0;
   std::vector<std::uint32_t> records_;    // record indexes by rank of their text
   std::vector<std::uint32_t> rankBegin_;  // each rank's first entry in records_
+  bool ranksFollowRecords_ = false;
   std::vector<std::uint32_t> slots_;      // hash set: record index + 1, 0 = empty
   std::uint64_t mask_ = 0;
 };
