@@ -472,21 +472,23 @@ class LineWalker {
   char needLetters_[kMaxLen + 1] = {};
 };
 
-// Sorts keys ascending with three byte-wide radix passes per 11 bits.
-void sortKeys(std::vector<std::uint64_t>& keys) {
+// Sorts keys ascending: radix passes of 10 bits for all but short lists.
+void sortKeys(std::vector<std::uint64_t>& keys, std::vector<std::uint64_t>& scratch) {
   if (keys.size() < 256) {
     std::sort(keys.begin(), keys.end());
     return;
   }
+  constexpr int kDigit = 10;
+  constexpr std::uint64_t kMask = (1u << kDigit) - 1;
   std::uint64_t maxKey = 0;
   for (auto k : keys) maxKey = std::max(maxKey, k);
-  std::vector<std::uint64_t> tmp(keys.size());
-  for (int shift = 0; shift < 64 && (maxKey >> shift); shift += 11) {
-    std::array<std::size_t, 2049> count{};
-    for (auto k : keys) ++count[((k >> shift) & 2047) + 1];
-    for (int i = 0; i < 2048; ++i) count[i + 1] += count[i];
-    for (auto k : keys) tmp[count[(k >> shift) & 2047]++] = k;
-    keys.swap(tmp);
+  scratch.resize(keys.size());
+  for (int shift = 0; shift < 64 && (maxKey >> shift); shift += kDigit) {
+    std::array<std::uint32_t, kMask + 2> count{};
+    for (auto k : keys) ++count[((k >> shift) & kMask) + 1];
+    for (std::size_t i = 0; i <= kMask; ++i) count[i + 1] += count[i];
+    for (auto k : keys) scratch[count[(k >> shift) & kMask]++] = k;
+    keys.swap(scratch);
   }
 }
 
@@ -701,13 +703,13 @@ class Searcher {
   // The keys of what walks found, sorted. The walks left the ranks of the
   // texts: their records are read here, in one pass whose loads do not wait
   // on each other.
-  static void makeKeys(const Index& ix, const std::vector<std::uint64_t>& ends,
-                       std::vector<std::uint64_t>& keys) {
+  void makeKeys(const Index& ix, const std::vector<std::uint64_t>& ends,
+                std::vector<std::uint64_t>& keys) {
     if (ix.ranksFollowRecords()) {
       // Ranks sort as their records do: the records are read after sorting,
       // in order (see entry).
       keys = ends;
-      sortKeys(keys);
+      sortKeys(keys, sortScratch_);
       return;
     }
     keys.clear();
@@ -718,7 +720,7 @@ class Searcher {
       for (const std::uint32_t* r = ix.recordsBegin(rank); r != ix.recordsEnd(rank); ++r)
         keys.push_back((std::uint64_t{*r} << 12) | place);
     }
-    sortKeys(keys);
+    sortKeys(keys, sortScratch_);
   }
   void makeKeys(const Index& ix, const std::vector<std::uint64_t>& ends) {
     makeKeys(ix, ends, keys_);
@@ -830,6 +832,7 @@ class Searcher {
   std::vector<std::uint64_t> ends_;  // what the walk found, by rank of text
   std::vector<std::uint64_t> keys_;  // the same by record, sorted (see entry)
   const Index* keysIndex_ = nullptr;  // that of keys_
+  std::vector<std::uint64_t> sortScratch_;
   std::string scratch_;
 };
 
