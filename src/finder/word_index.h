@@ -77,10 +77,9 @@ class WordIndex {
       if (edges_[e].ch == c) return e;
     return kNone;
   }
-  static std::uint32_t bitCount(std::uint32_t v) {
-    v = v - ((v >> 1) & 0x55555555u);
-    v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
-    return (((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24;
+  // The number of set bits of a mask of letters (bits 0 to 25).
+  static std::uint32_t bitCount(std::uint32_t letters) {
+    return kHalfCounts[letters & 0x1FFF] + kHalfCounts[(letters >> 13) & 0x1FFF];
   }
   unsigned char edgeChar(std::uint32_t edge) const { return edges_[edge].ch; }
   // The letters of the edges below an edge, as Cursor::letters.
@@ -129,6 +128,12 @@ class WordIndex {
   std::size_t texts() const { return rankBegin_.empty() ? 0 : rankBegin_.size() - 1; }
 
  private:
+  static constexpr std::array<std::uint8_t, 1 << 13> kHalfCounts = [] {
+    std::array<std::uint8_t, 1 << 13> counts{};
+    for (std::size_t v = 1; v < counts.size(); ++v)
+      counts[v] = static_cast<std::uint8_t>(counts[v >> 1] + (v & 1));
+    return counts;
+  }();
   static constexpr std::array<std::uint32_t, 256> kLetterMasks = [] {
     std::array<std::uint32_t, 256> masks{};
     for (int c = 'a'; c <= 'z'; ++c) masks[static_cast<std::size_t>(c)] = 1u << (c - 'a');
