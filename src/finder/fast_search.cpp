@@ -867,8 +867,17 @@ class FastSearch final : public PlacementSearch {
     std::atomic<int> next{0};
     runSideBySide([&] { lanes_[0].walkShared(ix, grids, rack, next); },
                   [&] { lanes_[1].walkShared(ix, grids, rack, next); });
-    runSideBySide([&] { lanes_[0].finishShared(list, ix, gridV, rack, 0, lanes_[1], keptV); },
-                  [&] { lanes_[1].finishShared(list, ix, gridH, rack, 1, lanes_[0], keptH); });
+    // Each lane then finishes the next direction left, H (the larger as a
+    // rule) first, so that a lane that runs slower takes less.
+    std::atomic<int> nextDir{0};
+    auto finish = [&](int lane) {
+      for (int k; (k = nextDir.fetch_add(1, std::memory_order_relaxed)) < 2;) {
+        const int dir = 1 - k;
+        lanes_[lane].finishShared(list, ix, *grids[dir], rack, dir, lanes_[1 - lane],
+                                  dir == 0 ? keptV : keptH);
+      }
+    };
+    runSideBySide([&] { finish(0); }, [&] { finish(1); });
   }
 
  private:

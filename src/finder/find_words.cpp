@@ -1,7 +1,9 @@
 #include "finder/find_words.h"
 
 #include <algorithm>
+#include <atomic>
 #include <numeric>
+#include <optional>
 
 #include "board/preview.h"
 #include "finder/scoring.h"
@@ -12,8 +14,10 @@
 namespace tilvan {
 namespace {
 
-// Placements too few to be worth a second thread for their scores.
+// Placements too few to be worth a second thread for their scores, and how
+// many a thread scores at a time.
 constexpr std::size_t kScoredAlone = 512;
+constexpr std::size_t kScoreChunk = 256;
 
 // Sends every preview picture back to its hidden parking place.
 void parkPreview(Form& form) {
@@ -76,23 +80,26 @@ void laterMove(const WordList& list, PlacementSearch& search, const GameState& s
   const std::array<const std::vector<Placement>*, 2> placements{&kept.V, &kept.H};
   std::array<std::vector<int>, 2> totals{std::vector<int>(kept.V.size()),
                                          std::vector<int>(kept.H.size())};
-  // Every placement's total, V's then H's, in two halves side by side (each
-  // half with scorers of its own).
+  // Every placement's total, V's then H's, in chunks that the two threads
+  // take as they come free (each with scorers of its own).
   const std::size_t all = kept.V.size() + kept.H.size();
-  auto score = [&](std::size_t from, std::size_t to) {
-    for (int set = 0; set < 2; ++set) {
-      const std::size_t base = set == 0 ? 0 : kept.V.size();
-      const std::size_t lo = std::max(from, base) - base;
-      const std::size_t hi = std::min(to, base + placements[set]->size()) - base;
-      if (std::max(from, base) >= std::min(to, base + placements[set]->size())) continue;
-      PlacementScorer scorer(views[set], rack);
-      for (std::size_t i = lo; i < hi; ++i) totals[set][i] = scorer.total((*placements[set])[i]);
+  std::atomic<std::size_t> nextChunk{0};
+  auto score = [&] {
+    std::array<std::optional<PlacementScorer>, 2> scorers;
+    for (std::size_t from; (from = nextChunk.fetch_add(kScoreChunk)) < all;) {
+      const std::size_t to = std::min(all, from + kScoreChunk);
+      for (std::size_t at = from; at < to; ++at) {
+        const int set = at < kept.V.size() ? 0 : 1;
+        const std::size_t i = set == 0 ? at : at - kept.V.size();
+        if (!scorers[set]) scorers[set].emplace(views[set], rack);
+        totals[set][i] = scorers[set]->total((*placements[set])[i]);
+      }
     }
   };
   if (all < kScoredAlone)
-    score(0, all);
+    score();
   else
-    runSideBySide([&] { score(0, all / 2); }, [&] { score(all / 2, all); });
+    runSideBySide(score, score);
   for (int set = 0; set < 2; ++set)
     keepBest(set == 0 ? finder.V : finder.H, totals[set], [&](int i) {
       return laterMoveCandidate(views[set], rack, (*placements[set])[i]);
