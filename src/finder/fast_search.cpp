@@ -1,15 +1,19 @@
 // The program's placement search. It gives exactly the placements, in exactly
 // the order and with exactly the collapsing, of the plain search that lays
-// every record through every board letter, but walks the trie of the word list
-// instead. For each board letter that a word can reach first, it lays the
-// rack letters that may come before it (only along prefixes through which
-// some word still has that letter at its square), then the rest of the word
-// through the board letters and the rack. Empty squares with a neighbour
-// across the line take only letters whose cross-word the list holds, so
-// placements that the word check would drop are never made; where two equal
-// placements are left, whether the plain search had others between them is
-// worked out from the records concerned, to collapse them as it would.
-// Finally the plain order (record, line, anchor) is restored.
+// every record through every board letter, but walks the word list's
+// automaton (word_index.h) instead. For each board letter that a word can
+// reach first, it lays the rack letters that may come before it (only along
+// prefixes through which some word still has the board's letters from there
+// on in place), then the rest of the word through the board letters and the
+// rack. A branch is left as soon as no word below it can end on a square
+// followed by an empty one with the tiles left, pass the next board letters,
+// or be supplied by the rack. Empty squares with a neighbour across the line
+// take only letters whose cross-word the list holds, so placements that the
+// word check would drop are never made; where two equal placements are left,
+// whether the plain search had others between them is worked out from the
+// records concerned, to collapse them as it would. Finally the plain order
+// (record, line, anchor) is restored. A later move's two directions are
+// searched by two threads, which share out the lines as they come free.
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
@@ -114,8 +118,8 @@ bool blanksLast(std::string_view rack) {
 }
 
 // Walks one line's start squares for one direction, giving each placement as
-// the trie node where its word ends, its anchor and its start. With cross
-// checks, only placements whose cross-words are all in the list are given.
+// the rank of its text, its anchor and its start. With cross checks, only
+// placements whose cross-words are all in the list are given.
 template <bool kByPosition>
 class LineWalker {
  public:
@@ -126,7 +130,6 @@ class LineWalker {
         rack_(rack),
         counts_(rack),
         countsDecide_(!counts_.blanks || blanksLast(rack)),
-
         out_(out),
         cross_(cross) {
     if (kByPosition)
