@@ -40,7 +40,8 @@ std::string sortedDistinct(const std::string& text) {
   const WordList list = WordList::parse(text);
   std::set<std::string> words;
   for (std::size_t i = 0; i < list.size(); ++i)
-    if (!list[i].empty() && list[i].size() <= 15 && list[i].find_first_of(",\r\n\"") == std::string_view::npos)
+    if (!list[i].empty() && list[i].size() <= 15 &&
+        list[i].find_first_of(",\r\n\"") == std::string_view::npos)
       words.emplace(list[i]);
   std::string out;
   for (const std::string& w : words) out += w + "\n";

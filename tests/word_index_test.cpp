@@ -1,6 +1,8 @@
 // The word finder's index against brute force over the records: every text
 // found by walking the automaton with its rank and records, the masks that
 // prune the walks, and the word check's set.
+#include "finder/word_index.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "finder/word_index.h"
 #include "support/position_gen.h"
 
 namespace tilvan {
@@ -29,7 +30,8 @@ void collect(const WordIndex& ix, const Cursor& at, std::string& path,
 }
 
 // The texts below a state: what the path to it can go on with.
-void texts(const WordIndex& ix, const Cursor& at, std::string& rest, std::vector<std::string>& out) {
+void texts(const WordIndex& ix, const Cursor& at, std::string& rest,
+           std::vector<std::string>& out) {
   if (at.terminal()) out.push_back(rest);
   for (std::uint32_t e = at.first(); e < at.end(); ++e) {
     rest.push_back(static_cast<char>(ix.edgeChar(e)));
@@ -124,11 +126,11 @@ TEST(WordIndex, WalksGiveEveryTextWithItsRankRecordsAndMasks) {
 }
 
 TEST(WordIndex, SortedDistinctListsLetRanksStandForRecords) {
-  checkIndex("a\nab\nabc\nb\nba\nzz\n");            // ranks follow records
-  checkIndex("b\na\n");                              // out of order
-  checkIndex("a\nab\nab\nb\n");                      // a duplicate
-  checkIndex("a\nabcdefghijklmnopq\nb\n");          // a record too long to lay
-  checkIndex("A\nZ\n_\na\n\xe9t\xe9\n,\n");          // characters outside a..z
+  checkIndex("a\nab\nabc\nb\nba\nzz\n");     // ranks follow records
+  checkIndex("b\na\n");                      // out of order
+  checkIndex("a\nab\nab\nb\n");              // a duplicate
+  checkIndex("a\nabcdefghijklmnopq\nb\n");   // a record too long to lay
+  checkIndex("A\nZ\n_\na\n\xe9t\xe9\n,\n");  // characters outside a..z
   checkIndex("");
 }
 

@@ -423,7 +423,8 @@ class LineWalker {
     for (int p = f_; p <= sp_ + n - 1 && p <= kSide - n; ++p) {
       const auto letter = static_cast<unsigned char>(path_[p - sp_]);
       const std::uint32_t bit = Index::letterMask(letter);
-      if (g_[base_ + p] && (bit ? !(seen & bit) : static_cast<int>(text.find(static_cast<char>(letter))) == p - sp_))
+      if (g_[base_ + p] &&
+          (bit ? !(seen & bit) : static_cast<int>(text.find(static_cast<char>(letter))) == p - sp_))
         anchors[nAnchors++] = p;
       seen |= bit;
     }
@@ -832,8 +833,8 @@ class Searcher {
     std::optional<CrossChecks> cross;
   };
   std::array<Shared, 2> shared_;
-  std::vector<std::uint64_t> ends_;  // what the walk found, by rank of text
-  std::vector<std::uint64_t> keys_;  // the same by record, sorted (see entry)
+  std::vector<std::uint64_t> ends_;   // what the walk found, by rank of text
+  std::vector<std::uint64_t> keys_;   // the same by record, sorted (see entry)
   const Index* keysIndex_ = nullptr;  // that of keys_
   std::vector<std::uint64_t> sortScratch_;
   std::string scratch_;

@@ -101,9 +101,8 @@ void laterMove(const WordList& list, PlacementSearch& search, const GameState& s
   else
     runSideBySide(score, score);
   for (int set = 0; set < 2; ++set)
-    keepBest(set == 0 ? finder.V : finder.H, totals[set], [&](int i) {
-      return laterMoveCandidate(views[set], rack, (*placements[set])[i]);
-    });
+    keepBest(set == 0 ? finder.V : finder.H, totals[set],
+             [&](int i) { return laterMoveCandidate(views[set], rack, (*placements[set])[i]); });
 }
 
 void firstMove(const WordList& list, PlacementSearch& search, const GameState& state,

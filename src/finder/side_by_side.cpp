@@ -129,9 +129,9 @@ class Helper {
   std::condition_variable cv_;
   std::atomic<const std::function<void()>*> task_{nullptr};
   std::atomic<bool> done_{true};
-  bool stop_ = false;           // guarded by m_
-  std::exception_ptr error_;    // written by the helper before done_, read after
-  std::thread thread_;          // last: started once the rest is ready
+  bool stop_ = false;         // guarded by m_
+  std::exception_ptr error_;  // written by the helper before done_, read after
+  std::thread thread_;        // last: started once the rest is ready
 };
 
 }  // namespace

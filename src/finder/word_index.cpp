@@ -106,8 +106,8 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
     }
   }
   rankBegin_.push_back(static_cast<std::uint32_t>(order.size()));
-  ranksFollowRecords_ = texts.size() == records_.size() &&
-                        std::is_sorted(records_.begin(), records_.end());
+  ranksFollowRecords_ =
+      texts.size() == records_.size() && std::is_sorted(records_.begin(), records_.end());
 
   // The automaton, from the sorted texts: only the path of the last text is
   // open; a state is closed once no later text can reach below it.
@@ -194,10 +194,14 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
     std::uint32_t before = b.terminal[s];
     for (std::uint32_t i = 0; i < b.count[s]; ++i) {
       const auto [ch, child] = b.kids[b.first[s] + i];
-      edges_[firstNew[id] + i] = {firstNew[newId[child]],   before,
-                                  letters[child],          static_cast<std::uint16_t>(b.count[child]),
-                                  lengths[child],          ch,
-                                  low[child],              high[child]};
+      edges_[firstNew[id] + i] = {firstNew[newId[child]],
+                                  before,
+                                  letters[child],
+                                  static_cast<std::uint16_t>(b.count[child]),
+                                  lengths[child],
+                                  ch,
+                                  low[child],
+                                  high[child]};
       before += below[child];
       for (std::size_t row = 0; row < kAheadRows; ++row)
         childAhead_[std::size_t{firstNew[id]} * kAheadRows + row * b.count[s] + i] =
@@ -205,8 +209,14 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
     }
   }
   std::copy_n(&aheadOld[std::size_t{rootOld} * kAheadRows], kAheadRows, rootAhead_.begin());
-  rootEdge_ = {firstNew[0], 0, letters[rootOld], static_cast<std::uint16_t>(b.count[rootOld]),
-               static_cast<std::uint16_t>(lengths[rootOld]), 0, low[rootOld], high[rootOld]};
+  rootEdge_ = {firstNew[0],
+               0,
+               letters[rootOld],
+               static_cast<std::uint16_t>(b.count[rootOld]),
+               static_cast<std::uint16_t>(lengths[rootOld]),
+               0,
+               low[rootOld],
+               high[rootOld]};
 }
 
 bool WordIndex::contains(std::string_view word) const {

@@ -141,8 +141,8 @@ class WordIndex {
   }();
   static constexpr std::size_t kAheadRows = 28;
   struct Edge {
-    std::uint32_t childFirst = 0;  // the child's edge range
-    std::uint32_t before = 0;      // texts passed over by taking this edge
+    std::uint32_t childFirst = 0;    // the child's edge range
+    std::uint32_t before = 0;        // texts passed over by taking this edge
     std::uint32_t childLetters = 0;  // as Cursor
     std::uint16_t childCount = 0;
     std::uint16_t childLengths = 0;  // see edgeLengths
@@ -162,7 +162,7 @@ class WordIndex {
   std::vector<std::uint32_t> records_;    // record indexes by rank of their text
   std::vector<std::uint32_t> rankBegin_;  // each rank's first entry in records_
   bool ranksFollowRecords_ = false;
-  std::vector<std::uint32_t> slots_;      // hash set: record index + 1, 0 = empty
+  std::vector<std::uint32_t> slots_;  // hash set: record index + 1, 0 = empty
   std::uint64_t mask_ = 0;
 };
 
