@@ -272,7 +272,8 @@ class LineWalker {
   // The edges of `node` whose character the rack can supply now, into
   // `edges`: the letters a..z that it holds (all of them while it has a
   // blank left), then the characters outside a..z that it holds. Their count.
-  int takeableEdges(const Cursor& node, std::array<std::uint32_t, 256>& edges) const {
+  __attribute__((always_inline)) int takeableEdges(const Cursor& node,
+                                                  std::array<std::uint32_t, 256>& edges) const {
     int count = 0;
     // The letters' edges lie in letter order after the `low` others.
     const std::uint32_t takeable = node.letters() & takeableLetters();

@@ -219,6 +219,12 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
                high[rootOld]};
 }
 
+std::uint32_t WordIndex::otherEdgeOf(const Cursor& at, unsigned char c) const {
+  for (std::uint32_t e = at.first(), end = at.end(); e < end; ++e)
+    if (edges_[e].ch == c) return e;
+  return kNone;
+}
+
 bool WordIndex::contains(std::string_view word) const {
   for (std::uint64_t h = hashOf(word) & mask_;; h = (h + 1) & mask_) {
     if (slots_[h] == 0) return false;

@@ -73,9 +73,7 @@ class WordIndex {
   std::uint32_t edgeOf(const Cursor& at, unsigned char c) const {
     if (const std::uint32_t bit = letterMask(c))
       return at.letters() & bit ? letterEdge(at, bit) : kNone;
-    for (std::uint32_t e = at.first(), end = at.end(); e < end; ++e)
-      if (edges_[e].ch == c) return e;
-    return kNone;
+    return otherEdgeOf(at, c);
   }
   // The number of set bits of a mask of letters (bits 0 to 25).
   static std::uint32_t bitCount(std::uint32_t letters) {
@@ -88,6 +86,8 @@ class WordIndex {
   bool childHasOthers(std::uint32_t edge) const {
     return edges_[edge].childLow || edges_[edge].childHigh;
   }
+  // edgeOf for a character outside a..z.
+  std::uint32_t otherEdgeOf(const Cursor& at, unsigned char c) const;
   // Bit k is set when some text goes on for exactly k more characters after
   // the edge's character (k = 0 when a text ends there).
   std::uint16_t edgeLengths(std::uint32_t edge) const { return edges_[edge].childLengths; }
