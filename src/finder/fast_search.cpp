@@ -192,8 +192,21 @@ class LineWalker {
       std::uint32_t starts = (2u << kMax_) - 1;
       for (int i = 0; i < run_->length; ++i)
         starts &= aheadBits(ix_.rootAhead(run_->rows[i]), 0) >> i;
+      if (!starts) continue;
+      // For the (j + 1)-th rack letter of a word that starts d squares
+      // before f: whether its square has a cross-word, and the lengths that
+      // the word can go on for after it.
+      for (int j = 0; j < kMax_; ++j) {
+        prefixCrossing_[j] = 0;
+        const int tilesLeft = rackLength - j - 1;
+        for (int d = j + 1; d <= kMax_; ++d) {
+          const int t = base_ + f_ - d + j;
+          if (cross_ && cross_->crosses(t)) prefixCrossing_[j] |= 1u << d;
+          prefixWant_[j][d] = reachable(t + 1, j + 1, tilesLeft);
+        }
+      }
       needed_ = 0;
-      if (starts) prefixWalk(ix_.root(), 0, starts);
+      prefixWalk(ix_.root(), 0, starts);
     }
   }
 
@@ -222,18 +235,8 @@ class LineWalker {
     }
     const std::uint32_t later = starts & ~((2u << j) - 1);
     if (!later) return;
-    // The later starts whose square for the next letter has a cross-word,
-    // and for each later start the lengths that a word from it can go on
-    // for after the next letter.
-    std::uint32_t crossing = 0;
-    std::array<std::uint16_t, kSide> want;
-    const int tilesLeft = static_cast<int>(rack_.size()) - j - 1;
-    for (std::uint32_t left = later; left; left &= left - 1) {
-      const int d = __builtin_ctz(left);
-      const int t = base_ + f_ - d + j;
-      if (cross_ && cross_->crosses(t)) crossing |= 1u << d;
-      want[d] = reachable(t + 1, j + 1, tilesLeft);
-    }
+    const std::uint32_t crossing = prefixCrossing_[j];
+    const std::array<std::uint16_t, kSide>& want = prefixWant_[j];
     std::array<const std::uint8_t*, kRun> ahead{};
     for (int i = 0; i < run_->length; ++i) ahead[i] = ix_.childAhead(node, run_->rows[i]);
     std::array<std::uint32_t, 256> edges;
@@ -466,6 +469,9 @@ class LineWalker {
   };
   std::array<Run, kSquares> runs_{};
   const Run* run_ = nullptr;  // that of f
+  // As worked out for f in walkLine, by j and d.
+  std::array<std::uint32_t, kSide> prefixCrossing_{};
+  std::array<std::array<std::uint16_t, kSide>, kSide> prefixWant_{};
   std::uint64_t blankBits_ = 0, used_ = 0;
   std::vector<std::uint64_t>& out_;
   CrossChecks* cross_;
