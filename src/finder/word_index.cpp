@@ -181,14 +181,17 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
     for (std::uint32_t k = b.first[s] + b.count[s]; k-- > b.first[s];)
       if (newId[b.kids[k].second] == kNone) stack.push_back(b.kids[k].second);
   }
+  // Each state's edges, then its children's look-ahead rows in the slots
+  // after them, so that a walk finds both in the same stretch of memory.
   std::vector<std::uint32_t> firstNew(n);
   std::uint32_t next = 0;
   for (std::uint32_t id = 0; id < byNew.size(); ++id) {
     firstNew[id] = next;
-    next += b.count[byNew[id]];
+    const std::uint32_t count = b.count[byNew[id]];
+    next += count + aheadSlots(count);
+    edgeCount_ += count;
   }
-  edges_.resize(next);
-  childAhead_.assign(std::size_t{next} * kAheadRows, 0);
+  edges_.assign(next, Edge{});
   for (std::uint32_t id = 0; id < byNew.size(); ++id) {
     const std::uint32_t s = byNew[id];
     std::uint32_t before = b.terminal[s];
@@ -203,9 +206,9 @@ WordIndex::WordIndex(const WordList& list) : list_(list) {
                                   low[child],
                                   high[child]};
       before += below[child];
+      auto* rows = reinterpret_cast<unsigned char*>(edges_.data() + firstNew[id] + b.count[s]);
       for (std::size_t row = 0; row < kAheadRows; ++row)
-        childAhead_[std::size_t{firstNew[id]} * kAheadRows + row * b.count[s] + i] =
-            aheadOld[std::size_t{child} * kAheadRows + row];
+        rows[row * b.count[s] + i] = aheadOld[std::size_t{child} * kAheadRows + row];
     }
   }
   std::copy_n(&aheadOld[std::size_t{rootOld} * kAheadRows], kAheadRows, rootAhead_.begin());

@@ -119,12 +119,12 @@ class WordIndex {
   // The masks for one row of the children of the cursor's state, one per
   // edge in edge order (a scan of the edges reads them side by side).
   const std::uint8_t* childAhead(const Cursor& at, int row) const {
-    return childAhead_.data() + std::size_t{at.first()} * kAheadRows +
+    return reinterpret_cast<const unsigned char*>(edges_.data() + at.end()) +
            std::size_t(row) * at.via_->childCount;
   }
 
   std::size_t states() const { return stateCount_; }
-  std::size_t edges() const { return edges_.size(); }
+  std::size_t edges() const { return edgeCount_; }
   std::size_t texts() const { return rankBegin_.empty() ? 0 : rankBegin_.size() - 1; }
 
  private:
@@ -140,6 +140,11 @@ class WordIndex {
     return masks;
   }();
   static constexpr std::size_t kAheadRows = 28;
+  // The edge slots after a state's `count` edges that hold its children's
+  // look-ahead masks: kAheadRows rows of one per edge.
+  static std::uint32_t aheadSlots(std::uint32_t count) {
+    return static_cast<std::uint32_t>((count * kAheadRows + sizeof(Edge) - 1) / sizeof(Edge));
+  }
   struct Edge {
     std::uint32_t childFirst = 0;    // the child's edge range
     std::uint32_t before = 0;        // texts passed over by taking this edge
@@ -152,10 +157,10 @@ class WordIndex {
 
   const WordList& list_;
   // States in depth-first order from the root, so that a walk down reads
-  // memory mostly forwards; each state's edges lie together, by character.
+  // memory mostly forwards; each state's edges lie together, by character,
+  // followed by their look-ahead masks (aheadSlots).
   std::vector<Edge> edges_;
-  // Per state, its children's masks: kAheadRows rows of one per edge.
-  std::vector<std::uint8_t> childAhead_;
+  std::size_t edgeCount_ = 0;
   std::array<std::uint8_t, kAheadRows> rootAhead_{};
   Edge rootEdge_;  // an edge to the root, for root()
   std::size_t stateCount_ = 0;
