@@ -276,7 +276,7 @@ class LineWalker {
   // `edges`: the letters a..z that it holds (all of them while it has a
   // blank left), then the characters outside a..z that it holds. Their count.
   __attribute__((always_inline)) int takeableEdges(const Cursor& node,
-                                                  std::array<std::uint32_t, 256>& edges) const {
+                                                   std::array<std::uint32_t, 256>& edges) const {
     int count = 0;
     // The letters' edges lie in letter order after the `low` others.
     const std::uint32_t takeable = node.letters() & takeableLetters();
@@ -584,11 +584,7 @@ class Searcher {
         }
       };
       take(take, ix.root(), 0);
-      std::sort(ids.begin(), ids.end());
-      std::vector<std::string_view> out;
-      out.reserve(ids.size());
-      for (auto id : ids) out.push_back(list[id]);
-      return out;
+      return inFileOrder(list, ids);
     }
     auto walk = [&](auto&& self, const Cursor& node, int d) -> void {
       if (d > 0 && node.terminal() && takeFromRack(path, d, rack, scratch))
@@ -612,11 +608,7 @@ class Searcher {
       }
     };
     walk(walk, ix.root(), 0);
-    std::sort(ids.begin(), ids.end());
-    std::vector<std::string_view> out;
-    out.reserve(ids.size());
-    for (auto id : ids) out.push_back(list[id]);
-    return out;
+    return inFileOrder(list, ids);
   }
 
   std::vector<Placement> findPlacements(const WordList& list, const LetterGrid& grid,
@@ -633,13 +625,7 @@ class Searcher {
       cross.allPassed = true;
       return out;
     }
-    walk(ix, grid, rack, nullptr);
-    out.clear();
-    for (auto key : keys_) {
-      const Entry at = entry(key);
-      out.push_back({list[at.record], at.start});
-    }
-    return collapseDuplicates(out);
+    return everyPlacement(list, ix, grid, rack);
   }
 
   void checkWords(const WordList& list, const LetterGrid& gridV,
@@ -682,16 +668,34 @@ class Searcher {
       kept = std::move(found);
       return;
     }
-    found.clear();
-    walk(ix, grid, rack, nullptr);
-    for (auto key : keys_) {
-      const Entry at = entry(key);
-      found.push_back({list[at.record], at.start});
-    }
-    keep(cross, collapseDuplicates(found), kept);
+    keep(cross, everyPlacement(list, ix, grid, rack), kept);
   }
 
  private:
+  // The records `ids`, sorted, as the list's texts.
+  static std::vector<std::string_view> inFileOrder(const WordList& list,
+                                                   std::vector<std::uint32_t>& ids) {
+    std::sort(ids.begin(), ids.end());
+    std::vector<std::string_view> out;
+    out.reserve(ids.size());
+    for (auto id : ids) out.push_back(list[id]);
+    return out;
+  }
+
+  // Every placement of the plain found list, whatever its cross-words,
+  // collapsed: for when the checked ones cannot be collapsed alone.
+  std::vector<Placement> everyPlacement(const WordList& list, const Index& ix,
+                                        const LetterGrid& grid, std::string_view rack) {
+    walk(ix, grid, rack, nullptr);
+    std::vector<Placement> out;
+    out.reserve(keys_.size());
+    for (auto key : keys_) {
+      const Entry at = entry(key);
+      out.push_back({list[at.record], at.start});
+    }
+    return collapseDuplicates(out);
+  }
+
   // Two identical placements further apart than this many records are not
   // worked out one by one: the search then lists every placement instead.
   static constexpr std::uint32_t kLongestGap = 256;
