@@ -71,7 +71,7 @@ TEST(FormedWords, MainWordAndCrossWords) {
 
 TEST(FormedWords, MainWordSquaresInItsOwnNumbering) {
   const MoveWords down = wordsOf(0, {".", "c", "A", "T"}, 1);
-  EXPECT_EQ(down.mainDown, 1);
+  EXPECT_TRUE(down.down);
   EXPECT_EQ((std::vector<int>(down.mainSquares.begin(), down.mainSquares.begin() + 4)),
             (std::vector<int>{2, 3, 4, 0}));
   const MoveWords across = wordsOf(1, {"..Ca"}, 1);

@@ -4,7 +4,7 @@
 #include <numeric>
 
 #include "game/board.h"
-#include "game/tables.h"
+#include "game/layout.h"
 #include "support/test_support.h"
 
 namespace tilvan {

@@ -18,7 +18,7 @@ int blankLetterIndexFor(std::string_view typed, int current) {
 void runBlankTileDialog(GameState& state, Prompts& prompts) {
   const auto answer = prompts.askBlankLetter();
   if (!answer) return;  // closed with the close control: nothing recorded
-  if (state.BlankTile == kFirstBlank || state.BlankTile == kFirstBlank + 1)
+  if (isBlankTile(state.BlankTile))
     state.BlankLetterIndex = blankLetterIndexFor(*answer, state.BlankLetterIndex);
 }
 

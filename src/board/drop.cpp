@@ -73,12 +73,12 @@ void dropTile(Game& game, Prompts& prompts, int n, int x, int y) {
   s.MoveValue[slot] = s.TileValue[n];
 
   // (A blank's own picture is hidden once named, so it is always new here.)
-  if (isNew && (n == kFirstBlank || n == kFirstBlank + 1)) {
+  if (isNew && isBlankTile(n)) {
     // The blank lies on the board as the picture of the letter it is named.
     s.BlankTile = n;
     runBlankTileDialog(s, prompts);
     const int letter = std::clamp(s.BlankLetterIndex, 0, 25);
-    const int named = (n == kFirstBlank ? kFirstBlankLetter : kSecondBlankLetter) + letter;
+    const int named = blankLetterPicture(n, letter);
     s.TileOnBoard[named] += 2;
     s.MoveTile[slot] = named;
     s.MoveLetter[slot] = letter;

@@ -4,14 +4,18 @@
 
 namespace tilvan {
 
-std::string upperCase(std::string_view word) {
-  std::string out(word);
-  for (char& ch : out) {
-    const auto c = static_cast<unsigned char>(ch);
-    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-      ch = static_cast<char>(c - 0x20);
+void parkPreview(Form& form) {
+  for (int n = 0; n < kPreviewPictures; ++n)
+    form.imgTile1[n] = {previewParkLeft(n), previewParkTop(n), false};
+}
+
+void redrawCommitted(const GameState& state, Form& form) {
+  for (int i = 0; i < kSquares; ++i) {
+    if (!state.Committed.atH(i).occupied) continue;
+    const int picture = previewPictureOfTile(state.Committed.atH(i).tile);
+    if (picture < 0 || picture >= kPreviewPictures) continue;
+    form.imgTile1[picture] = {state.SquareLeftH[i], state.SquareTopH[i], true};
   }
-  return out;
 }
 
 int previewPictureFor(const GameState& state, int letter, std::string_view word, int position) {
@@ -30,7 +34,8 @@ int previewPictureFor(const GameState& state, int letter, std::string_view word,
     const int t = free + earlier;
     if (t <= end - 1 && t < kPreviewPictures) return t;
   }
-  return state.Committed.records(kFirstBlankLetter + letter) ? 124 + letter : kFirstBlank + letter;
+  return state.Committed.records(kFirstBlankLetter + letter) ? kSecondPreviewSpare + letter
+                                                             : kFirstPreviewSpare + letter;
 }
 
 void showPlacement(const GameState& state, Form& form, bool down, int cand) {

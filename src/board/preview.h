@@ -11,6 +11,13 @@
 
 namespace tilvan {
 
+// Sends every preview picture back to its hidden parking place.
+void parkPreview(Form& form);
+
+// Mirrors the committed tiles on the lower board, each with the preview
+// picture of its tile (previewPictureOfTile).
+void redrawCommitted(const GameState& state, Form& form);
+
 // The preview picture (0..150) that shows letter `letter` at 1-based position
 // `position` of `word`: the lowest tile of the letter that the committed board
 // does not hold, moved on by the earlier occurrences of the letter in the
@@ -28,8 +35,5 @@ void showPlacement(const GameState& state, Form& form, bool down, int cand);
 // candidate when the V set holds the slot, then the H candidate when the H
 // set does.
 void showSlotPlacements(const GameState& state, Form& form, int k);
-
-// Upper case of a word as the window shows it (ISO-8859-1 letters).
-std::string upperCase(std::string_view word);
 
 }  // namespace tilvan

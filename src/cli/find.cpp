@@ -99,8 +99,8 @@ bool readBoard(std::string_view text, Grid& rows, std::string& error) {
     rows[count++] = std::string(line);
   }
   if (count != kSide) {
-    error = std::to_string(lineNo) + ": the board ends after row " + std::to_string(count) +
-            " of 15";
+    error =
+        std::to_string(lineNo) + ": the board ends after row " + std::to_string(count) + " of 15";
     return false;
   }
   return true;
@@ -117,8 +117,9 @@ void layBoard(GameState& state, const Grid& rows) {
       if (ch == '.') continue;
       const bool blank = ch >= 'A' && ch <= 'Z';
       const int letter = blank ? ch - 'A' : ch - 'a';
-      const int tile = blank ? (blanks++ == 0 ? kFirstBlankLetter : kSecondBlankLetter) + letter
-                             : nextTile[letter]++;
+      const int tile = blank
+                           ? blankLetterPicture(blanks++ == 0 ? kFirstBlank : kSecondBlank, letter)
+                           : nextTile[letter]++;
       state.Committed.set(hIndex(r, c), {true, letter, state.TileValue[tile], tile});
       state.SquareBonus[hIndex(r, c)] = kPlain;
       any = true;

@@ -14,9 +14,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cstdint>
 
 #include "finder/word_graph.h"
+#include "game/move_score.h"
+#include "game/move_words.h"
 
 namespace tilvan {
 
@@ -24,7 +27,6 @@ namespace {
 
 constexpr int kN = kSide;
 constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
-constexpr int kFullRackBonus = 50;
 
 // One reading of the board: across (frame index = H index) or down (frame
 // index = V index, so that its rows are the board's columns).
@@ -101,15 +103,15 @@ void readBoard(const GameState& state, bool down, Frame& f) {
     if (sq.occupied) {
       const bool letter = sq.letter >= 0 && sq.letter < 26;
       f.letter[i] = static_cast<std::int8_t>(letter ? sq.letter : 26);
-      const bool blank = sq.tile >= kFirstBlank;  // the set's blanks and their letter pictures
+      const bool blank = scoresNothing(sq.tile);
       f.value[i] = static_cast<std::int16_t>(letter && !blank ? state.LetterValue[sq.letter] : 0);
     } else {
       f.letter[i] = -1;
       f.value[i] = 0;
     }
     const int premium = state.SquareBonus[h];
-    f.lm[i] = premium == kDoubleLetter ? 2 : premium == kTripleLetter ? 3 : 1;
-    f.wm[i] = premium == kDoubleWord ? 2 : premium == kTripleWord ? 3 : 1;
+    f.lm[i] = static_cast<std::uint8_t>(letterFactor(premium));
+    f.wm[i] = static_cast<std::uint8_t>(wordFactor(premium));
   }
 }
 
@@ -360,7 +362,7 @@ class Generator {
       mainMult *= f.wm[i];
       if (f.hasCross[i]) crossTotal += (f.crossSum[i] + v) * f.wm[i];
     }
-    int score = mainSum * mainMult + crossTotal + (tiles_ == kMoveSlots ? kFullRackBonus : 0);
+    int score = mainSum * mainMult + crossTotal + fullRackBonus(tiles_);
     // Blanks stand in for the letters the rack lacks, on the squares where
     // the letter counts least (the later square when two count alike).
     std::uint16_t blankBits = 0;
@@ -407,57 +409,19 @@ class Generator {
   std::array<Kind, kN> kind_{};  // how each new tile was taken
 };
 
-// The words of a found placement, scored as the search scored them.
-CompleteResult describe(const Found& r, const Frame& f, const std::array<int, kLetters>& value) {
+// The words of a found placement and their scores, by the game's one scorer.
+// (record() keeps a sum of its own on the hot path; the two must agree.)
+CompleteResult describe(const Found& r, const ScoringBoard& board) {
   CompleteResult out;
   out.down = r.down != 0;
+  const int line = r.down ? r.col : r.row, first = r.down ? r.row : r.col;
+  const int start = line * kN + first;
   Candidate& cand = out.cand;
-  const int row = r.down ? r.col : r.row, start = r.down ? r.row : r.col;
-  const int base = row * kN;
-  FormedWord main{std::string(r.text()), base + start, 0};
-  int mainSum = 0, mainMult = 1, tiles = 0;
-  std::vector<FormedWord> cross;
-  for (int j = 0; j < r.len; ++j) {
-    const int i = base + start + j;
-    if (!f.empty(i)) {
-      mainSum += f.value[i];
-      cand.TilesUsed += r.word[j];
-      continue;
-    }
-    ++tiles;
-    const bool blank = (r.blanks >> j) & 1;
-    cand.TilesUsed += blank ? '_' : r.word[j];
-    const int v = blank ? 0 : value[r.word[j] - 'a'] * f.lm[i];
-    mainSum += v;
-    mainMult *= f.wm[i];
-    if (!f.hasCross[i]) continue;
-    // The cross-word runs down the frame's column through the new tile.
-    const int c = start + j;
-    int top = row, bottom = row;
-    while (top > 0 && !f.empty((top - 1) * kN + c)) --top;
-    while (bottom + 1 < kN && !f.empty((bottom + 1) * kN + c)) ++bottom;
-    FormedWord w{"", top * kN + c, 0};
-    int sum = 0;
-    for (int k = top; k <= bottom; ++k) {
-      if (k == row) {
-        w.Text += r.word[j];
-        sum += v;
-      } else {
-        w.Text += static_cast<char>('a' + f.letter[k * kN + c]);
-        sum += f.value[k * kN + c];
-      }
-    }
-    w.Score = sum * f.wm[i];
-    cross.push_back(std::move(w));
-  }
-  main.Score = mainSum * mainMult;
-  cand.Total = main.Score;
-  cand.Words.push_back(std::move(main));
-  for (FormedWord& w : cross) {
-    cand.Total += w.Score;
-    cand.Words.push_back(std::move(w));
-  }
-  if (tiles == kMoveSlots) cand.Total += kFullRackBonus;
+  cand.Words = formedWords(board.grid, start, r.text());
+  for (int j = 0; j < r.len; ++j)
+    cand.TilesUsed += board.grid[start + j] ? r.word[j] : (r.blanks >> j) & 1 ? '_' : r.word[j];
+  cand.Total = scoreWords(board, cand.Words, r.blanks);
+  assert(cand.Total == r.score);
   return out;
 }
 
@@ -480,7 +444,10 @@ std::vector<CompleteResult> completeSearch(const WordList& list, const GameState
   const std::vector<Found> found = std::move(best).ranked();
   std::vector<CompleteResult> out;
   out.reserve(found.size());
-  for (const Found& r : found) out.push_back(describe(r, frames[r.down], state.LetterValue));
+  const std::array<ScoringBoard, 2> boards{
+      scoringBoard(state.Committed, state.SquareBonus, state.LetterChar, state.LetterValue, false),
+      scoringBoard(state.Committed, state.SquareBonus, state.LetterChar, state.LetterValue, true)};
+  for (const Found& r : found) out.push_back(describe(r, boards[r.down]));
   return out;
 }
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "finder/finder_state.h"
+#include "game/search_results.h"
 #include "game/game_state.h"
 #include "words/word_list.h"
 

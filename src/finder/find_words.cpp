@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cassert>
 #include <numeric>
 #include <optional>
 
@@ -18,24 +19,6 @@ namespace {
 // many a thread scores at a time.
 constexpr std::size_t kScoredAlone = 512;
 constexpr std::size_t kScoreChunk = 256;
-
-// Sends every preview picture back to its hidden parking place.
-void parkPreview(Form& form) {
-  for (int n = 0; n < kPreviewPictures; ++n)
-    form.imgTile1[n] = {previewParkLeft(n), previewParkTop(n), false};
-}
-
-// Mirrors the committed tiles on the lower board: tile n with preview
-// picture n, a blank laid as a letter (n > 97) with picture n - 2.
-void redrawCommitted(const GameState& state, Form& form) {
-  for (int i = 0; i < kSquares; ++i) {
-    if (!state.Committed.FilledH(i + 1)) continue;
-    const int n = state.Committed.TileH(i);
-    const int picture = n < kFirstBlank ? n : n - 2;
-    if (picture < 0 || picture >= kPreviewPictures) continue;
-    form.imgTile1[picture] = {state.SquareLeftH[i], state.SquareTopH[i], true};
-  }
-}
 
 void takeSlot(CandidateSet& set, std::array<int, kResultSlots>& slot,
               std::array<int, kResultSlots>& rank, Form& form, int k, int pos) {
@@ -100,6 +83,11 @@ void laterMove(const WordList& list, PlacementSearch& search, const GameState& s
     score();
   else
     runSideBySide(score, score);
+#ifndef NDEBUG
+  for (int set = 0; set < 2; ++set)
+    for (std::size_t i = 0; i < totals[set].size(); ++i)
+      assert(totals[set][i] == laterMoveCandidate(views[set], rack, (*placements[set])[i]).Total);
+#endif
   for (int set = 0; set < 2; ++set)
     keepBest(set == 0 ? finder.V : finder.H, totals[set],
              [&](int i) { return laterMoveCandidate(views[set], rack, (*placements[set])[i]); });

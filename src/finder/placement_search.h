@@ -8,14 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "finder/finder_state.h"
-#include "game/tables.h"
+#include "game/search_results.h"
+#include "game/move_words.h"
+#include "game/rules.h"
 #include "words/word_list.h"
 
 namespace tilvan {
-
-// The letter on each square of one numbering, '\0' for an empty square.
-using LetterGrid = std::array<char, kSquares>;
 
 // A placement found by the search: a record of the word list (viewed in the
 // list, which must outlive it) laid from square `start` of the set's

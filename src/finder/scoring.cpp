@@ -6,14 +6,6 @@
 namespace tilvan {
 namespace {
 
-constexpr int kAllTilesBonus = 50;
-
-int letterMultiplier(int premium) {
-  return premium == kDoubleLetter ? 2 : premium == kTripleLetter ? 3 : 1;
-}
-int wordMultiplier(int premium) {
-  return premium == kDoubleWord ? 2 : premium == kTripleWord ? 3 : 1;
-}
 bool onBoard(int q) { return q >= 0 && q < kSquares; }
 
 // Tiles as laid over `grid`, or over an empty board when grid is null. A
@@ -54,32 +46,12 @@ std::string laid(const LetterGrid* grid, std::string_view word, int start, std::
 }  // namespace
 
 LetterGrid letterGrid(const GameState& state, bool down) {
-  LetterGrid grid{};
-  for (int i = 0; i < kSquares; ++i) {
-    const bool occupied =
-        down ? state.Committed.FilledV(i + 1) != 0 : state.Committed.FilledH(i + 1) != 0;
-    if (!occupied) continue;
-    const int letter = down ? state.Committed.LetterV0(i) : state.Committed.LetterH0(i);
-    grid[i] = state.LetterChar[letter];
-  }
-  return grid;
+  return letterGridOf(state.Committed, state.LetterChar, down);
 }
 
 SetView makeSetView(const GameState& state, bool down) {
-  SetView v;
-  v.down = down;
-  v.grid = letterGrid(state, down);
-  for (int c = 0; c < 256; ++c) v.charValue[c] = 0;
-  for (int letter = kLetters - 1; letter >= 0; --letter)
-    v.charValue[static_cast<unsigned char>(state.LetterChar[letter])] = state.LetterValue[letter];
-  for (int i = 0; i < kSquares; ++i) {
-    const int h = down ? transposeIndex(i) : i;
-    v.premium[i] = state.SquareBonus[h];
-    const BoardSquare& sq = state.Committed.atH(h);
-    const bool blank = sq.tile >= kFirstBlank || sq.letter == kBlank;
-    v.points[i] = sq.occupied && !blank ? v.charValue[static_cast<unsigned char>(v.grid[i])] : 0;
-  }
-  return v;
+  return scoringBoard(state.Committed, state.SquareBonus, state.LetterChar, state.LetterValue,
+                      down);
 }
 
 std::string tilesAsLaid(const SetView& view, std::string_view word, int start,
@@ -90,60 +62,20 @@ std::string tilesAsLaid(const SetView& view, std::string_view word, int start,
 void scoreCandidate(const SetView& view, std::string_view rack, Candidate& cand) {
   cand.Total = 0;
   if (cand.Words.empty()) return;
-  FormedWord& main = cand.Words[0];
-  const int n = static_cast<int>(main.Text.size());
+  const FormedWord& main = cand.Words[0];
   cand.TilesUsed = tilesAsLaid(view, main.Text, main.Start, rack);
-
-  // Points of each square of the main word, kept for the cross-words.
-  std::array<int, kSide + 1> few{};
-  std::vector<int> many(n > kSide + 1 ? n : 0, 0);
-  int* squarePoints = n > kSide + 1 ? many.data() : few.data();
-  int sum = 0, factor = 1, newTiles = 0;
-  for (int j = 0; j < n; ++j) {
-    const int q = main.Start + j;
-    if (!onBoard(q)) continue;
-    const int value = view.charValue[static_cast<unsigned char>(cand.TilesUsed[j])];
-    int pts;
-    if (view.grid[q]) {
-      pts = view.points[q];
-    } else {
-      pts = value * letterMultiplier(view.premium[q]);
-      factor *= wordMultiplier(view.premium[q]);
-      ++newTiles;
-    }
-    squarePoints[j] = pts;
-    sum += pts;
-  }
-  main.Score = sum * factor;
-  cand.Total = main.Score;
-
-  for (std::size_t w = 1; w < cand.Words.size(); ++w) {
-    FormedWord& cross = cand.Words[w];
-    int crossSum = 0, crossFactor = 1;
-    for (std::size_t i = 0; i < cross.Text.size(); ++i) {
-      const int q = cross.Start + kSide * static_cast<int>(i);
-      if (!onBoard(q)) continue;
-      if (view.grid[q]) {
-        crossSum += view.points[q];
-      } else {
-        // The new tile: what the main word gave its square.
-        const int j = q - main.Start;
-        if (j >= 0 && j < n) crossSum += squarePoints[j];
-        crossFactor *= wordMultiplier(view.premium[q]);
-      }
-    }
-    cross.Score = crossSum * crossFactor;
-    cand.Total += cross.Score;
-  }
-  if (newTiles == kMoveSlots) cand.Total += kAllTilesBonus;
+  std::uint32_t blanks = 0;
+  for (std::size_t j = 0; j < cand.TilesUsed.size(); ++j)
+    if (cand.TilesUsed[j] == '_') blanks |= std::uint32_t{1} << j;
+  cand.Total = scoreWords(view, cand.Words, blanks);
 }
 
 PlacementScorer::PlacementScorer(const SetView& view, std::string_view rack)
     : view_(view), rack_(rack) {
   for (unsigned char c : rack) ++count_[c];
   for (int q = 0; q < kSquares; ++q) {
-    letterFactor_[q] = letterMultiplier(view.premium[q]);
-    wordFactor_[q] = wordMultiplier(view.premium[q]);
+    letterFactor_[q] = letterFactor(view.premium[q]);
+    wordFactor_[q] = wordFactor(view.premium[q]);
     const bool above = q >= kSide && view.grid[q - kSide];
     const bool below = q + kSide < kSquares && view.grid[q + kSide];
     if (view.grid[q] || (!above && !below)) {
@@ -211,7 +143,7 @@ int PlacementScorer::total(const Placement& p) {
       if (crossPoints_[q] >= 0) crossTotal += (crossPoints_[q] + pts) * wordFactor_[q];
     }
     for (int i = 0; i < nTaken; ++i) ++count_[taken[i]];
-    return sum * factor + crossTotal + (newTiles == kMoveSlots ? kAllTilesBonus : 0);
+    return sum * factor + crossTotal + fullRackBonus(newTiles);
   }
   layTiles(
       p.word,
@@ -231,14 +163,14 @@ int PlacementScorer::total(const Placement& p) {
         ++newTiles;
         if (crossPoints_[q] >= 0) crossTotal += (crossPoints_[q] + pts) * wordFactor_[q];
       });
-  return sum * factor + crossTotal + (newTiles == kMoveSlots ? kAllTilesBonus : 0);
+  return sum * factor + crossTotal + fullRackBonus(newTiles);
 }
 
 int PlacementScorer::firstMoveTotal(std::string_view word) {
   int sum = 0;
   layTiles(
       word, [](int) { return true; }, [&](int, int value) { sum += value; });
-  return 2 * sum + (word.size() == kMoveSlots ? kAllTilesBonus : 0);
+  return 2 * sum + fullRackBonus(static_cast<int>(word.size()));
 }
 
 Candidate firstMoveCandidate(const SetView& view, std::string_view word, std::string_view rack) {
@@ -248,7 +180,7 @@ Candidate firstMoveCandidate(const SetView& view, std::string_view word, std::st
   int sum = 0;
   for (char c : cand.TilesUsed) sum += view.charValue[static_cast<unsigned char>(c)];
   cand.Words.push_back({std::string(word), start, 2 * sum});
-  cand.Total = 2 * sum + (word.size() == kMoveSlots ? kAllTilesBonus : 0);
+  cand.Total = 2 * sum + fullRackBonus(static_cast<int>(word.size()));
   return cand;
 }
 

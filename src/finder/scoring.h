@@ -1,28 +1,27 @@
-// Placement scoring: the points of each word a placement forms and its total,
-// under the premium squares that are still unused and the rack's blanks. A
-// tile already on the board counts its letter's points with no premium; a
-// committed blank counts 0 wherever it stands.
+// The classic search's scoring. A later move is scored by the game's rules
+// (game/move_score.h), with one difference of the classic search's own: its
+// blanks are the tiles that "take from rack" could not supply, letter by
+// letter in the main word's order (the first rack character equal to the
+// letter, else the first blank left), wherever that puts them. A first move
+// is not scored by the rules at all: the word lies across the centre, and
+// it scores twice its tiles' points, whatever premiums lie under it, plus
+// 50 for seven tiles. The premium factors and the bonus are the game's own
+// (game/rules.h).
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
 
-#include "finder/finder_state.h"
 #include "finder/placement_search.h"
 #include "game/game_state.h"
+#include "game/move_score.h"
+#include "game/search_results.h"
 
 namespace tilvan {
 
-// One direction's view of the board for scoring: squares in the direction's
-// own numbering (V index for down, H index for across).
-struct SetView {
-  bool down = false;
-  LetterGrid grid{};                    // letter on each square, '\0' when empty
-  std::array<int, kSquares> premium{};  // premium type still unused on each square
-  std::array<int, kSquares> points{};   // what a committed tile scores (0 for a blank)
-  std::array<int, 256> charValue{};     // points of a character (0 when no letter has it)
-};
+// One direction's view of the committed board for scoring.
+using SetView = ScoringBoard;
 
 // The letter grid of the committed board in one numbering.
 LetterGrid letterGrid(const GameState& state, bool down);
@@ -35,13 +34,15 @@ std::string tilesAsLaid(const SetView& view, std::string_view word, int start,
                         std::string_view rack);
 
 // Fills TilesUsed, every word's Score and the Total of a later-move candidate
-// whose Words hold its main word (first) and cross-words with their starts.
-// Squares outside the board score nothing.
+// whose Words hold its main word (first) and cross-words with their starts,
+// by the game's rules with the blanks where TilesUsed puts them.
 void scoreCandidate(const SetView& view, std::string_view rack, Candidate& cand);
 
 // The totals that scoreCandidate and firstMoveCandidate give, worked out
 // without building words or tiles, so that every placement of a search can
-// be ranked and only the best ones built.
+// be ranked and only the best ones built. (A sum of its own for speed: the
+// finder checks it against scoreCandidate in debug builds, and the tests on
+// generated positions.)
 class PlacementScorer {
  public:
   PlacementScorer(const SetView& view, std::string_view rack);
@@ -64,7 +65,7 @@ class PlacementScorer {
   // (step 15): the points of the board letters of the cross-word through
   // it; -1 for any other square.
   std::array<int, kSquares> crossPoints_{};
-  // The premium of each square as letter and word multipliers.
+  // The premium of each square as letter and word factors.
   std::array<int, kSquares> letterFactor_{}, wordFactor_{};
 };
 

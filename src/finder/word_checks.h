@@ -1,13 +1,11 @@
 // The steps of the placement search that every version shares: collapsing
-// repeated placements and working out the words that a placement forms.
+// repeated placements and the words that a placement forms.
 #pragma once
 
-#include <string>
-#include <string_view>
 #include <vector>
 
-#include "finder/finder_state.h"
 #include "finder/placement_search.h"
+#include "game/move_words.h"
 
 namespace tilvan {
 
@@ -16,13 +14,9 @@ namespace tilvan {
 // Identical placements that are not adjacent all stay.
 std::vector<Placement> collapseDuplicates(const std::vector<Placement>& found);
 
-// The cross-word through empty square q when letter c is laid there: the
-// grid's letters directly before q (step -15) and after it (step +15) around
-// c. `top` receives its first square. A text of one character is no word.
-std::string crossWord(const LetterGrid& grid, int q, char c, int& top);
-
-// Every word that the placement forms: the main word, then one cross-word of
-// two or more letters for each new tile, in the main word's order.
-std::vector<FormedWord> formedWords(const LetterGrid& grid, const Placement& placement);
+// Every word that the placement forms (see formedWords in game/move_words.h).
+inline std::vector<FormedWord> formedWords(const LetterGrid& grid, const Placement& placement) {
+  return formedWords(grid, placement.start, placement.word);
+}
 
 }  // namespace tilvan

@@ -6,7 +6,7 @@
 #include <array>
 #include <cassert>
 
-#include "game/tables.h"
+#include "game/rules.h"
 
 namespace tilvan {
 

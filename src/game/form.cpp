@@ -12,11 +12,20 @@ Form designForm() {
     f.imgTile[n] = {letterHomeLeft(letter), letterHomeTop(letter), true};
   }
   for (int n = kFirstBlankLetter; n < kTilePictures; ++n)
-    f.imgTile[n] = {n < kSecondBlankLetter ? kFirstBlankLetterLeft : kSecondBlankLetterLeft,
-                    kBlankLetterParkTop, false};
+    f.imgTile[n] = {blankLetterParkLeft(n), kBlankLetterParkTop, false};
   for (int n = 0; n < kPreviewPictures; ++n)
     f.imgTile1[n] = {previewParkLeft(n), previewParkTop(n), false};
   return f;
+}
+
+std::string upperCase(std::string_view word) {
+  std::string out(word);
+  for (char& ch : out) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+      ch = static_cast<char>(c - 0x20);
+  }
+  return out;
 }
 
 void addToCaption(std::string& caption, int delta) {

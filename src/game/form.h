@@ -8,9 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "game/tables.h"
+#include "game/layout.h"
 
 namespace tilvan {
+
+inline constexpr int kWordLabels = 11;  // lblWords and lblCheckWords 0..10
+inline constexpr int kResultSlots = 5;  // the result buttons "1".."5" and their score labels
 
 struct Picture {
   int Left = 0;
@@ -34,25 +37,29 @@ struct TextBox {
 };
 
 struct Form {
-  std::array<std::string, kLetters> lbTile;        // letters left, by letter index
-  std::array<std::string, kResultSlots> lblWord;   // score of result slot k
-  std::array<std::string, kWordLabels> lblWords;   // words of a move or preview
+  std::array<std::string, kLetters> lbTile;            // letters left, by letter index
+  std::array<std::string, kResultSlots> lblWord;       // score of result slot k
+  std::array<std::string, kWordLabels> lblWords;       // words of a move or preview
   std::array<std::string, kWordLabels> lblCheckWords;  // "Not A Word" marks
-  std::array<Picture, kTilePictures> imgTile;      // tiles on the main board and the pool
-  std::array<Picture, kPreviewPictures> imgTile1;  // preview pictures on the lower board
-  std::array<bool, kPlayers> lblPlayer{};          // visibility of the player numbers
-  std::array<bool, kPlayers> shpUser{};            // visibility of the user marks
-  std::array<bool, kPlayers> linPlayer{};          // visibility of the turn marks
+  std::array<Picture, kTilePictures> imgTile;          // tiles on the main board and the pool
+  std::array<Picture, kPreviewPictures> imgTile1;      // preview pictures on the lower board
+  std::array<bool, kPlayers> lblPlayer{};              // visibility of the player numbers
+  std::array<bool, kPlayers> shpUser{};                // visibility of the user marks
+  std::array<bool, kPlayers> linPlayer{};              // visibility of the turn marks
   TextBox txtNumberofPlayers{"4", 1};
   TextBox txtUsersTurn{"2", 1};
   TextBox txtRack{"", 7};
-  bool chkComplete = false;  // "Complete search": every legal placement instead of the classic search
+  bool chkComplete =
+      false;  // "Complete search": every legal placement instead of the classic search
 
   bool operator==(const Form&) const = default;
 };
 
 // The window as designed, before start-up runs.
 Form designForm();
+
+// Upper case of a word as the window shows it (ISO-8859-1 letters).
+std::string upperCase(std::string_view word);
 
 // Letters-left captions are read back as a number, changed and written again.
 void addToCaption(std::string& caption, int delta);

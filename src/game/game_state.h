@@ -6,9 +6,9 @@
 #include <array>
 #include <string>
 
-#include "finder/finder_state.h"
 #include "game/board.h"
-#include "game/tables.h"
+#include "game/rules.h"
+#include "game/search_results.h"
 
 namespace tilvan {
 
@@ -56,13 +56,13 @@ struct GameState {
   int UseClicks = 1;
 
   // Commit and the words of the last committed move.
-  int MoveCheck = 1;
-  int FirstMoveOnCentre = 0;
-  int MainWordDown = 0;
+  bool MoveCheck = true;           // set again by every check of a move
+  bool FirstMoveOnCentre = false;  // the first move covers the centre square
+  bool MainWordDown = false;       // the main word of the last move runs down a column
   std::array<int, kSide> MainWordSquares{};
   std::array<std::string, kWordLabels> FormedWords;
   int WordCount = 0;
-  std::array<int, kWordLabels> WordFound{};
+  std::array<bool, kWordLabels> WordFound{};  // CHECK WORDS found word w in the list
 
   // Blank naming, shared by the drop handler and the blank tile dialog.
   int BlankTile = 0;

@@ -29,7 +29,8 @@ void startUp(Game& game, Prompts& prompts) {
       s.SquareLeftH[hIndex(r, c)] = s.SquareLeftV[vIndex(r, c)] = lowerSquareLeft(c);
     }
   s.DropSlot = s.DropSlot2 = -1;
-  s.UseClicks = s.MoveCheck = 1;
+  s.UseClicks = 1;
+  s.MoveCheck = true;
   s.MoveNumber = s.MoveTileCount = s.CurrentPlayer = 0;
   prompts.message("You Must Set the Number of Players and Your Turn Number Before Playing");
 }

@@ -46,7 +46,7 @@ Grid committedView(const Board& board) {
     const BoardSquare& sq = board.atH(i);
     if (!sq.occupied) continue;
     char ch = sq.letter == kBlank ? '?' : letterChar(sq.letter);
-    if (sq.tile >= kFirstBlankLetter) ch = static_cast<char>(std::toupper(ch));
+    if (isBlankLetterPicture(sq.tile)) ch = static_cast<char>(std::toupper(ch));
     g[i / kSide][i % kSide] = ch;
   }
   return g;
@@ -54,17 +54,10 @@ Grid committedView(const Board& board) {
 
 Grid mainBoardView(const Form& form) {
   return pictureGrid(form.imgTile, mainSquareLeft(0), mainSquareTop(0), [](int n) {
-    if (n >= kFirstBlank && n < kSetTiles) return '?';  // a blank not named yet
+    if (isBlankTile(n)) return '?';  // a blank not named yet
     const char ch = letterChar(letterShownBy(n));
-    return n >= kFirstBlankLetter ? static_cast<char>(std::toupper(ch)) : ch;
+    return isBlankLetterPicture(n) ? static_cast<char>(std::toupper(ch)) : ch;
   });
-}
-
-int previewLetter(int n) {
-  if (n >= 0 && n < kFirstBlank) return letterBlockOf(n);
-  if (n >= 98 && n < 124) return n - 98;
-  if (n >= 124 && n < 150) return n - 124;
-  return -1;
 }
 
 Grid previewView(const Form& form) {

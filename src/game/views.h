@@ -7,6 +7,7 @@
 
 #include "game/board.h"
 #include "game/form.h"
+#include "game/layout.h"
 
 namespace tilvan {
 
@@ -24,8 +25,5 @@ Grid mainBoardView(const Form& form);
 Grid previewView(const Form& form);
 // How many visible tile pictures lie exactly at each letter's home place.
 std::array<int, kLetters> homeStacks(const Form& form);
-
-// Letter shown by preview picture n (0..150); -1 for none.
-int previewLetter(int n);
 
 }  // namespace tilvan

@@ -27,7 +27,7 @@ void pressClearLastMove(Game& game, Prompts&) {
   // The move no longer counts: taking back the first move makes the next
   // one a first move again.
   if (s.MoveNumber > 0) --s.MoveNumber;
-  if (s.MoveNumber == 0) s.FirstMoveOnCentre = 0;
+  if (s.MoveNumber == 0) s.FirstMoveOnCentre = false;
   s.LastMoveOnBoard = false;
 }
 

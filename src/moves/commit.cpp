@@ -46,15 +46,15 @@ void numberAndOrder(GameState& s) {
 std::optional<std::string_view> refusalOf(GameState& s) {
   std::vector<TileSquare> tiles;
   for (int j = 0; j < s.MoveTileCount; ++j) tiles.push_back({s.MoveRow[j] - 1, s.MoveCol[j] - 1});
-  s.MoveCheck = 1;
+  s.MoveCheck = true;
   if (s.MoveNumber > 0) {
     if (!laterMoveConnects(s.Committed, tiles)) return "The Player's Move is Invalid 1";
     return std::nullopt;
   }
   if (tiles.size() >= 2 && !firstMoveInLine(tiles)) return "The Player's Move is Invalid 2";
   for (int j = 0; j < kMoveSlots; ++j)
-    if (s.MoveSquareH[j] == kCentre + 1) s.FirstMoveOnCentre = 1;
-  if (s.FirstMoveOnCentre == 0) return "The Player's Move is Invalid 3";
+    if (s.MoveSquareH[j] == kCentre + 1) s.FirstMoveOnCentre = true;
+  if (!s.FirstMoveOnCentre) return "The Player's Move is Invalid 3";
   return std::nullopt;
 }
 
@@ -76,14 +76,14 @@ void commit(Game& game) {
   for (int i = 0; i < s.MoveTileCount; ++i) {
     const int n = s.MoveTile[i];
     s.TileOnBoard[n] = 0;
-    if (n >= kFirstBlankLetter) s.TileOnBoard[n < kSecondBlankLetter ? 98 : 99] = 0;
+    if (isBlankLetterPicture(n)) s.TileOnBoard[blankOf(n)] = 0;
   }
   clearMoveSlots(s);
   s.UseClicks = 1;
   s.LockedCount = s.PlacedCount;
   s.DropSlot = s.DropSlot2 = 0;
   s.MoveTileCount = 0;
-  s.MainWordDown = 0;
+  s.MainWordDown = false;
   // Marks of an earlier check must not stay beside the new words. (Before
   // the first move there are none, unless a checked first move was taken
   // back.)
@@ -106,7 +106,7 @@ void pressUse(Game& game, Prompts& prompts) {
   }
   for (auto& word : s.FormedWords) word.clear();
   for (auto& label : f.lblWords) label.clear();
-  s.WordFound.fill(0);
+  s.WordFound.fill(false);
   s.MainWordSquares.fill(0);
   ++s.UseClicks;
 

@@ -1,41 +1,38 @@
 #include "moves/formed_words.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "game/move_score.h"
+#include "game/move_words.h"
 
 namespace tilvan {
 namespace {
 
-// A line of the board seen in one numbering: squares pos 0..14 along line
-// 0..14. Across: line = row, pos = column. Down: line = column, pos = row.
-struct Lines {
-  const Board& board;
-  bool down;
-  int hIdx(int line, int pos) const { return down ? hIndex(pos, line) : hIndex(line, pos); }
-  bool filled(int line, int pos) const {
-    return line >= 0 && line < kSide && pos >= 0 && pos < kSide &&
-           board.atH(hIdx(line, pos)).occupied;
-  }
-  char letter(int line, int pos) const { return letterChar(board.atH(hIdx(line, pos)).letter); }
-  // The word of the run through (line, pos) along its line.
-  std::string runAlong(int line, int pos) const {
-    int first = pos, last = pos;
-    while (filled(line, first - 1)) --first;
-    while (filled(line, last + 1)) ++last;
-    std::string word;
-    for (int p = first; p <= last; ++p) word += letter(line, p);
-    return word;
-  }
-  // The word of the run through (line, pos) across the lines.
-  std::string runAcross(int line, int pos) const {
-    int first = line, last = line;
-    while (filled(first - 1, pos)) --first;
-    while (filled(last + 1, pos)) ++last;
-    std::string word;
-    for (int l = first; l <= last; ++l) word += letter(l, pos);
-    return word;
-  }
-};
+constexpr std::array<char, kLetters> kLetterChars = [] {
+  std::array<char, kLetters> chars{};
+  for (int i = 0; i < kLetters; ++i) chars[i] = letterChar(i);
+  return chars;
+}();
+
+// The letters of squares [first, end) of `line` of a grid.
+std::string lettersOf(const LetterGrid& grid, int line, int first, int end) {
+  return std::string(grid.begin() + line * kSide + first, grid.begin() + line * kSide + end);
+}
+
+// One tile: the word down its column, then the word along its row, each when
+// it has two or more letters; its own letter when neither has.
+std::vector<std::string> wordsOfOneTile(const Board& board, const Board& before, int h) {
+  const LetterGrid afterV = letterGridOf(board, kLetterChars, true);
+  const int v = transposeIndex(h), line = v / kSide;
+  const Run run = runThrough(afterV, line, v % kSide);
+  std::vector<std::string> words;
+  for (FormedWord& w :
+       formedWords(letterGridOf(before, kLetterChars, true), line * kSide + run.first,
+                   lettersOf(afterV, line, run.first, run.end)))
+    if (w.Text.size() >= 2) words.push_back(std::move(w.Text));
+  if (words.empty()) words.push_back(std::string(1, letterChar(board.atH(h).letter)));
+  return words;
+}
 
 }  // namespace
 
@@ -47,44 +44,28 @@ MoveWords wordsFormedBy(const Board& board, const Board& before,
   if (count == 0) return out;
   if (count == 1) {
     const int h = squaresH[0] - 1;
-    if (h < 0 || h >= kSquares) return out;
-    const int row = h / kSide, col = h % kSide;
-    const std::string downWord = Lines{board, true}.runAlong(col, row);
-    const std::string acrossWord = Lines{board, false}.runAlong(row, col);
-    if (downWord.size() >= 2) out.words.push_back(downWord);
-    if (acrossWord.size() >= 2) out.words.push_back(acrossWord);
-    if (out.words.empty()) out.words.push_back(std::string(1, letterChar(board.atH(h).letter)));
+    if (h >= 0 && h < kSquares) out.words = wordsOfOneTile(board, before, h);
     return out;
   }
 
   // The main word runs down when the first two tiles share a column.
-  const int v0 = squaresV[0] - 1, v1 = squaresV[1] - 1;
-  out.mainDown = v0 / kSide == v1 / kSide ? 1 : 0;
-  const std::array<int, kMoveSlots>& squares = out.mainDown ? squaresV : squaresH;
-  const Lines lines{board, out.mainDown == 1};
-  const Lines linesBefore{before, out.mainDown == 1};
+  out.down = (squaresV[0] - 1) / kSide == (squaresV[1] - 1) / kSide;
+  const std::array<int, kMoveSlots>& squares = out.down ? squaresV : squaresH;
+  const LetterGrid after = letterGridOf(board, kLetterChars, out.down);
   const int line = (squares[0] - 1) / kSide;
   const int firstPos = (squares[0] - 1) % kSide;
   const int lastPos = std::clamp(squares[count - 1] - 1 - line * kSide, firstPos, kSide - 1);
-  int start = firstPos;
-  while (lines.filled(line, start - 1)) --start;
-  int end = lastPos;
-  while (lines.filled(line, end + 1)) ++end;
-  int used = 0;
-  std::string mainWord;
-  for (int pos = start; pos <= end; ++pos) {
-    if (!lines.filled(line, pos)) continue;
-    out.mainSquares[used++] = line * kSide + pos + 1;
-    mainWord += lines.letter(line, pos);
+  const Run run{runThrough(after, line, firstPos).first, runThrough(after, line, lastPos).end};
+  for (int pos = run.first; pos < run.end; ++pos)
+    out.mainSquares[pos - run.first] = line * kSide + pos + 1;
+  const std::string mainWord = lettersOf(after, line, run.first, run.end);
+  if (moveNumber <= 0) {
+    out.words.push_back(mainWord);
+    return out;
   }
-  out.words.push_back(mainWord);
-  if (moveNumber <= 0) return out;
-  for (int i = 0; i < used; ++i) {
-    const int pos = out.mainSquares[i] - 1 - line * kSide;
-    if (linesBefore.filled(line, pos)) continue;  // an earlier tile, not one of this move
-    if (!lines.filled(line - 1, pos) && !lines.filled(line + 1, pos)) continue;
-    out.words.push_back(lines.runAcross(line, pos));
-  }
+  for (FormedWord& w : formedWords(letterGridOf(before, kLetterChars, out.down),
+                                   line * kSide + run.first, mainWord))
+    out.words.push_back(std::move(w.Text));
   return out;
 }
 
@@ -93,13 +74,11 @@ void listFormedWords(Game& game) {
   const MoveWords found = wordsFormedBy(s.Committed, s.Prev, s.MoveSquareH, s.MoveSquareV,
                                         s.MoveTileCount, s.MoveNumber);
   s.MainWordSquares = found.mainSquares;
-  s.MainWordDown = found.mainDown;
+  s.MainWordDown = found.down;
   s.WordCount = 0;
   for (const std::string& word : found.words) {
     if (s.WordCount == kWordLabels) break;
-    std::string upper = word;
-    for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    game.form.lblWords[s.WordCount] = upper;
+    game.form.lblWords[s.WordCount] = upperCase(word);
     s.FormedWords[s.WordCount] = word;
     ++s.WordCount;
   }

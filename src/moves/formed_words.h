@@ -13,7 +13,7 @@ namespace tilvan {
 struct MoveWords {
   std::vector<std::string> words;        // lower case; the main word first
   std::array<int, kSide> mainSquares{};  // main word's square numbers in reading order; 0 = unused
-  int mainDown = 0;                      // 1 when the main word runs down a column
+  bool down = false;                     // the main word runs down a column
 };
 
 // The words of a move already written on `board`. `before` is the board
@@ -21,8 +21,10 @@ struct MoveWords {
 // `squaresV` are the move's across and down square numbers (1..225), each in
 // ascending order, `count` of them. Cross-words are looked for only when
 // `moveNumber` > 0. A move of one tile lists its down word, then its across
-// word, each when it has two or more letters, else its single letter. A move
-// of two or more tiles is expected to lie in one line.
+// word, each when it has two or more letters, else its single letter.
+// REQUIRES: a move of two or more tiles lies in one line without gaps (as
+// USE has checked). The words themselves come from formedWords
+// (game/move_words.h).
 MoveWords wordsFormedBy(const Board& board, const Board& before,
                         const std::array<int, kMoveSlots>& squaresH,
                         const std::array<int, kMoveSlots>& squaresV, int count, int moveNumber);

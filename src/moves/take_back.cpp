@@ -9,11 +9,9 @@ void returnTileToPool(Game& game, int n) {
   Form& f = game.form;
   if (n < 0 || n >= kTilePictures) return;
   s.TileOnBoard[n] = 0;
-  if (n >= kFirstBlankLetter) {
-    const bool first = n < kSecondBlankLetter;
-    const int blank = first ? kFirstBlank : kFirstBlank + 1;
-    f.imgTile[n] = {first ? kFirstBlankLetterLeft : kSecondBlankLetterLeft, kBlankLetterParkTop,
-                    false};
+  if (isBlankLetterPicture(n)) {
+    const int blank = blankOf(n);
+    f.imgTile[n] = {blankLetterParkLeft(n), kBlankLetterParkTop, false};
     f.imgTile[blank] = {letterHomeLeft(kBlank), letterHomeTop(kBlank), true};
     s.TileOnBoard[blank] = 0;
     addToCaption(f.lbTile[kBlank], 1);
@@ -36,7 +34,7 @@ void takeBackMoveInProgress(Game& game) {
   s.UseClicks = 1;
   s.MoveTileCount = 0;
   s.DropSlot = s.DropSlot2 = 0;
-  s.MoveCheck = 1;
+  s.MoveCheck = true;
   clearMoveSlots(s);
 }
 

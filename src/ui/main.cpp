@@ -19,7 +19,7 @@
 #include <sstream>
 #include <string>
 
-#include "game/tables.h"
+#include "game/layout.h"
 #include "ui/geometry.h"
 #include "ui/main_window.h"
 #include "words/word_list.h"

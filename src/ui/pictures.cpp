@@ -5,7 +5,7 @@
 #include <QHash>
 #include <QPainter>
 
-#include "game/tables.h"
+#include "game/layout.h"
 #include "ui/geometry.h"
 
 namespace tilvan::ui {

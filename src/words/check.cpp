@@ -19,10 +19,10 @@ void pressCheckWords(Game& game, Prompts& prompts) {
   for (std::size_t r = 0; r < words.size(); ++r) {
     const std::string_view record = words[r];
     for (int w = 0; w < count; ++w)
-      if (record == s.FormedWords[w]) s.WordFound[w] = 1;
+      if (record == s.FormedWords[w]) s.WordFound[w] = true;
   }
   for (int w = 0; w < count; ++w)
-    game.form.lblCheckWords[w] = s.WordFound[w] == 1 ? "" : "Not A Word";
+    game.form.lblCheckWords[w] = s.WordFound[w] ? "" : "Not A Word";
 }
 
 }  // namespace tilvan

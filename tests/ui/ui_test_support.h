@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "game/prompts.h"
-#include "game/tables.h"
+#include "game/layout.h"
 #include "support/test_support.h"
 #include "ui/geometry.h"
 #include "ui/main_window.h"

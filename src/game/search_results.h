@@ -1,7 +1,8 @@
-// What a search leaves for the preview buttons: the candidates of both
-// directions that can reach a result slot, their order, the five result
-// slots, the letter grids it read and the snapshot of the lower board. Everything here is replaced
-// by the next search; committing, checking or taking back a move leaves it alone.
+// The word finder's results as the game keeps them for the preview buttons:
+// the candidates of both directions that can reach a result slot, their
+// order, the five result slots, the letter grids the search read and the
+// snapshot of the lower board. Everything here is replaced by the next
+// search; committing, checking or taking back a move leaves it alone.
 #pragma once
 
 #include <array>
@@ -9,21 +10,14 @@
 #include <vector>
 
 #include "game/form.h"
-#include "game/tables.h"
+#include "game/move_words.h"
+#include "game/rules.h"
 
 namespace tilvan {
 
-// One word that a placement forms. Start is the square of its first letter
-// in the candidate's own numbering (H index for the H set, V index for V).
-struct FormedWord {
-  std::string Text;
-  int Start = 0;
-  int Score = 0;
-  bool operator==(const FormedWord&) const = default;
-};
-
 // One valid placement: its main word first, then its cross-words in the
-// order of the main word's letters.
+// order of the main word's letters, each word's Start in the candidate's own
+// numbering (H index for the H set, V index for V).
 struct Candidate {
   std::vector<FormedWord> Words;
   int Total = 0;
