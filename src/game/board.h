@@ -27,6 +27,11 @@ struct Board {
   void set(int hIdx, const BoardSquare& sq) { cells[check(hIdx)] = sq; }
   void clear(int hIdx) { cells[check(hIdx)] = BoardSquare{}; }
 
+  // The tables below read the board as the handlers ported from the game's
+  // first design read it: by 1-based square number (H, V) or by index (H0,
+  // V0), 0 standing for an empty square. New code reads squares with atH and
+  // atV instead.
+
   // Occupied: the array's own key on an occupied square, else 0. (So the
   // by-index tables hold 0 for square 0 whether or not a tile lies there.)
   int FilledH(int s) const { return atH(s - 1).occupied ? s : 0; }

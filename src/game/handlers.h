@@ -1,6 +1,12 @@
 // The user's actions. Each handler runs to completion, as the window's event
 // handler would, changing the Game's state and mirror; it talks to the user
 // only through Prompts. These are what the window and tilvan-cli call.
+//
+// Each action lives in the folder of its subsystem, in the file named beside
+// it: players and turns in game/, the word list's check in words/, the word
+// finder in finder/, everything shown or laid on a board (drops, the blank,
+// the result buttons' preview) in board/, and committing or taking back a
+// move in moves/.
 #pragma once
 
 #include "game/game.h"
@@ -9,31 +15,35 @@
 namespace tilvan {
 
 // Load of the main window: fills the fixed tables, shows the first turn mark
-// and tells the user to set the players first.
+// and tells the user to set the players first.  (game/startup.cpp)
 void startUp(Game& game, Prompts& prompts);
 
 // "Number of Players" and "When is Your Turn?": read their text boxes.
+// (game/players.cpp)
 void pressNumberOfPlayers(Game& game, Prompts& prompts);
 void pressUsersTurn(Game& game, Prompts& prompts);
 
-// "New Game": has no action.
+// "New Game": has no action.  (game/startup.cpp)
 void pressNewGame(Game& game, Prompts& prompts);
 
 // Tile picture n (0..151) is dropped on the main board picture at (x, y),
-// twips from the board's top left corner.
+// twips from the board's top left corner.  (board/drop.cpp)
 void dropTile(Game& game, Prompts& prompts, int n, int x, int y);
 
 // What a drag of picture n that is let go at (x, y) of the main board reaches:
 // the board (then dropTile runs), a tile picture lying there, or nothing.
+// (board/drop_target.cpp)
 enum class DropTarget { kBoard, kTilePicture, kOutside };
 DropTarget dropTargetAt(const Game& game, int x, int y);
 
-// "USE", "CHECK WORDS", "Clear Last Move".
+// "USE" (moves/commit.cpp), "CHECK WORDS" (words/check.cpp), "Clear Last
+// Move" (moves/clear.cpp).
 void pressUse(Game& game, Prompts& prompts);
 void pressCheckWords(Game& game, Prompts& prompts);
 void pressClearLastMove(Game& game, Prompts& prompts);
 
-// "Find   Words" and the result buttons "1".."5" (k = 0..4).
+// "Find   Words" (finder/find_words.cpp) and the result buttons "1".."5"
+// (k = 0..4), which show a result on the lower board (board/preview.cpp).
 void pressFindWords(Game& game, Prompts& prompts);
 void pressShowSlot(Game& game, Prompts& prompts, int k);
 
