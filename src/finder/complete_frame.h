@@ -1,0 +1,37 @@
+// How the complete search reads the committed board: once along the rows
+// and once down the columns, each as the rows of a frame, with the anchor
+// squares and the letters that each empty square allows across the frame's
+// rows.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "finder/word_graph.h"
+#include "game/game_state.h"
+
+namespace tilvan {
+
+// One reading of the board: across (frame index = H index) or down (frame
+// index = V index, so that its rows are the board's columns).
+struct Frame {
+  std::array<std::int8_t, kSquares> letter;     // 0..25, -1 empty, 26 a letter no word holds
+  std::array<std::int16_t, kSquares> value;     // face value of a board tile (a blank: 0)
+  std::array<std::uint8_t, kSquares> lm, wm;    // letter and word factor for a new tile
+  std::array<std::uint32_t, kSquares> cross;    // letters a new tile may take
+  std::array<std::int16_t, kSquares> crossSum;  // face values of its cross-word's board letters
+  std::array<bool, kSquares> hasCross, anchor;
+
+  bool empty(int i) const { return letter[i] < 0; }
+};
+
+// Reads the committed board into a frame: across (down false) or down.
+void readFrame(const GameState& state, bool down, Frame& f);
+
+// Marks the anchors (every empty square next to a board letter; the centre on
+// an empty board) and, for each empty square with a board letter above or
+// below it in the frame, the letters that make its cross-word a word and the
+// points of that cross-word's board letters.
+void findFrameAnchors(const WordGraph& g, bool boardEmpty, Frame& f);
+
+}  // namespace tilvan
