@@ -1,14 +1,17 @@
-// Long random sequences of drops, blank namings, USE, Clear Last Move, CHECK
-// WORDS and player changes. After every action the game must be whole: all
-// 100 tiles accounted for, every picture in one proper place, the committed
-// board, the move being entered and the history agreeing with the pictures,
-// one turn mark; and a take-back restores the board exactly.
+// Long random sequences of drops, blank namings, USE, Clear Last Move, Redo,
+// passes, score corrections, ends of the game, CHECK WORDS and player
+// changes. After every action the game must be whole: all 100 tiles
+// accounted for, every picture in one proper place, the committed board, the
+// move being entered and the history agreeing with the pictures, one turn
+// mark; a take-back or a redo gives exactly the board the game had with that
+// many turns; and the game equals the one rebuilt from its record.
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <random>
 #include <sstream>
 
+#include "moves/record.h"
 #include "support/test_support.h"
 
 namespace tilvan {
@@ -145,6 +148,19 @@ class Walker {
     if (roll < 60) return pressClearLastMove(game, prompts), "clear";
     if (roll < 63) return pressCheckWords(game, prompts), "check";
     if (roll < 65) return setUp(), "players";
+    if (roll < 67) return pressPass(game, prompts), "pass";
+    if (roll < 70) return pressRedo(game, prompts), "redo";
+    if (roll < 71) {
+      const int turn = pick(static_cast<int>(game.state.Turns.size()) + 1);
+      const int score = pick(60) - 10;
+      return adjustScore(game, prompts, turn, score), said("adjust ", turn, " ", score);
+    }
+    if (roll < 72) {
+      std::vector<std::string> racks;
+      for (int p = 0; p < game.state.NumPlayers + pick(2); ++p)
+        racks.push_back(std::string("qz_ea", 0, pick(3) * pick(2)));
+      return endGame(game, prompts, racks), "end game";
+    }
     return pressUse(game, prompts), "use";
   }
 
@@ -189,39 +205,81 @@ class Walker {
   std::mt19937 rng_;
 };
 
+// The game rebuilt from its own record, when no move is in progress.
+// The turn is compared only while the number of players has stayed as set.
+// Returns whether it compared.
+bool expectRebuildsFromItsRecord(const Game& game, unsigned seed, bool playersChanged) {
+  if (game.state.MoveTileCount || game.state.PlacedCount != game.state.LockedCount) return false;
+  Game rebuilt(game.words);
+  rebuilt.state = game.state;
+  rebuilt.form = game.form;
+  EXPECT_EQ(rebuildFromTurns(rebuilt, game.state.Turns), std::nullopt) << "seed " << seed;
+  GameState expected = game.state;
+  // Left by refused moves and take-backs, which the record does not replay.
+  expected.DropSlot = rebuilt.state.DropSlot;
+  expected.DropSlot2 = rebuilt.state.DropSlot2;
+  expected.LastMovePlayer = rebuilt.state.LastMovePlayer;
+  expected.LastMoveTile = rebuilt.state.LastMoveTile;
+  expected.LastMoveLetter = rebuilt.state.LastMoveLetter;
+  expected.LastMoveTileCount = rebuilt.state.LastMoveTileCount;
+  expected.Prev = rebuilt.state.Prev;
+  Form expectedForm = game.form;
+  if (playersChanged) {
+    expected.CurrentPlayer = rebuilt.state.CurrentPlayer;
+    expectedForm.linPlayer = rebuilt.form.linPlayer;
+  }
+  EXPECT_EQ(rebuilt.state, expected) << "seed " << seed;
+  EXPECT_EQ(rebuilt.form, expectedForm) << "seed " << seed;
+  return true;
+}
+
 TEST(Invariants, HoldAfterEveryActionOfRandomGames) {
   test::TempFile words(test::lines({"cat", "at", "ta", "tars", "es"}));
   WordListCache cache(words.path());
-  int commits = 0, takeBacks = 0, deepest = 0;
+  int commits = 0, takeBacks = 0, redos = 0, deepest = 0, rebuilds = 0;
   for (unsigned seed = 1; seed <= 2000; ++seed) {
     Walker w(cache, seed);
     const GameState& s = w.game.state;
     std::vector<std::string> done;
-    std::optional<Board> beforeLast;
+    std::vector<Board> boardAfter{s.Committed};  // by number of turns played
+    int players = s.NumPlayers;
+    bool playersChanged = false;
     const int length = seed % 4 ? 60 : 400;  // every fourth game runs long and fills up
     for (int i = 0; i < length; ++i) {
       const Board before = s.Committed;
-      const bool wasOnBoard = s.LastMoveOnBoard;
+      const std::size_t turns = s.Turns.size();
       const int moveNumber = s.MoveNumber;
       done.push_back(w.step());
       ASSERT_EQ(brokenRule(s, w.game.form), "")
           << "seed " << seed << ": " << testing::PrintToString(done);
-      if (s.MoveNumber > moveNumber) {
+      if (s.MoveNumber > moveNumber && done.back() == "use") {
         ++commits;
         deepest = std::max(deepest, s.MoveNumber);
-        beforeLast = before;
-      } else if (wasOnBoard && !s.LastMoveOnBoard) {
+      }
+      if (s.Turns.size() < turns) {
         ++takeBacks;
-        ASSERT_EQ(s.Committed, beforeLast.value()) << "seed " << seed;
-        ASSERT_EQ(s.MoveNumber, moveNumber - 1);
+        ASSERT_EQ(s.Committed, boardAfter[s.Turns.size()]) << "seed " << seed;
+      } else if (s.Turns.size() > turns && done.back() == "redo") {
+        ++redos;
+        ASSERT_EQ(s.Committed, boardAfter[s.Turns.size()]) << "seed " << seed;
+      } else if (s.Turns.size() > turns) {
+        boardAfter.resize(s.Turns.size() + 1, s.Committed);
+        boardAfter[s.Turns.size()] = s.Committed;
       } else {
         ASSERT_EQ(s.Committed, before) << "seed " << seed << ": " << done.back();
       }
+      playersChanged |= players != 0 && s.NumPlayers != players;
+      players = s.NumPlayers;
+      if (i % 8 == 0 || i + 1 == length)
+        rebuilds += expectRebuildsFromItsRecord(w.game, seed, playersChanged);
+      if (::testing::Test::HasFailure()) return;
     }
   }
-  // The walk reaches commits, take-backs and crowded boards often.
+  // The walk reaches commits, take-backs, redos and crowded boards often.
   EXPECT_GT(commits, 4000);
   EXPECT_GT(takeBacks, 1500);
+  EXPECT_GT(redos, 500);
+  EXPECT_GT(rebuilds, 5000);
   EXPECT_GE(deepest, 12);
 }
 

@@ -1,9 +1,54 @@
 #include "cli/dump.h"
 
+#include <algorithm>
+#include <array>
+
 #include "cli/json.h"
 #include "game/views.h"
 
 namespace tilvan::cli {
+namespace {
+
+// One turn of the record as the state line shows it; `total` is the
+// player's running total after it.
+std::string turnJson(const Turn& t, int total) {
+  const auto num = [](int n) { return std::to_string(n); };
+  const char* kind = t.kind == TurnKind::kMove   ? "move"
+                     : t.kind == TurnKind::kPass ? "pass"
+                                                 : "end";
+  const bool move = t.kind == TurnKind::kMove;
+  std::string word;
+  // The tiles in the main word's order.
+  std::vector<TurnTile> tiles = t.tiles;
+  std::sort(tiles.begin(), tiles.end(), [&](const TurnTile& a, const TurnTile& b) {
+    return t.down ? a.row < b.row : a.col < b.col;
+  });
+  if (move && !t.words.empty()) word = t.words.front();
+  std::string out = "{\"player\":" + num(t.player + 1) + ",\"kind\":\"" + kind + "\"";
+  out += ",\"word\":" + jsonString(word);
+  out += ",\"direction\":" + jsonString(move ? (t.down ? "down" : "across") : "");
+  out += ",\"row\":" + (move ? num(t.row) : "null");
+  out += ",\"col\":" + (move ? num(t.col) : "null");
+  out += ",\"tiles\":" + jsonArray(tiles, [&](const TurnTile& x) {
+           return "{\"row\":" + num(x.row) + ",\"col\":" + num(x.col) +
+                  ",\"letter\":" + jsonString(std::string(1, x.letter)) +
+                  ",\"blank\":" + jsonBool(x.blank) + "}";
+         });
+  out += ",\"words\":" + jsonArray(t.words, [](const std::string& w) { return jsonString(w); });
+  out += ",\"score\":" + num(t.recorded()) + ",\"total\":" + num(total) + "}";
+  return out;
+}
+
+std::string historyJson(const std::vector<Turn>& turns) {
+  std::array<int, kPlayers> running{};
+  return jsonArray(turns, [&](const Turn& t) {
+    const int p = t.player >= 0 && t.player < kPlayers ? t.player : 0;
+    running[p] += t.recorded();
+    return turnJson(t, running[p]);
+  });
+}
+
+}  // namespace
 
 std::string stateJson(const Game& game) {
   const GameState& s = game.state;
@@ -30,6 +75,10 @@ std::string stateJson(const Game& game) {
   out += ",\"rack\":" + str(f.txtRack.Text);
   out += ",\"playersText\":" + str(f.txtNumberofPlayers.Text);
   out += ",\"turnText\":" + str(f.txtUsersTurn.Text);
+  out += ",\"history\":" + historyJson(s.Turns);
+  std::array<int, kPlayers> totals = playerTotals(s.Turns);
+  for (int p = std::max(s.NumPlayers, 0); p < kPlayers; ++p) totals[p] = 0;
+  out += ",\"totals\":" + jsonArray(totals, num);
   return out + "}";
 }
 

@@ -129,6 +129,26 @@ int runReplay(std::istream& in, const std::string& scriptName, WordListCache& wo
     } else if (action == "clear") {
       if (!wantArgs(0)) return fail("clear takes no argument");
       pressClearLastMove(game, prompts);
+    } else if (action == "pass") {
+      if (!wantArgs(0)) return fail("pass takes no argument");
+      pressPass(game, prompts);
+    } else if (action == "redo") {
+      if (!wantArgs(0)) return fail("redo takes no argument");
+      pressRedo(game, prompts);
+    } else if (action == "adjust") {
+      const auto m = wantArgs(2) ? parseInt(args[0]) : std::nullopt;
+      const auto score = wantArgs(2) ? parseInt(args[1]) : std::nullopt;
+      if (!m || !score) return fail("adjust takes a turn number and a score");
+      adjustScore(game, prompts, *m - 1, *score);
+    } else if (action == "endgame") {
+      std::vector<std::string> racks(1);
+      for (char c : text) {
+        if (c == '/')
+          racks.emplace_back();
+        else
+          racks.back().push_back(c);
+      }
+      endGame(game, prompts, racks);
     } else if (action == "complete") {
       if (!wantArgs(1) || (args[0] != "on" && args[0] != "off"))
         return fail("complete takes on or off");

@@ -5,8 +5,10 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "game/board.h"
+#include "game/history.h"
 #include "game/rules.h"
 #include "game/search_results.h"
 
@@ -41,9 +43,6 @@ struct GameState {
   std::array<int, kTilePictures> TileOnBoard{};
   std::array<int, kMoveSlots> LastMoveTile{}, LastMoveLetter{};
   int LastMoveTileCount = 0;
-  // True while the last committed move lies on the board and Clear Last Move
-  // can take it back; false at start and once it has been taken back.
-  bool LastMoveOnBoard = false;
   int MoveNumber = 0;
 
   // Players and turns.
@@ -67,6 +66,11 @@ struct GameState {
   // Blank naming, shared by the drop handler and the blank tile dialog.
   int BlankTile = 0;
   int BlankLetterIndex = 0;
+
+  // The game's record: the turns played, oldest first, and the turns taken
+  // back that Redo can put back (the next one to put back last).
+  std::vector<Turn> Turns;
+  std::vector<Turn> TakenBack;
 
   // The word finder's results, kept for the preview.
   FinderState Finder;

@@ -9,6 +9,9 @@
 // move in moves/.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "game/game.h"
 #include "game/prompts.h"
 
@@ -37,10 +40,24 @@ enum class DropTarget { kBoard, kTilePicture, kOutside };
 DropTarget dropTargetAt(const Game& game, int x, int y);
 
 // "USE" (moves/commit.cpp), "CHECK WORDS" (words/check.cpp), "Clear Last
-// Move" (moves/clear.cpp).
+// Move" (moves/clear.cpp): takes back the latest turn of the record (the
+// end of the game as a whole), again and again back to the start.
 void pressUse(Game& game, Prompts& prompts);
 void pressCheckWords(Game& game, Prompts& prompts);
 void pressClearLastMove(Game& game, Prompts& prompts);
+
+// The score sheet (moves/turn_actions.cpp): "Pass / Exchange" records a turn
+// without tiles for the current player and passes the turn mark as USE does;
+// a corrected score for turn `turn` (0 = the first of the record); the end
+// of the game, given the tiles left on each player's rack (a..z, '_' for a
+// blank), player 1 first.
+void pressPass(Game& game, Prompts& prompts);
+void adjustScore(Game& game, Prompts& prompts, int turn, int score);
+void endGame(Game& game, Prompts& prompts, const std::vector<std::string>& racks);
+
+// Redo: puts back the turns that Clear Last Move took back, the latest taken
+// back first, until a new turn is played.  (moves/clear.cpp)
+void pressRedo(Game& game, Prompts& prompts);
 
 // "Find   Words" (finder/find_words.cpp) and the result buttons "1".."5"
 // (k = 0..4), which show a result on the lower board (board/preview.cpp).

@@ -1,34 +1,64 @@
-// "Clear Last Move": takes back the move that USE last committed.
+// "Clear Last Move" and Redo: take back the latest turn of the record, and
+// put taken-back turns back in order.
 #include <algorithm>
 
 #include "game/handlers.h"
+#include "moves/record.h"
 #include "moves/take_back.h"
 
 namespace tilvan {
+namespace {
 
-void pressClearLastMove(Game& game, Prompts&) {
+// How many of the last turns of `turns` go together: the end-of-game
+// adjustments of every player, or one turn.
+std::size_t lastGroup(const std::vector<Turn>& turns) {
+  std::size_t n = 0;
+  while (n < turns.size() && turns[turns.size() - 1 - n].kind == TurnKind::kEnd) ++n;
+  return std::max<std::size_t>(n, turns.empty() ? 0 : 1);
+}
+
+}  // namespace
+
+void pressClearLastMove(Game& game, Prompts& prompts) {
   GameState& s = game.state;
   // Tiles still being laid go home first, as a refused move's do.
   if (s.MoveTileCount > 0 || s.PlacedCount > s.LockedCount) takeBackMoveInProgress(game);
-  // Only a committed move that still lies on the board can be taken back.
-  if (!s.LastMoveOnBoard) return;
+  if (s.Turns.empty()) return;
 
-  s.Committed = s.Prev;
-  const int count = std::clamp(s.LastMoveTileCount, 0, kMoveSlots);
-  for (int i = 0; i < count; ++i) returnTileToPool(game, s.LastMoveTile[i]);
-  turnTo(game, s.LastMovePlayer);
-  s.UseClicks = 1;
-  // The move's entries are the last of the locked ones; earlier moves stay locked.
-  const int first = std::max(0, s.LockedCount - count);
-  for (int j = first; j < s.LockedCount; ++j) s.PlacedTile[j] = 0;
-  s.LockedCount = s.PlacedCount = first;
-  s.MoveTileCount = 0;
-  s.DropSlot = s.DropSlot2 = 0;
-  // The move no longer counts: taking back the first move makes the next
-  // one a first move again.
-  if (s.MoveNumber > 0) --s.MoveNumber;
-  if (s.MoveNumber == 0) s.FirstMoveOnCentre = false;
-  s.LastMoveOnBoard = false;
+  std::vector<Turn> turns = s.Turns;
+  std::vector<Turn> takenBack = s.TakenBack;
+  for (std::size_t n = lastGroup(turns); n > 0; --n) {
+    takenBack.push_back(std::move(turns.back()));
+    turns.pop_back();
+  }
+  if (auto why = rebuildFromTurns(game, turns)) {
+    prompts.message("The game cannot be rebuilt: " + *why);
+    return;
+  }
+  // The turn goes back to the player whose turn was taken back.
+  if (takenBack.back().kind != TurnKind::kEnd) turnTo(game, takenBack.back().player);
+  s.TakenBack = std::move(takenBack);
+}
+
+void pressRedo(Game& game, Prompts& prompts) {
+  GameState& s = game.state;
+  if (s.TakenBack.empty()) {
+    prompts.message("There is no move to put back.");
+    return;
+  }
+  if (s.MoveTileCount > 0 || s.PlacedCount > s.LockedCount) takeBackMoveInProgress(game);
+  std::vector<Turn> turns = s.Turns;
+  std::vector<Turn> takenBack = s.TakenBack;
+  const bool end = takenBack.back().kind == TurnKind::kEnd;
+  do {
+    turns.push_back(std::move(takenBack.back()));
+    takenBack.pop_back();
+  } while (end && !takenBack.empty() && takenBack.back().kind == TurnKind::kEnd);
+  if (auto why = rebuildFromTurns(game, turns)) {
+    prompts.message("The game cannot be rebuilt: " + *why);
+    return;
+  }
+  s.TakenBack = std::move(takenBack);
 }
 
 }  // namespace tilvan

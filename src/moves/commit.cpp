@@ -7,6 +7,7 @@
 #include "game/handlers.h"
 #include "moves/formed_words.h"
 #include "moves/move_check.h"
+#include "moves/record.h"
 #include "moves/take_back.h"
 
 namespace tilvan {
@@ -67,6 +68,8 @@ void commit(Game& game) {
     s.Committed.set(h, {true, s.MoveLetter[i], s.MoveValue[i], s.MoveTile[i]});
   }
   listFormedWords(game);
+  s.Turns.push_back(committedTurn(s));
+  s.TakenBack.clear();
   for (int i = 0; i < s.MoveTileCount; ++i) s.SquareBonus[transposeIndex(s.MoveSquareV[i] - 1)] = 0;
 
   s.LastMoveLetter = s.MoveLetter;
@@ -91,7 +94,6 @@ void commit(Game& game) {
   for (const std::string& mark : f.lblCheckWords) marked = marked || !mark.empty();
   if (s.MoveNumber > 0 || marked) f.lblCheckWords.fill(" ");
   ++s.MoveNumber;
-  s.LastMoveOnBoard = true;
 }
 
 }  // namespace
@@ -102,6 +104,10 @@ void pressUse(Game& game, Prompts& prompts) {
   s.WordCount = 0;
   if (s.UseClicks > 1 || s.MoveTileCount <= 0) {
     prompts.message("button clicked more than once");
+    return;
+  }
+  if (gameEnded(s.Turns)) {
+    prompts.message("The game has ended. Clear Last Move takes back its end.");
     return;
   }
   for (auto& word : s.FormedWords) word.clear();
