@@ -85,6 +85,7 @@ Result<int> openRegularFile(const std::filesystem::path& path) {
     ::close(fd);
     return FileError{p, S_ISREG(st.st_mode) ? errnoText(err) : kNotRegular};
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);  // reads of a file may wait
   return fd;
 }
 
