@@ -114,12 +114,14 @@ std::string boardFile(std::mt19937_64& rng, const Grid& rows) {
 }
 
 TEST(FuzzInput, BoardReader) {
-  test::PositionGen gen(0xB0A4D);
-  const std::vector<std::string> words = test::plainWords(gen.wordListText(400));
-  test::StartedGame g(test::lines(words));
+  const std::vector<std::string> words =
+      test::plainWords(test::PositionGen(0xB0A4D).wordListText(400));
+  test::TempFile list(test::lines(words));
+  WordListCache cache(list.path());
   int accepted = 0;
   fuzz(300, [&](int n) {
-    std::mt19937_64 rng(0xB0A4D000 + n);
+    test::PositionGen gen(0xB0A4D000 + n);
+    std::mt19937_64& rng = gen.rng();
     std::string text =
         boardFile(rng, n % 4 == 0 ? test::emptyRows() : gen.board(words, below(rng, 25)));
     if (n % 10 != 0) mutate(rng, text, 1 + below(rng, 4));
@@ -139,16 +141,15 @@ TEST(FuzzInput, BoardReader) {
     }
     ASSERT_EQ(rows, *plain);
     ++accepted;
+    if (n % 3 != 0) return;
     // A read board is searched as any other.
-    cli::layBoard(g.game.state, rows);
-    if (n % 3 == 0) {
-      g.game.form.txtRack.type(gen.rack(below(rng, 8), below(rng, 2), true));
-      g.game.form.chkComplete = n % 2 == 0;
-      pressFindWords(g.game, g.prompts);
-      g.prompts.take();
-    }
-    startUp(g.game, g.prompts);
-    g.prompts.take();
+    Game game(cache);
+    test::RecordingPrompts prompts;
+    startUp(game, prompts);
+    cli::layBoard(game.state, rows);
+    game.form.txtRack.type(gen.rack(below(rng, 8), below(rng, 2), true));
+    game.form.chkComplete = n % 2 == 0;
+    pressFindWords(game, prompts);
   });
   EXPECT_GT(accepted, 30);
 }

@@ -101,8 +101,8 @@ bool readBoard(std::string_view text, Grid& rows, std::string& error) {
     rows[count++] = std::string(line);
   }
   if (count != kSide) {
-    error =
-        std::to_string(lineNo) + ": the board ends after row " + std::to_string(count) + " of 15";
+    error = std::to_string(lineNo) + ": the board ends after row " + std::to_string(count) +
+            " of 15";
     return false;
   }
   return true;
