@@ -56,8 +56,8 @@ class LineReader {
   LineReader(std::istream& in, std::size_t maxBytes) : in_(in), maxBytes_(maxBytes) {}
 
   // The next line into `line`. kEnd when nothing is left; kTooLong when the
-  // line has more than maxBytes bytes; kError on a read error (see error()).
-  // Nothing is read after kTooLong or kError.
+  // line has more than maxBytes bytes (the rest of it is left unread); kError
+  // on a read error (see error()).
   Status next(std::string& line);
   // Why the last kError happened.
   const std::string& error() const { return error_; }
