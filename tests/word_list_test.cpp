@@ -1,12 +1,13 @@
 // The word list reader on awkward files, and the cache following the file.
-#include <gtest/gtest.h>
+#include "words/word_list.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <thread>
 
 #include "support/test_support.h"
-#include "words/word_list.h"
 
 namespace tilvan {
 namespace {
@@ -71,12 +72,43 @@ TEST(WordListCache, MissingFileIsAnErrorWithPathAndReason) {
   EXPECT_NE(r.error().message().find("/nonexistent/dir/WordsSorted.Txt"), std::string::npos);
 }
 
-TEST(WordListCache, DirectoryIsAnError) {
+// A pipe with no writer would keep open() waiting: it is refused before.
+TEST(WordListCache, NotRegularFilesAreRefusedAtOnce) {
   test::TempFile f("x");
-  WordListCache cache(f.path().parent_path());
+  const auto fifo = f.path().parent_path() / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::filesystem::path& path :
+       {f.path().parent_path(), fifo, std::filesystem::path("/dev/null")}) {
+    WordListCache cache(path);
+    auto r = cache.get();
+    ASSERT_FALSE(r.ok()) << path;
+    EXPECT_EQ(r.error().reason, "not a regular file") << path;
+    EXPECT_EQ(r.error().message(),
+              "Cannot read the word list \"" + path.string() + "\": not a regular file");
+  }
+}
+
+TEST(ReadFileBytes, LongerFilesAreRefused) {
+  test::TempFile f(std::string(100, 'a'));
+  EXPECT_EQ(readFileBytes(f.path(), 100).value().size(), 100u);
+  auto r = readFileBytes(f.path(), 99);
+  ASSERT_FALSE(r.ok());
+  EXPECT_EQ(r.error().reason, "more than 99 bytes");
+  EXPECT_EQ(tooLargeReason(1 << 20), "more than 1 MiB");
+  EXPECT_EQ(tooLargeReason(kMaxWordListBytes), "4 GiB or more");
+}
+
+// Records are kept at 32-bit offsets: a list of 4 GiB or more is refused
+// before any of it is read (the file is sparse: it takes no room).
+TEST(WordListCache, ListsOf4GiBOrMoreAreRefused) {
+  test::TempFile f("");
+  ASSERT_EQ(::truncate(f.path().c_str(), static_cast<off_t>(kMaxWordListBytes) + 1), 0);
+  WordListCache cache(f.path());
   auto r = cache.get();
   ASSERT_FALSE(r.ok());
-  EXPECT_EQ(r.error().reason, "Is a directory");
+  EXPECT_EQ(r.error().message(),
+            "Cannot read the word list \"" + f.path().string() + "\": 4 GiB or more");
+  EXPECT_EQ(cache.reads(), 1);
 }
 
 TEST(WordListCache, UnreadableFileIsAnError) {

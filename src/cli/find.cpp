@@ -5,7 +5,9 @@
 #include <sstream>
 #include <vector>
 
+#include "cli/input.h"
 #include "cli/json.h"
+#include "cli/printable.h"
 #include "finder/placement_search.h"
 #include "game/handlers.h"
 
@@ -185,28 +187,19 @@ std::string table(const Game& game) {
 int runFind(const FindOptions& options, WordListCache& words, std::istream& in, std::ostream& out,
             std::ostream& err) {
   const std::string& path = options.boardPath;
-  std::string text;
-  if (path == "-") {
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  } else {
-    auto bytes = readFileBytes(path);
-    if (!bytes.ok()) {
-      err << "tilvan-cli: " << path << ": " << bytes.error().reason << '\n';
-      return 2;
-    }
-    text = std::move(bytes.value());
-  }
   const std::string name = path == "-" ? "<stdin>" : path;
+  auto fail = [&](const std::string& why) {
+    err << "tilvan-cli: " << printable(why) << '\n';
+    return 2;
+  };
+  auto bytes =
+      path == "-" ? readAll(in, name, kMaxBoardBytes) : readFileBytes(path, kMaxBoardBytes);
+  if (!bytes.ok()) return fail(name + ": " + bytes.error().reason);
   Grid rows;
   std::string error;
-  if (!readBoard(text, rows, error)) {
-    err << "tilvan-cli: " << name << ":" << error << '\n';
-    return 2;
-  }
-  if (options.rack.size() > kMoveSlots) {
-    err << "tilvan-cli: --rack: \"" << options.rack << "\" has more than 7 tiles\n";
-    return 2;
-  }
+  if (!readBoard(bytes.value(), rows, error)) return fail(name + ":" + error);
+  if (options.rack.size() > kMoveSlots)
+    return fail("--rack: \"" + options.rack + "\" has more than 7 tiles");
 
   Game game(words);
   QuietPrompts prompts;
@@ -216,10 +209,7 @@ int runFind(const FindOptions& options, WordListCache& words, std::istream& in, 
   game.form.txtRack.type(options.rack);
   game.form.chkComplete = options.complete;
   pressFindWords(game, prompts);
-  if (!prompts.messages.empty()) {
-    err << "tilvan-cli: " << prompts.messages.front() << '\n';
-    return 2;
-  }
+  if (!prompts.messages.empty()) return fail(prompts.messages.front());
   out << (options.json ? resultsJson(game) + "\n" : table(game));
   return 0;
 }

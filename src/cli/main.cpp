@@ -1,13 +1,15 @@
 // tilvan-cli: the program's headless front end.
 //   tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]
 //   tilvan-cli replay [SCRIPT] [--words FILE]
-#include <fstream>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/find.h"
+#include "cli/input.h"
+#include "cli/printable.h"
 #include "cli/replay.h"
 #include "words/word_list.h"
 
@@ -19,13 +21,26 @@ constexpr const char* kUsage =
 
 // Every error is one line on stderr and exit code 2.
 int usageError(const std::string& why) {
-  std::cerr << "tilvan-cli: " << why << " (see tilvan-cli --help)\n";
+  std::cerr << "tilvan-cli: " << tilvan::cli::printable(why) << " (see tilvan-cli --help)\n";
   return 2;
 }
 
-}  // namespace
+// Plays the script named on the command line, standard input for none or "-".
+int replayScript(const std::optional<std::string>& script, tilvan::WordListCache& words,
+                 std::istream& stdinStream) {
+  if (!script || *script == "-")
+    return tilvan::cli::runReplay(stdinStream, "<stdin>", words, std::cout, std::cerr);
+  auto input = tilvan::cli::openInput(*script);
+  if (!input.ok()) {
+    const std::string why = *script + ": cannot open the script: " + input.error().reason;
+    std::cerr << "tilvan-cli: " << tilvan::cli::printable(why) << '\n';
+    return 2;
+  }
+  std::istream in(input.value().get());
+  return tilvan::cli::runReplay(in, *script, words, std::cout, std::cerr);
+}
 
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   if (args.empty()) return usageError("no command given");
   if (args[0] == "--help" || args[0] == "-h") {
@@ -64,23 +79,38 @@ int main(int argc, char** argv) {
   tilvan::WordListCache words(wordsPath ? std::filesystem::path(*wordsPath)
                                         : tilvan::defaultWordListPath());
   if (auto list = words.get(); !list.ok()) {
-    std::cerr << "tilvan-cli: " << list.error().message() << '\n';
+    std::cerr << "tilvan-cli: " << tilvan::cli::printable(list.error().message()) << '\n';
     return 2;
   }
 
+  // Standard input is read through a buffer that reports read errors.
+  tilvan::cli::FdInput stdinBuffer(0, false);
+  std::istream stdinStream(&stdinBuffer);
   if (command == "find") {
     if (!board) return usageError("find needs --board FILE");
     if (!rack) return usageError("find needs --rack RACK");
-    return tilvan::cli::runFind({*board, *rack, complete, json}, words, std::cin, std::cout,
+    return tilvan::cli::runFind({*board, *rack, complete, json}, words, stdinStream, std::cout,
                                 std::cerr);
   }
 
-  if (!script || *script == "-") return tilvan::cli::runReplay(std::cin, "<stdin>", words,
-                                                                std::cout, std::cerr);
-  std::ifstream in(*script, std::ios::binary);
-  if (!in) {
-    std::cerr << "tilvan-cli: " << *script << ": cannot open the script\n";
-    return 2;
+  return replayScript(script, words, stdinStream);
+}
+
+}  // namespace
+
+// Whatever goes wrong ends in one line on stderr and exit code 2.
+int main(int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::cout.flush();
+    std::cerr << "tilvan-cli: out of memory\n";
+  } catch (const std::exception& e) {
+    std::cout.flush();
+    std::cerr << "tilvan-cli: " << tilvan::cli::printable(e.what()) << '\n';
+  } catch (...) {
+    std::cout.flush();
+    std::cerr << "tilvan-cli: an unknown error\n";
   }
-  return tilvan::cli::runReplay(in, *script, words, std::cout, std::cerr);
+  return 2;
 }

@@ -1,15 +1,17 @@
 #include "cli/replay.h"
 
+#include <algorithm>
 #include <charconv>
 #include <deque>
-#include <functional>
 #include <istream>
-#include <map>
 #include <optional>
 #include <ostream>
 #include <string_view>
+#include <vector>
 
 #include "cli/dump.h"
+#include "cli/input.h"
+#include "cli/printable.h"
 #include "game/handlers.h"
 
 namespace tilvan::cli {
@@ -42,129 +44,169 @@ std::optional<int> parseInt(std::string_view s) {
   return v;
 }
 
+constexpr std::string_view kBlanks = " \t";
+
 // Splits "a b c" into words; any run of spaces or tabs separates.
 std::vector<std::string_view> words(std::string_view s) {
   std::vector<std::string_view> out;
-  std::size_t i = 0;
-  while (i < s.size()) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
-    const std::size_t b = i;
-    while (i < s.size() && s[i] != ' ' && s[i] != '\t') ++i;
-    if (i > b) out.push_back(s.substr(b, i - b));
+  for (std::size_t i = s.find_first_not_of(kBlanks); i != std::string_view::npos;) {
+    const std::size_t end = std::min(s.find_first_of(kBlanks, i), s.size());
+    out.push_back(s.substr(i, end - i));
+    i = s.find_first_not_of(kBlanks, end);
   }
   return out;
+}
+
+// One action line: the action's name, TEXT (the rest of the line after one
+// space or tab, kept exactly) and the words of TEXT before any '#'.
+struct Action {
+  std::string_view name, text;
+  std::vector<std::string_view> args;
+};
+
+// The action on a line; nothing for a blank or comment line.
+std::optional<Action> parseLine(std::string_view line) {
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  const std::size_t first = line.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos || line[first] == '#') return std::nullopt;
+  line.remove_prefix(first);
+  const std::size_t gap = line.find_first_of(kBlanks);
+  Action a;
+  a.name = line.substr(0, gap);
+  a.text = gap == std::string_view::npos ? "" : line.substr(gap + 1);
+  a.args = words(a.text.substr(0, a.text.find('#')));
+  return a;
+}
+
+// A started program that script actions are played against.
+class Player {
+ public:
+  Player(WordListCache& words, std::ostream& out) : game_(words), prompts_(out), out_(out) {
+    startUp(game_, prompts_);
+  }
+  // Plays one action; returns why a malformed one was refused.
+  std::optional<std::string> play(const Action& a);
+
+ private:
+  std::optional<std::string> dropOrPlace(const Action& a);
+  std::optional<std::string> scoreSheet(const Action& a);
+  std::optional<std::string> press(const Action& a, void (*handler)(Game&, Prompts&));
+
+  Game game_;
+  ReplayPrompts prompts_;
+  std::ostream& out_;
+};
+
+std::optional<std::string> Player::press(const Action& a, void (*handler)(Game&, Prompts&)) {
+  if (!a.args.empty()) return std::string(a.name) + " takes no argument";
+  handler(game_, prompts_);
+  return std::nullopt;
+}
+
+// drop N X Y: X, Y in twips on the main board; place N R C: on square R, C.
+std::optional<std::string> Player::dropOrPlace(const Action& a) {
+  const bool three = a.args.size() == 3;
+  const auto n = three ? parseInt(a.args[0]) : std::nullopt;
+  const auto first = three ? parseInt(a.args[1]) : std::nullopt;
+  const auto second = three ? parseInt(a.args[2]) : std::nullopt;
+  if (!n || !first || !second || *n < 0 || *n >= kTilePictures)
+    return std::string(a.name) + " takes a tile number 0..151 and two integers";
+  if (!game_.form.imgTile[*n].Visible) {
+    out_ << "error: tile " << *n << " is hidden\n";
+    return std::nullopt;
+  }
+  long long x = *first, y = *second;
+  if (a.name == "place") x = 40 + 270LL * *second + 250, y = 40 + 270LL * *first + 250;
+  const auto inBoard = [](long long v) { return v >= 0 && v < kBoardSize; };
+  if (inBoard(x) && inBoard(y) &&
+      dropTargetAt(game_, static_cast<int>(x), static_cast<int>(y)) == DropTarget::kBoard)
+    dropTile(game_, prompts_, *n, static_cast<int>(x), static_cast<int>(y));
+  return std::nullopt;
+}
+
+// The score sheet's actions: pass, redo, adjust M SCORE, endgame TEXT.
+std::optional<std::string> Player::scoreSheet(const Action& a) {
+  if (a.name == "pass" || a.name == "redo")
+    return press(a, a.name == "pass" ? pressPass : pressRedo);
+  if (a.name == "adjust") {
+    const auto m = a.args.size() == 2 ? parseInt(a.args[0]) : std::nullopt;
+    const auto score = a.args.size() == 2 ? parseInt(a.args[1]) : std::nullopt;
+    if (!m || !score) return "adjust takes a turn number and a score";
+    adjustScore(game_, prompts_, *m - 1, *score);
+    return std::nullopt;
+  }
+  // endgame: the racks of players 1, 2, ... separated by '/'.
+  std::vector<std::string> racks(1);
+  for (char c : a.text) {
+    if (c == '/')
+      racks.emplace_back();
+    else
+      racks.back().push_back(c);
+  }
+  endGame(game_, prompts_, racks);
+  return std::nullopt;
+}
+
+std::optional<std::string> Player::play(const Action& a) {
+  const std::string_view name = a.name;
+  if (name == "players" || name == "turn") {
+    (name == "players" ? game_.form.txtNumberofPlayers : game_.form.txtUsersTurn).type(a.text);
+    (name == "players" ? pressNumberOfPlayers : pressUsersTurn)(game_, prompts_);
+  } else if (name == "rack") {
+    game_.form.txtRack.type(a.text);
+  } else if (name == "blank") {
+    prompts_.queueBlank(std::string(a.text));
+  } else if (name == "newgame") {
+    return press(a, pressNewGame);
+  } else if (name == "dump") {
+    if (!a.args.empty()) return "dump takes no argument";
+    out_ << "state: " << stateJson(game_) << '\n';
+  } else if (name == "drop" || name == "place") {
+    return dropOrPlace(a);
+  } else if (name == "use" || name == "check" || name == "clear" || name == "find") {
+    return press(a, name == "use"     ? pressUse
+                    : name == "check" ? pressCheckWords
+                    : name == "clear" ? pressClearLastMove
+                                      : pressFindWords);
+  } else if (name == "pass" || name == "redo" || name == "adjust" || name == "endgame") {
+    return scoreSheet(a);
+  } else if (name == "complete") {
+    if (a.args.size() != 1 || (a.args[0] != "on" && a.args[0] != "off"))
+      return "complete takes on or off";
+    game_.form.chkComplete = a.args[0] == "on";
+  } else if (name == "show") {
+    const auto k = a.args.size() == 1 ? parseInt(a.args[0]) : std::nullopt;
+    if (!k || *k < 1 || *k > kResultSlots) return "show takes a result button 1..5";
+    pressShowSlot(game_, prompts_, *k - 1);
+  } else {
+    return "unknown action \"" + std::string(name) + "\"";
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
 int runReplay(std::istream& in, const std::string& scriptName, WordListCache& wordList,
               std::ostream& out, std::ostream& err) {
-  Game game(wordList);
-  ReplayPrompts prompts(out);
-  startUp(game, prompts);
-
+  Player player(wordList, out);
+  LineReader reader(in, kMaxLineBytes);
   std::string raw;
   int lineNo = 0;
-  while (std::getline(in, raw)) {
+  auto fail = [&](const std::string& why) {
+    out.flush();
+    err << printable(scriptName + ":" + std::to_string(lineNo) + ": " + why) << '\n';
+    return 2;
+  };
+  for (;;) {
+    const LineReader::Status status = reader.next(raw);
+    if (status == LineReader::Status::kEnd) return 0;
     ++lineNo;
-    std::string_view line(raw);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos || line[first] == '#') continue;
-    line.remove_prefix(first);
-    const std::size_t sp = line.find(' ');
-    const std::string_view action = line.substr(0, sp);
-    // TEXT is the rest of the line after one space, kept exactly.
-    const std::string_view text = sp == std::string_view::npos ? "" : line.substr(sp + 1);
-    // Other actions take words; a trailing '#' comment is allowed there.
-    std::string_view rest = text.substr(0, text.find('#'));
-    const auto args = words(rest);
-
-    auto fail = [&](const std::string& why) {
-      out.flush();
-      err << scriptName << ":" << lineNo << ": " << why << '\n';
-      return 2;
-    };
-    auto wantArgs = [&](std::size_t n) { return args.size() == n; };
-
-    if (action == "players") {
-      game.form.txtNumberofPlayers.type(text);
-      pressNumberOfPlayers(game, prompts);
-    } else if (action == "turn") {
-      game.form.txtUsersTurn.type(text);
-      pressUsersTurn(game, prompts);
-    } else if (action == "rack") {
-      game.form.txtRack.type(text);
-    } else if (action == "newgame") {
-      if (!wantArgs(0)) return fail("newgame takes no argument");
-      pressNewGame(game, prompts);
-    } else if (action == "dump") {
-      if (!wantArgs(0)) return fail("dump takes no argument");
-      out << "state: " << stateJson(game) << '\n';
-    } else if (action == "drop" || action == "place") {
-      // drop N X Y: X, Y in twips on the main board; place N R C: on square R, C.
-      const auto n = wantArgs(3) ? parseInt(args[0]) : std::nullopt;
-      const auto a = wantArgs(3) ? parseInt(args[1]) : std::nullopt;
-      const auto b = wantArgs(3) ? parseInt(args[2]) : std::nullopt;
-      if (!n || !a || !b || *n < 0 || *n >= kTilePictures)
-        return fail(std::string(action) + " takes a tile number 0..151 and two integers");
-      if (!game.form.imgTile[*n].Visible) {
-        out << "error: tile " << *n << " is hidden\n";
-      } else {
-        long long x = *a, y = *b;
-        if (action == "place") x = 40 + 270LL * *b + 250, y = 40 + 270LL * *a + 250;
-        const auto inBoard = [](long long v) { return v >= 0 && v < kBoardSize; };
-        if (inBoard(x) && inBoard(y) &&
-            dropTargetAt(game, static_cast<int>(x), static_cast<int>(y)) == DropTarget::kBoard)
-          dropTile(game, prompts, *n, static_cast<int>(x), static_cast<int>(y));
-      }
-    } else if (action == "blank") {
-      prompts.queueBlank(std::string(text));
-    } else if (action == "use") {
-      if (!wantArgs(0)) return fail("use takes no argument");
-      pressUse(game, prompts);
-    } else if (action == "check") {
-      if (!wantArgs(0)) return fail("check takes no argument");
-      pressCheckWords(game, prompts);
-    } else if (action == "clear") {
-      if (!wantArgs(0)) return fail("clear takes no argument");
-      pressClearLastMove(game, prompts);
-    } else if (action == "pass") {
-      if (!wantArgs(0)) return fail("pass takes no argument");
-      pressPass(game, prompts);
-    } else if (action == "redo") {
-      if (!wantArgs(0)) return fail("redo takes no argument");
-      pressRedo(game, prompts);
-    } else if (action == "adjust") {
-      const auto m = wantArgs(2) ? parseInt(args[0]) : std::nullopt;
-      const auto score = wantArgs(2) ? parseInt(args[1]) : std::nullopt;
-      if (!m || !score) return fail("adjust takes a turn number and a score");
-      adjustScore(game, prompts, *m - 1, *score);
-    } else if (action == "endgame") {
-      std::vector<std::string> racks(1);
-      for (char c : text) {
-        if (c == '/')
-          racks.emplace_back();
-        else
-          racks.back().push_back(c);
-      }
-      endGame(game, prompts, racks);
-    } else if (action == "complete") {
-      if (!wantArgs(1) || (args[0] != "on" && args[0] != "off"))
-        return fail("complete takes on or off");
-      game.form.chkComplete = args[0] == "on";
-    } else if (action == "find") {
-      if (!wantArgs(0)) return fail("find takes no argument");
-      pressFindWords(game, prompts);
-    } else if (action == "show") {
-      const auto k = wantArgs(1) ? parseInt(args[0]) : std::nullopt;
-      if (!k || *k < 1 || *k > kResultSlots) return fail("show takes a result button 1..5");
-      pressShowSlot(game, prompts, *k - 1);
-    } else {
-      return fail("unknown action \"" + std::string(action) + "\"");
-    }
+    if (status == LineReader::Status::kTooLong) return fail("a line longer than 1 MiB");
+    if (status == LineReader::Status::kError)
+      return fail("cannot read the script: " + reader.error());
+    if (const auto action = parseLine(raw))
+      if (auto why = player.play(*action)) return fail(*why);
   }
-  return 0;
 }
 
 }  // namespace tilvan::cli

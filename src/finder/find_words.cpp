@@ -27,6 +27,25 @@ void takeSlot(CandidateSet& set, std::array<int, kResultSlots>& slot,
   rank[k] = pos;
 }
 
+// Only the letters a..z are tiles, and '_' a blank that stands for one of
+// them: other rack characters lay nothing, and a record with any other
+// character can never be laid.
+bool layable(std::string_view word) {
+  return std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+std::string tileRack(std::string_view typed) {
+  std::string rack;
+  for (char c : typed)
+    if ((c >= 'a' && c <= 'z') || c == '_') rack += c;
+  return rack;
+}
+std::vector<std::string_view> rackWords(const WordList& list, PlacementSearch& search,
+                                        std::string_view rack) {
+  std::vector<std::string_view> words = search.rackWords(list, rack);
+  std::erase_if(words, [](std::string_view w) { return !layable(w); });
+  return words;
+}
+
 // The kept placements of both directions of a later move.
 struct Kept {
   std::vector<Placement> V, H;
@@ -35,6 +54,8 @@ Kept keptPlacements(const WordList& list, PlacementSearch& search, const LetterG
                     const LetterGrid& gridH, std::string_view rack) {
   Kept kept;
   search.keptPlacements(list, gridV, gridH, rack, kept.V, kept.H);
+  for (auto* set : {&kept.V, &kept.H})
+    std::erase_if(*set, [](const Placement& p) { return !layable(p.word); });
   return kept;
 }
 
@@ -95,7 +116,7 @@ void laterMove(const WordList& list, PlacementSearch& search, const GameState& s
 
 void firstMove(const WordList& list, PlacementSearch& search, const GameState& state,
                FinderState& finder, std::string_view rack) {
-  const std::vector<std::string_view> words = search.rackWords(list, rack);
+  const std::vector<std::string_view> words = rackWords(list, search, rack);
   if (words.empty()) return;
   const SetView view = makeSetView(state, false);
   PlacementScorer scorer(view, rack);
@@ -147,12 +168,13 @@ std::vector<int> bestRanked(const std::vector<int>& totals, int count) {
   return best;
 }
 
-AllCandidates allCandidates(const WordList& list, const GameState& state, std::string_view rack,
-                            PlacementSearch& search) {
+AllCandidates allCandidates(const WordList& list, const GameState& state,
+                            std::string_view typedRack, PlacementSearch& search) {
   AllCandidates all;
+  const std::string rack = tileRack(typedRack);
   if (state.MoveNumber == 0) {
     const SetView view = makeSetView(state, false);
-    for (std::string_view w : search.rackWords(list, rack))
+    for (std::string_view w : rackWords(list, search, rack))
       all.H.push_back(firstMoveCandidate(view, w, rack));
   } else if (state.MoveNumber > 0) {
     const Kept kept =
@@ -212,7 +234,7 @@ void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search) {
   parkPreview(form);
   f.BoardCharH = letterGrid(state, false);
   f.BoardCharV = letterGrid(state, true);
-  const std::string rack = form.txtRack.Text;
+  const std::string rack = tileRack(form.txtRack.Text);
 
   if (form.chkComplete) {
     redrawCommitted(state, form);

@@ -16,7 +16,9 @@ namespace tilvan {
 // cause; nothing else changes then. Otherwise the search starts clean (the
 // preview pictures are parked, the old results emptied), fills the finder's
 // results and the score captions (emptying those of unfilled slots), takes
-// the snapshot of the lower board and shows slot 0.
+// the snapshot of the lower board and shows slot 0. Only the rack's letters
+// a..z and blanks '_' are tiles (other characters lay nothing), and only
+// records of the letters a..z can be laid, a blank standing for one of them.
 void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search);
 
 // Orders a set's candidates by total, highest first; equal totals keep their

@@ -41,9 +41,16 @@ std::optional<QString> systemInfoProgram(const QString& storePath) {
   return std::nullopt;
 }
 
+bool isRunnableProgram(const QString& path) {
+  const QFileInfo info(path);
+  return info.isAbsolute() && info.isFile() && info.isExecutable();
+}
+
 bool startSystemInfo(const QString& storePath) {
+  // Only the program at that very path: never one looked up through $PATH
+  // or relative to the current folder.
   const auto program = systemInfoProgram(storePath);
-  return program && !program->isEmpty() && QProcess::startDetached(*program, {});
+  return program && isRunnableProgram(*program) && QProcess::startDetached(*program, {});
 }
 
 }  // namespace tilvan::ui

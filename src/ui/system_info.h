@@ -31,9 +31,13 @@ std::optional<QString> readStoreString(const QString& storePath, const QString& 
 // second value's folder joined with MSINFO32.EXE when that file exists.
 std::optional<QString> systemInfoProgram(const QString& storePath);
 
+// Whether `path` is an absolute path to an existing executable file.
+bool isRunnableProgram(const QString& path);
+
 // Starts the named program by its path, without a shell and without
 // arguments; returns false (the caller shows kSysInfoUnavailable) when none
-// is named or it fails to start.
+// is named, the name is not an absolute path to an executable file
+// (isRunnableProgram), or it fails to start.
 bool startSystemInfo(const QString& storePath);
 
 }  // namespace tilvan::ui

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -53,38 +54,69 @@ namespace {
 
 std::string errnoText(int err) { return std::strerror(err); }
 
+// Closes the descriptor on every way out.
+struct FdCloser {
+  int fd;
+  ~FdCloser() { ::close(fd); }
+};
+
 }  // namespace
 
-Result<std::string> readFileBytes(const std::filesystem::path& path) {
+std::string tooLargeReason(std::uint64_t maxBytes) {
+  constexpr std::uint64_t kMiB = 1 << 20, kGiB = kMiB << 10;
+  if (maxBytes >= kMiB && maxBytes % kMiB == 0)
+    return "more than " + std::to_string(maxBytes / kMiB) + " MiB";
+  if ((maxBytes + 1) % kGiB == 0) return std::to_string((maxBytes + 1) / kGiB) + " GiB or more";
+  return "more than " + std::to_string(maxBytes) + " bytes";
+}
+
+Result<int> openRegularFile(const std::filesystem::path& path) {
   const std::string p = path.string();
-  const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return FileError{p, errnoText(errno)};
+  constexpr const char* kNotRegular = "not a regular file";
+  // Looked at before it is opened: opening a pipe with no writer, or some
+  // devices, would wait. Opened without waiting in case it changed since.
   struct ::stat st {};
-  if (::fstat(fd, &st) != 0) {
+  if (::stat(p.c_str(), &st) != 0) return FileError{p, errnoText(errno)};
+  if (!S_ISREG(st.st_mode)) return FileError{p, kNotRegular};
+  const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return FileError{p, errnoText(errno)};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     const int err = errno;
     ::close(fd);
-    return FileError{p, errnoText(err)};
+    return FileError{p, S_ISREG(st.st_mode) ? errnoText(err) : kNotRegular};
   }
-  if (!S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return FileError{p, S_ISDIR(st.st_mode) ? "Is a directory" : "Not a regular file"};
-  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);  // reads of a file may wait
+  return fd;
+}
+
+Result<std::string> readFileBytes(const std::filesystem::path& path, std::uint64_t maxBytes) {
+  const std::string p = path.string();
+  const auto opened = openRegularFile(path);
+  if (!opened.ok()) return opened.error();
+  const FdCloser closer{opened.value()};
+  const int fd = closer.fd;
+  struct ::stat st {};
+  if (::fstat(fd, &st) != 0) return FileError{p, errnoText(errno)};
+  if (static_cast<std::uint64_t>(st.st_size) > maxBytes)
+    return FileError{p, tooLargeReason(maxBytes)};
   std::string bytes;
   bytes.resize(static_cast<std::size_t>(st.st_size));
   std::size_t got = 0;
   for (;;) {
-    if (got == bytes.size()) bytes.resize(bytes.size() + 65536);  // the file grew
+    if (got == bytes.size()) {  // the file grew: read on, up to one byte past the limit
+      const std::uint64_t room = maxBytes + 1 - got;
+      if (room == 0) return FileError{p, tooLargeReason(maxBytes)};
+      bytes.resize(got + static_cast<std::size_t>(std::min<std::uint64_t>(room, 65536)));
+    }
     const ssize_t r = ::read(fd, bytes.data() + got, bytes.size() - got);
     if (r < 0) {
       if (errno == EINTR) continue;
-      const int err = errno;
-      ::close(fd);
-      return FileError{p, errnoText(err)};
+      return FileError{p, errnoText(errno)};
     }
     if (r == 0) break;
     got += static_cast<std::size_t>(r);
   }
-  ::close(fd);
+  if (got > maxBytes) return FileError{p, tooLargeReason(maxBytes)};
   bytes.resize(got);
   return bytes;
 }
@@ -96,8 +128,7 @@ Result<std::shared_ptr<const WordList>> WordListCache::get() {
     list_.reset();
     return FileError{p, errnoText(errno)};
   }
-  const Stamp now{static_cast<std::uintmax_t>(st.st_size),
-                  static_cast<std::uintmax_t>(st.st_dev),
+  const Stamp now{static_cast<std::uintmax_t>(st.st_size), static_cast<std::uintmax_t>(st.st_dev),
                   static_cast<std::uintmax_t>(st.st_ino),
                   std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec,
                   std::int64_t{st.st_ctim.tv_sec} * 1000000000 + st.st_ctim.tv_nsec};

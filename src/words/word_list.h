@@ -30,8 +30,8 @@ struct FileError {
 template <class T>
 class Result {
  public:
-  Result(T value) : v_(std::move(value)) {}           // NOLINT: implicit by design
-  Result(FileError error) : v_(std::move(error)) {}   // NOLINT
+  Result(T value) : v_(std::move(value)) {}          // NOLINT: implicit by design
+  Result(FileError error) : v_(std::move(error)) {}  // NOLINT
   bool ok() const { return v_.index() == 0; }
   const T& value() const { return std::get<0>(v_); }
   T& value() { return std::get<0>(v_); }
@@ -40,6 +40,9 @@ class Result {
  private:
   std::variant<T, FileError> v_;
 };
+
+// The largest word list file: its records are kept at 32-bit offsets.
+inline constexpr std::uint64_t kMaxWordListBytes = 0xFFFFFFFFu;
 
 // One version of the word list, immutable once parsed. Records are kept in
 // file order as byte strings (one byte is one character).
@@ -54,6 +57,8 @@ class WordList {
   // double quote is read up to the closing quote, without the quotes, and the
   // rest up to the next comma or line end is dropped; an empty line is an
   // empty record; the end of the file ends the last record.
+  // REQUIRES: bytes.size() <= kMaxWordListBytes (records are kept at 32-bit
+  // offsets).
   static WordList parse(std::string_view bytes);
 
   WordList() = default;
@@ -78,18 +83,30 @@ class WordList {
   }
 
  private:
-  std::string data_;  // all records back to back
+  std::string data_;                                              // all records back to back
   std::vector<std::pair<std::uint32_t, std::uint32_t>> offsets_;  // begin, length
   mutable std::map<std::type_index, std::shared_ptr<const void>> derived_;
 };
 
-// Reads a whole file. A missing, unreadable or non-regular file is an error
-// naming the path and the cause.
-Result<std::string> readFileBytes(const std::filesystem::path& path);
+// Reads a whole file of at most `maxBytes` bytes. A missing or unreadable
+// file, one that is not a regular file (a pipe, socket, device or folder:
+// refused at once, never waited on) or a longer one is an error naming the
+// path and the cause.
+Result<std::string> readFileBytes(const std::filesystem::path& path,
+                                  std::uint64_t maxBytes = kMaxWordListBytes);
+
+// The reason readFileBytes gives for a file over maxBytes, such as "more
+// than 1 MiB".
+std::string tooLargeReason(std::uint64_t maxBytes);
+
+// Opens a file for reading as readFileBytes does, refusing at once anything
+// but a regular file. The caller closes the descriptor.
+Result<int> openRegularFile(const std::filesystem::path& path);
 
 // The word list file as it stands now. get() re-reads and re-parses the file
 // only when its size, modification time or identity changed since the last
-// read, so results always match the file on disk.
+// read, so results always match the file on disk. A file larger than
+// kMaxWordListBytes is refused.
 // Not thread-safe.
 class WordListCache {
  public:

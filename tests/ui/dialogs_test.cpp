@@ -239,6 +239,33 @@ class TestDialogs : public QObject {
     QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
     QCOMPARE(prompts.take(), unavailable);
 
+    // Only an absolute path to an executable file is started: never a name
+    // looked up through $PATH, a path relative to the current folder, a
+    // file that cannot be run or a folder.
+    const QString binDir = dir.filePath("bin");
+    QVERIFY(QDir().mkpath(binDir));
+    const QString marker3 = dir.filePath("looked-up");
+    markerProgram(QDir(binDir).filePath("tilvan-sysinfo"), marker3);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", binDir.toLocal8Bit() + ":" + oldPath);
+    const QString oldCwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QFile plain(dir.filePath("plain"));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    for (const QString& value : {QString("tilvan-sysinfo"), QString("bin/tilvan-sysinfo"),
+                                 QString("./bin/tilvan-sysinfo"), dir.filePath("plain"), binDir}) {
+      write("MSINFO", "PATH", value);
+      QVERIFY(!isRunnableProgram(value));
+      QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
+      QCOMPARE(prompts.take(), unavailable);
+    }
+    QDir::setCurrent(oldCwd);
+    qputenv("PATH", oldPath);
+    QVERIFY(isRunnableProgram(QDir(binDir).filePath("tilvan-sysinfo")));
+    QTest::qWait(300);
+    QVERIFY(!QFile::exists(marker3));
+
     // A value that is not a single string gives no path.
     write("MSINFO", "PATH", QStringList{"/bin/true", "x"});
     QCOMPARE(readStoreString(ini, "MSINFO", "PATH"), std::nullopt);

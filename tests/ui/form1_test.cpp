@@ -1,10 +1,13 @@
 // The main window: its controls stand where the design puts them, drops and
 // presses reach the core's handlers, and the widgets show the core's mirror.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
+#include <filesystem>
 #include <sstream>
 
 #include "cli/dump.h"
@@ -456,6 +459,23 @@ class TestForm1 : public QObject {
     prompts.take();
     w.prefetchWordList();
     QVERIFY(prompts.messages.empty());
+  }
+
+  // A named pipe with no writer given as the word list: the window neither
+  // freezes reading ahead nor searching, and says why the list is refused.
+  void aPipeAsTheWordListNeverFreezes() {
+    const std::filesystem::path fifo = words_.fsPath().parent_path() / "pipe";
+    QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+    WordListCache cache(fifo);
+    RecordingPrompts prompts;
+    Form1 w(cache, &prompts);
+    prompts.take();
+    w.prefetchWordList();
+    QTest::mouseClick(w.cmdFindWords, Qt::LeftButton);
+    const std::vector<std::string> refused{"Cannot read the word list \"" + fifo.string() +
+                                           "\": not a regular file"};
+    QCOMPARE(prompts.take(), refused);
+    std::filesystem::remove(fifo);
   }
 
   void aboutOpensOnce() {

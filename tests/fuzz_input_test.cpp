@@ -1,0 +1,326 @@
+// Generated inputs for the three readers of outside text: board files,
+// replay scripts and word lists. Each test runs for a time budget (20 s, or
+// TILVAN_FUZZ_SECONDS) with at least a few hundred inputs, seeded by the
+// input's number so that a failure names the input that caused it.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <sstream>
+
+#include "cli/find.h"
+#include "cli/printable.h"
+#include "cli/replay.h"
+#include "finder/find_words.h"
+#include "support/position_gen.h"
+#include "support/test_support.h"
+
+namespace tilvan {
+namespace {
+
+// Runs `one(n)` for n = 0, 1, ... until the budget is spent (and at least
+// `minimum` times) or a failure; returns how many ran.
+template <class One>
+int fuzz(int minimum, One one) {
+  const char* env = std::getenv("TILVAN_FUZZ_SECONDS");
+  const double seconds = env ? std::atof(env) : 20.0;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  int n = 0;
+  for (; n < minimum || std::chrono::steady_clock::now() < end; ++n) {
+    SCOPED_TRACE("input " + std::to_string(n));
+    one(n);
+    if (::testing::Test::HasFailure()) return n + 1;
+  }
+  std::cout << n << " inputs\n";
+  return n;
+}
+
+std::string pick(std::mt19937_64& rng, const std::vector<std::string>& from) {
+  return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(rng)];
+}
+
+int below(std::mt19937_64& rng, int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+
+// Bytes that readers treat specially, and some that no reader expects.
+const std::string kAwkward = std::string(".aAzZ#_\r\n\t ,\"\x1b\x7f\x80\xc3\xff", 19) + '\0';
+
+// Changes `text` a few times: bytes replaced, inserted or removed, lines
+// repeated or dropped, the text cut short.
+void mutate(std::mt19937_64& rng, std::string& text, int times) {
+  for (int t = 0; t < times; ++t) {
+    const std::size_t at = text.empty() ? 0 : below(rng, static_cast<int>(text.size()));
+    const char byte = below(rng, 3) ? kAwkward[below(rng, static_cast<int>(kAwkward.size()))]
+                                    : static_cast<char>(below(rng, 256));
+    switch (below(rng, 6)) {
+      case 0:
+        if (!text.empty()) text[at] = byte;
+        break;
+      case 1:
+        text.insert(text.begin() + static_cast<long>(at), byte);
+        break;
+      case 2:
+        if (!text.empty()) text.erase(at, 1 + below(rng, 3));
+        break;
+      case 3: {  // a line repeated
+        const std::size_t b = text.rfind('\n', at), e = text.find('\n', at);
+        const std::size_t from = b == std::string::npos ? 0 : b + 1;
+        text.insert(from, text.substr(from, e == std::string::npos ? e : e - from + 1));
+        break;
+      }
+      case 4:
+        text.resize(at);
+        break;
+      default:
+        text.insert(at, std::string(below(rng, 40), byte));
+    }
+  }
+}
+
+// Board files --------------------------------------------------------------
+
+// The board file rules, written out plainly: the rows, or nothing.
+std::optional<Grid> plainBoard(std::string_view text) {
+  std::vector<std::string> rows;
+  std::array<int, kLetters> used{};
+  std::stringstream in{std::string(text)};
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    if (line.size() != 15) return std::nullopt;
+    for (char c : line) {
+      const bool ok = c == '.' ||
+                      (c >= 'a' && c <= 'z' && ++used[c - 'a'] <= kLetterCount[c - 'a']) ||
+                      (c >= 'A' && c <= 'Z' && ++used[kBlank] <= kLetterCount[kBlank]);
+      if (!ok) return std::nullopt;
+    }
+    rows.push_back(line);
+  }
+  if (rows.size() != 15) return std::nullopt;
+  Grid grid;
+  std::copy(rows.begin(), rows.end(), grid.begin());
+  return grid;
+}
+
+std::string boardFile(std::mt19937_64& rng, const Grid& rows) {
+  std::string text = below(rng, 2) ? "# a board\n\n" : "";
+  for (const auto& r : rows) text += r + (below(rng, 8) ? "\n" : "\r\n");
+  return text;
+}
+
+TEST(FuzzInput, BoardReader) {
+  const std::vector<std::string> words =
+      test::plainWords(test::PositionGen(0xB0A4D).wordListText(400));
+  test::TempFile list(test::lines(words));
+  WordListCache cache(list.path());
+  int accepted = 0;
+  fuzz(300, [&](int n) {
+    test::PositionGen gen(0xB0A4D000 + n);
+    std::mt19937_64& rng = gen.rng();
+    std::string text =
+        boardFile(rng, n % 4 == 0 ? test::emptyRows() : gen.board(words, below(rng, 25)));
+    if (n % 10 != 0) mutate(rng, text, 1 + below(rng, 4));
+    Grid rows;
+    std::string error;
+    const bool ok = cli::readBoard(text, rows, error);
+    const auto plain = plainBoard(text);
+    ASSERT_EQ(ok, plain.has_value()) << cli::printable(text) << "\n" << cli::printable(error);
+    if (!ok) {
+      const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) +
+                        (!text.empty() && text.back() != '\n');
+      ASSERT_LE(std::atoi(error.c_str()), lines) << error;
+      const std::string shown = cli::printable(error);
+      ASSERT_EQ(std::count_if(shown.begin(), shown.end(), [](char c) { return c >= 0 && c < 32; }),
+                0);
+      return;
+    }
+    ASSERT_EQ(rows, *plain);
+    ++accepted;
+    if (n % 3 != 0) return;
+    // A read board is searched as any other.
+    Game game(cache);
+    test::RecordingPrompts prompts;
+    startUp(game, prompts);
+    cli::layBoard(game.state, rows);
+    game.form.txtRack.type(gen.rack(below(rng, 8), below(rng, 2), true));
+    game.form.chkComplete = n % 2 == 0;
+    pressFindWords(game, prompts);
+  });
+  EXPECT_GT(accepted, 30);
+}
+
+// Replay scripts ------------------------------------------------------------
+
+std::vector<std::string> goldenLines() {
+  std::vector<std::string> lines;
+  const auto dir = std::filesystem::path(TILVAN_TEST_DATA).parent_path() / "replay";
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    if (entry.path().extension() != ".replay") continue;
+    std::ifstream in(entry.path());
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+  }
+  return lines;
+}
+
+// One generated action line: a well-formed action with odd arguments, a
+// line of a golden replay, or a changed one.
+std::string scriptLine(std::mt19937_64& rng, const std::vector<std::string>& golden) {
+  static const std::vector<std::string> kActions = {
+      "players", "turn",  "drop",    "place",    "blank", "rack", "find", "show", "use",
+      "check",   "clear", "newgame", "complete", "dump",  "#",    "",     "Use",  "dropx"};
+  static const std::vector<std::string> kArgs = {"0",
+                                                 "1",
+                                                 "2",
+                                                 "7",
+                                                 "99",
+                                                 "151",
+                                                 "152",
+                                                 "-1",
+                                                 "2147483647",
+                                                 "-2147483648",
+                                                 "99999999999",
+                                                 "on",
+                                                 "off",
+                                                 "!close",
+                                                 "cat",
+                                                 "_",
+                                                 "a b",
+                                                 "1.5",
+                                                 "0x10",
+                                                 "+3",
+                                                 "",
+                                                 "\x1b[2J",
+                                                 std::string(1, '\0')};
+  if (below(rng, 3) == 0) {
+    std::string line = pick(rng, golden);
+    if (below(rng, 2)) mutate(rng, line, 1 + below(rng, 2));
+    return line;
+  }
+  const char* gaps[] = {" ", "\t", "  ", " \t"};
+  std::string line = (below(rng, 4) == 0 ? gaps[below(rng, 4)] : "") + pick(rng, kActions);
+  for (int k = below(rng, 4); k > 0; --k) line += gaps[below(rng, 4)] + pick(rng, kArgs);
+  if (below(rng, 6) == 0) line += " # note";
+  if (below(rng, 6) == 0) line += "\r";
+  return line;
+}
+
+TEST(FuzzInput, ScriptReader) {
+  const std::vector<std::string> golden = goldenLines();
+  ASSERT_GT(golden.size(), 100u);
+  WordListCache cache(std::filesystem::path(TILVAN_TEST_DATA) / "words.txt");
+  fuzz(300, [&](int n) {
+    std::mt19937_64 rng(0x5C417000 + n);
+    std::string script;
+    const int lines = 1 + below(rng, 40);
+    for (int k = 0; k < lines; ++k) script += scriptLine(rng, golden) + "\n";
+    if (n % 50 == 7) script.insert(below(rng, static_cast<int>(script.size())), (1 << 20) + 1, 'x');
+    if (n % 5 == 0) mutate(rng, script, 1 + below(rng, 3));
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    const int code = cli::runReplay(in, "s.replay", cache, out, err);
+    ASSERT_TRUE(code == 0 || code == 2) << code;
+    const std::string e = err.str();
+    if (code == 0) {
+      ASSERT_EQ(e, "");
+    } else {
+      ASSERT_EQ(e.rfind("s.replay:", 0), 0u) << e;
+      ASSERT_EQ(e.find('\n'), e.size() - 1) << e;
+      ASSERT_EQ(std::count_if(e.begin(), e.end(), [](char c) { return c >= 0 && c < 32; }), 1) << e;
+    }
+    std::istringstream printed(out.str());
+    for (std::string line; std::getline(printed, line);)
+      ASSERT_TRUE(line.rfind("message: ", 0) == 0 || line.rfind("state: {", 0) == 0 ||
+                  line.rfind("error: tile ", 0) == 0)
+          << cli::printable(line);
+  });
+}
+
+// Word lists ----------------------------------------------------------------
+
+// The record rules as a machine that takes one byte at a time.
+std::vector<std::string> plainRecords(std::string_view bytes) {
+  enum { kStart, kField, kQuoted, kAfterQuote } state = kStart;
+  std::vector<std::string> out;
+  std::string field;
+  bool pending = false, afterCR = false;  // bytes taken since the last record
+  for (char c : bytes) {
+    if (afterCR && c == '\n') {
+      afterCR = false;
+      continue;
+    }
+    afterCR = c == '\r' && state != kQuoted;  // a CR that ends a record
+    pending = true;
+    const bool ends = c == ',' || c == '\n' || c == '\r';
+    if (state == kQuoted) {
+      if (c == '"')
+        state = kAfterQuote;
+      else
+        field += c;
+    } else if (ends) {
+      out.push_back(std::exchange(field, {}));
+      state = kStart;
+      pending = false;
+    } else if (state == kStart && c == ' ') {
+    } else if (state == kStart && c == '"') {
+      state = kQuoted;
+    } else if (state != kAfterQuote) {
+      state = kField;
+      field += c;
+    }
+  }
+  if (pending) out.push_back(field);
+  return out;
+}
+
+std::vector<std::string> recordsOf(const WordList& list) {
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < list.size(); ++i) out.emplace_back(list[i]);
+  return out;
+}
+
+std::string listText(std::mt19937_64& rng) {
+  std::string text;
+  const int n = below(rng, 300);
+  const std::string alphabet = std::string("ab z,\"\r\n \xe9", 10) + '\0';
+  for (int i = 0; i < n; ++i) text += alphabet[below(rng, static_cast<int>(alphabet.size()))];
+  return text;
+}
+
+TEST(FuzzInput, WordListReader) {
+  test::TempFile file("");
+  WordListCache cache(file.path());
+  std::size_t lastSize = 0;
+  fuzz(2000, [&](int n) {
+    std::mt19937_64 rng(0x3041D000 + n);
+    std::string text = listText(rng);
+    if (n % 3 == 0) mutate(rng, text, 1 + below(rng, 4));
+    const std::vector<std::string> expected = plainRecords(text);
+    ASSERT_EQ(recordsOf(WordList::parse(text)), expected) << cli::printable(text);
+    if (n % 4 != 0) return;
+    // The cache follows the file through rewrites, and through its being
+    // replaced by a folder or a pipe and back.
+    std::filesystem::remove_all(file.path());
+    if (n % 40 == 4) {
+      ASSERT_TRUE(n % 80 == 4 ? std::filesystem::create_directory(file.path())
+                              : ::mkfifo(file.path().c_str(), 0600) == 0);
+      const auto r = cache.get();
+      ASSERT_FALSE(r.ok());
+      ASSERT_EQ(r.error().reason, "not a regular file");
+      std::filesystem::remove_all(file.path());
+    }
+    if (text.size() == lastSize) text += ',';  // a new size, however quick the rewrite
+    lastSize = text.size();
+    file.write(text);
+    const auto got = cache.get();
+    ASSERT_TRUE(got.ok()) << got.error().message();
+    ASSERT_EQ(recordsOf(*got.value()), plainRecords(text)) << cli::printable(text);
+  });
+}
+
+}  // namespace
+}  // namespace tilvan
