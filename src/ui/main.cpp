@@ -2,24 +2,26 @@
 //   tilvan [--words FILE]
 //   tilvan --measure [--words FILE]   plays a short scripted game and prints
 //                                     how long start-up and searches take
+//   tilvan --help | --version
 #include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
 
 #include "game/tables.h"
+#include "ui/app_window.h"
 #include "ui/geometry.h"
 #include "ui/main_window.h"
 #include "words/word_list.h"
@@ -109,7 +111,7 @@ class Measure : public QObject {
     type(form_.txtRack, "eorsnid");
     form_.cmdFindWords->click();
     form_.cmdFindWords->click();
-    form_.close();
+    form_.window()->close();
   }
 
   tilvan::ui::Form1& form_;
@@ -117,9 +119,54 @@ class Measure : public QObject {
   bool painted_ = false;
 };
 
-int usage(const char* why) {
-  std::fprintf(stderr, "tilvan: %s\nusage: tilvan [--words FILE] [--measure]\n", why);
-  return 2;
+constexpr const char* kVersion = TILVAN_VERSION;
+
+struct Options {
+  std::optional<std::string> wordsPath;
+  bool measure = false;
+};
+
+// Reads the command line before Qt starts, so that --help and --version work
+// without a display. Returns an exit code when the program should stop.
+std::optional<int> parseArguments(int argc, char** argv, Options& options) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "A desktop assistant for the Tilvane crossword tile game: keeps a board in step with a real "
+      "game and finds the best-scoring placements for a rack."));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help and exit."));
+  const QCommandLineOption version(QStringLiteral("version"),
+                                   QStringLiteral("Show the version and exit."));
+  const QCommandLineOption words(
+      QStringLiteral("words"),
+      QStringLiteral("Use the word list FILE for this run instead of the one chosen in the "
+                     "Words menu."),
+      QStringLiteral("FILE"));
+  const QCommandLineOption measure(
+      QStringLiteral("measure"),
+      QStringLiteral("Play a short scripted game and print how long start-up and searches take."));
+  parser.addOptions({help, version, words, measure});
+  QStringList args;
+  for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+  const auto fail = [](const QString& why) {
+    std::fprintf(stderr, "tilvan: %s\nusage: tilvan [--words FILE] [--measure]\n",
+                 why.toLocal8Bit().constData());
+    return 2;
+  };
+  if (!parser.parse(args)) return fail(parser.errorText());
+  if (parser.isSet(help)) {
+    std::printf("%s", parser.helpText().toLocal8Bit().constData());
+    return 0;
+  }
+  if (parser.isSet(version)) {
+    std::printf("tilvan %s\n", kVersion);
+    return 0;
+  }
+  if (!parser.positionalArguments().isEmpty())
+    return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments()[0]));
+  if (parser.isSet(words)) options.wordsPath = QFile::encodeName(parser.value(words)).toStdString();
+  options.measure = parser.isSet(measure);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -127,38 +174,25 @@ int usage(const char* why) {
 int main(int argc, char** argv) {
   QElapsedTimer sinceMain;
   sinceMain.start();
-  for (int i = 1; i < argc; ++i)
-    if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
-      std::printf("usage: tilvan [--words FILE] [--measure]\n");
-      return 0;
-    }
-  QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tilvan"));
-
-  std::optional<std::string> wordsPath;
-  bool measure = false;
-  const QStringList args = QApplication::arguments();
-  for (qsizetype i = 1; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("--words")) {
-      if (i + 1 >= args.size()) return usage("--words needs a file");
-      wordsPath = QFile::encodeName(args[++i]).toStdString();
-    } else if (args[i] == QLatin1String("--measure")) {
-      measure = true;
-    } else {
-      return usage(("unexpected argument \"" + args[i].toStdString() + "\"").c_str());
-    }
-  }
+  QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+  Options options;
+  if (auto exit = parseArguments(argc, argv, options)) return *exit;
+  QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.tilvan.tilvan"));
 
   // An unreadable list does not stop the program: the handlers that read it
   // report it, and the user may fix the file meanwhile.
-  tilvan::WordListCache words(wordsPath ? std::filesystem::path(*wordsPath)
-                                        : tilvan::defaultWordListPath());
+  std::optional<std::filesystem::path> wordsOverride;
+  if (options.wordsPath) wordsOverride = *options.wordsPath;
   MeasurePrompts measurePrompts;
-  tilvan::ui::Form1 form(words, measure ? &measurePrompts : nullptr);
-  form.setMeasuring(measure);
+  tilvan::ui::AppWindow window(tilvan::ui::WordLists::installed(), wordsOverride,
+                               options.measure ? &measurePrompts : nullptr);
+  tilvan::ui::Form1& form = window.form();
+  form.setMeasuring(options.measure);
   form.setPrefetchWhenShown(true);
   std::optional<Measure> measuring;
-  if (measure) measuring.emplace(form, sinceMain);
-  form.show();
+  if (options.measure) measuring.emplace(form, sinceMain);
+  window.show();
   return app.exec();
 }

@@ -236,7 +236,7 @@ void Form1::connectEvents() {
   for (int k = 0; k < kResultSlots; ++k)
     connect(cmdWord[k], &QPushButton::clicked, this,
             [this, k] { act([k](Game& g, Prompts& p) { pressShowSlot(g, p, k); }); });
-  connect(cmdQuit, &QPushButton::clicked, this, &QWidget::close);
+  connect(cmdQuit, &QPushButton::clicked, this, [this] { window()->close(); });
   connect(cmdAbout, &QPushButton::clicked, this, &Form1::showAbout);
 
   // Enter in a box presses the button that reads it.
