@@ -29,10 +29,11 @@ WordLists WordLists::installed() {
 }
 
 AppWindow::AppWindow(WordLists lists, std::optional<std::filesystem::path> wordsOverride,
-                     Prompts* prompts, QWidget* parent)
+                     Prompts* prompts, bool remember, QWidget* parent)
     : QMainWindow(parent),
       lists_(std::move(lists)),
-      settings_(Settings::load()),
+      remember_(remember),
+      settings_(remember ? Settings::load() : Settings{}),
       overridden_(wordsOverride.has_value()) {
   setObjectName(QStringLiteral("AppWindow"));
   words_.emplace(wordsOverride ? *wordsOverride
@@ -53,7 +54,7 @@ AppWindow::AppWindow(WordLists lists, std::optional<std::filesystem::path> words
   form_->chkComplete->setChecked(settings_.completeSearch);
   connect(form_->chkComplete, &QCheckBox::toggled, this, [this](bool on) {
     settings_.completeSearch = on;
-    settings_.save();
+    save();
   });
 }
 
@@ -119,9 +120,13 @@ bool AppWindow::chooseWords(WordsChoice choice, const QString& otherFile) {
   overridden_ = false;
   settings_.words = choice;
   if (choice == WordsChoice::kOther) settings_.otherWordsFile = otherFile;
-  settings_.save();
+  save();
   showWordsInUse();
   return true;
+}
+
+void AppWindow::save() const {
+  if (remember_) settings_.save();
 }
 
 QString AppWindow::statusText() const { return status_->text(); }

@@ -34,9 +34,11 @@ class AppWindow : public QMainWindow {
   Q_OBJECT
  public:
   // Starts with the list that the settings name, or `wordsOverride` for this
-  // run only. `prompts` as for Form1.
+  // run only. `prompts` as for Form1. Without `remember`, the window starts
+  // from the default settings and leaves the stored ones alone (a measured
+  // run, say).
   AppWindow(WordLists lists, std::optional<std::filesystem::path> wordsOverride,
-            Prompts* prompts = nullptr, QWidget* parent = nullptr);
+            Prompts* prompts = nullptr, bool remember = true, QWidget* parent = nullptr);
   ~AppWindow() override;
 
   Form1& form() { return *form_; }
@@ -57,9 +59,11 @@ class AppWindow : public QMainWindow {
   void buildMenus();
   void pickOtherFile();
   void showWordsInUse();
+  void save() const;
   std::filesystem::path pathOf(WordsChoice choice, const QString& otherFile) const;
 
   WordLists lists_;
+  bool remember_;
   Settings settings_;
   bool overridden_;  // --words named the list of this run
   std::optional<WordListCache> words_;

@@ -155,7 +155,10 @@ std::optional<int> parseArguments(int argc, char** argv, Options& options) {
   };
   if (!parser.parse(args)) return fail(parser.errorText());
   if (parser.isSet(help)) {
-    std::printf("%s", parser.helpText().toLocal8Bit().constData());
+    // Qt names the program only once it has started.
+    const QString text =
+        parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String("tilvan"));
+    std::printf("%s", text.toLocal8Bit().constData());
     return 0;
   }
   if (parser.isSet(version)) {
@@ -187,7 +190,7 @@ int main(int argc, char** argv) {
   if (options.wordsPath) wordsOverride = *options.wordsPath;
   MeasurePrompts measurePrompts;
   tilvan::ui::AppWindow window(tilvan::ui::WordLists::installed(), wordsOverride,
-                               options.measure ? &measurePrompts : nullptr);
+                               options.measure ? &measurePrompts : nullptr, !options.measure);
   tilvan::ui::Form1& form = window.form();
   form.setMeasuring(options.measure);
   form.setPrefetchWhenShown(true);

@@ -162,6 +162,23 @@ class TestAppWindow : public QObject {
     QVERIFY(w.form().chkComplete->isChecked());
   }
 
+  void aRunThatDoesNotRememberLeavesTheSettingsAlone() {
+    {
+      RecordingPrompts prompts;
+      AppWindow w(lists(), std::nullopt, &prompts);
+      w.actLarge->trigger();
+    }
+    const Settings stored = Settings::load();
+    {
+      RecordingPrompts prompts;
+      AppWindow w(lists(), std::nullopt, &prompts, false);
+      QCOMPARE(w.words().path(), wordGame_.fsPath());
+      w.form().chkComplete->click();
+      w.actWordGame->trigger();
+    }
+    QVERIFY(Settings::load() == stored);
+  }
+
   void settingsReadBackAndRejectBadValues() {
     Settings s;
     s.words = WordsChoice::kOther;
