@@ -46,6 +46,9 @@ done
 
 list=$prefix/share/tilvan/WordsSorted.Txt
 gzip -dc "$src/data/enable2k.txt.gz" | cmp -s - "$list" || fail "the default list is not ENABLE2K"
+[ "$(wc -l <"$list")" -eq 173528 ] || fail "the default list does not have 173,528 records"
+LC_ALL=C sort -u -c "$list" || fail "the default list is not sorted"
+! LC_ALL=C grep -q -v '^[a-z][a-z]*$' "$list" || fail "the default list has a record that is not a-z"
 
 # Every word of a search with the default list is in ENABLE2K. The large
 # dictionary would lay RS, SS and JS here.
