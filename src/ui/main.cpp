@@ -19,6 +19,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "game/tables.h"
 #include "ui/app_window.h"
@@ -126,49 +127,66 @@ struct Options {
   bool measure = false;
 };
 
-// Reads the command line before Qt starts, so that --help and --version work
-// without a display. Returns an exit code when the program should stop.
-std::optional<int> parseArguments(int argc, char** argv, Options& options) {
+// The program's options.
+struct CommandLine {
+  CommandLine() {
+    parser.setApplicationDescription(
+        QStringLiteral("A desktop assistant for the Tilvane crossword tile game: keeps a board in "
+                       "step with a real game and finds the best-scoring placements for a rack."));
+    parser.addOptions({help, version, words, measure});
+  }
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral(
-      "A desktop assistant for the Tilvane crossword tile game: keeps a board in step with a real "
-      "game and finds the best-scoring placements for a rack."));
-  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                QStringLiteral("Show this help and exit."));
-  const QCommandLineOption version(QStringLiteral("version"),
-                                   QStringLiteral("Show the version and exit."));
-  const QCommandLineOption words(
+  const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help and exit.")};
+  const QCommandLineOption version{QStringLiteral("version"),
+                                   QStringLiteral("Show the version and exit.")};
+  const QCommandLineOption words{
       QStringLiteral("words"),
       QStringLiteral("Use the word list FILE for this run instead of the one chosen in the "
                      "Words menu."),
-      QStringLiteral("FILE"));
-  const QCommandLineOption measure(
+      QStringLiteral("FILE")};
+  const QCommandLineOption measure{
       QStringLiteral("measure"),
-      QStringLiteral("Play a short scripted game and print how long start-up and searches take."));
-  parser.addOptions({help, version, words, measure});
-  QStringList args;
-  for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+      QStringLiteral("Play a short scripted game and print how long start-up and searches take.")};
+};
+
+// --help and --version are answered before Qt starts, so that they need no
+// display. Returns the exit code when one of them was given.
+std::optional<int> answerHelpOrVersion(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    if (a == "--words") {
+      ++i;  // its value
+    } else if (a == "--help" || a == "-h") {
+      // Qt names the program only once it has started.
+      const QString text = CommandLine().parser.helpText().replace(
+          QLatin1String("<executable_name>"), QLatin1String("tilvan"));
+      std::printf("%s", text.toLocal8Bit().constData());
+      return 0;
+    } else if (a == "--version") {
+      std::printf("tilvan %s\n", kVersion);
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
+
+// Reads the arguments that Qt leaves (it takes its own, such as -platform).
+// Returns the exit code when they are wrong.
+std::optional<int> parseArguments(const QStringList& args, Options& options) {
+  CommandLine c;
   const auto fail = [](const QString& why) {
     std::fprintf(stderr, "tilvan: %s\nusage: tilvan [--words FILE] [--measure]\n",
                  why.toLocal8Bit().constData());
     return 2;
   };
-  if (!parser.parse(args)) return fail(parser.errorText());
-  if (parser.isSet(help)) {
-    // Qt names the program only once it has started.
-    const QString text =
-        parser.helpText().replace(QLatin1String("<executable_name>"), QLatin1String("tilvan"));
-    std::printf("%s", text.toLocal8Bit().constData());
-    return 0;
-  }
-  if (parser.isSet(version)) {
-    std::printf("tilvan %s\n", kVersion);
-    return 0;
-  }
-  if (!parser.positionalArguments().isEmpty())
-    return fail(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments()[0]));
-  if (parser.isSet(words)) options.wordsPath = QFile::encodeName(parser.value(words)).toStdString();
-  options.measure = parser.isSet(measure);
+  if (!c.parser.parse(args)) return fail(c.parser.errorText());
+  if (!c.parser.positionalArguments().isEmpty())
+    return fail(
+        QStringLiteral("unexpected argument \"%1\"").arg(c.parser.positionalArguments()[0]));
+  if (c.parser.isSet(c.words))
+    options.wordsPath = QFile::encodeName(c.parser.value(c.words)).toStdString();
+  options.measure = c.parser.isSet(c.measure);
   return std::nullopt;
 }
 
@@ -179,9 +197,10 @@ int main(int argc, char** argv) {
   sinceMain.start();
   QApplication::setApplicationName(QStringLiteral("tilvan"));
   QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
-  Options options;
-  if (auto exit = parseArguments(argc, argv, options)) return *exit;
+  if (auto exit = answerHelpOrVersion(argc, argv)) return *exit;
   QApplication app(argc, argv);
+  Options options;
+  if (auto exit = parseArguments(QApplication::arguments(), options)) return *exit;
   QGuiApplication::setDesktopFileName(QStringLiteral("org.tilvan.tilvan"));
 
   // An unreadable list does not stop the program: the handlers that read it
