@@ -1,5 +1,5 @@
 #!/bin/sh
-# Writes the default word list: every word of scowl's english-words.N and
+# Writes the large word list: every word of scowl's english-words.N and
 # american-words.N for N up to 80 that is made only of the letters a-z,
 # sorted bytewise, without duplicates, one word per line.
 set -eu

@@ -1,14 +1,17 @@
 #!/bin/sh
 # Installs the Debian packages that the build needs, when they are missing.
-#   scripts/deps.sh build   the core, tilvan-cli, tests and benchmarks
-#   scripts/deps.sh ui      also the Qt 6 window and its tests
+#   scripts/deps.sh build   the core, tilvan-cli, tests and benchmarks, the word
+#                           lists (gzip, scowl) and the Debian package (cpack
+#                           uses dpkg-shlibdeps and file)
+#   scripts/deps.sh ui      also the Qt 6 window and its tests, and the checks
+#                           of the desktop entry and the AppStream metainfo
 #   scripts/deps.sh x11     also what the real-window checks under Xvfb use
 set -eu
-want="cmake ninja-build g++ libgtest-dev libbenchmark-dev scowl"
+want="cmake ninja-build g++ libgtest-dev libbenchmark-dev scowl gzip dpkg-dev file"
 for group in "$@"; do
   case $group in
     build) ;;
-    ui) want="$want qt6-base-dev fonts-dejavu-core" ;;
+    ui) want="$want qt6-base-dev fonts-dejavu-core desktop-file-utils appstream" ;;
     x11) want="$want qt6-base-dev fonts-dejavu-core xvfb xauth xdotool imagemagick" ;;
     *) echo "deps.sh: unknown group $group" >&2; exit 2 ;;
   esac

@@ -22,9 +22,14 @@ fi
 
 fail() { echo "screenshots: $*" >&2; kill "$pid" 2>/dev/null || true; exit 1; }
 
-# Centre of a control given in twips (Left Top Width Height), in screen
-# pixels: the window sits at the origin of a screen without a window manager.
-at() { echo $(( ($1 + $3 / 2) * scale / 15 )) $(( ($2 + $4 / 2) * scale / 15 )); }
+# The client area lies below the menu bar, which is 19 pixels high (Fusion
+# style, DejaVu Sans), and the window sits at the origin of a screen without
+# a window manager.
+top=19
+client() { echo "$((658 * scale))x$((620 * scale))+0+$((top * scale))"; }
+
+# Centre of a control given in twips (Left Top Width Height), in screen pixels.
+at() { echo $(( ($1 + $3 / 2) * scale / 15 )) $(( ($2 + $4 / 2) * scale / 15 + top * scale )); }
 
 click() { xdotool mousemove $(at "$@") click 1; sleep 0.3; }
 
@@ -43,7 +48,7 @@ drag() {
 }
 
 # Screen pixel of the middle of main board square (row, col).
-square() { echo $(( (1960 + 270 * $2 + 112) * scale / 15 )) $(( (390 + 270 * $1 + 112) * scale / 15 )); }
+square() { echo $(( (1960 + 270 * $2 + 112) * scale / 15 )) $(( (390 + 270 * $1 + 112) * scale / 15 + top * scale )); }
 
 # The colour of screen pixel (x, y) in an image, as "r,g,b".
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
@@ -60,12 +65,18 @@ start() {
 # The start state at 2x scale: crisp tiles and board.
 scale=2
 start
-import -window root -crop $((658 * 2))x$((620 * 2))+0+0 "$out/start-2x.png"
+import -window root -crop "$(client)" "$out/start-2x.png"
 kill "$pid"; wait "$pid" 2>/dev/null || true
 
 scale=1
 start
-import -window root -crop 658x620+0+0 "$out/start.png"
+import -window root -crop "$(client)" "$out/start.png"
+# The whole window with its menu bar, the Words menu open, and the status line.
+xdotool mousemove 20 $((top / 2)) click 1
+sleep 0.4
+import -window root -crop 658x$((620 + 2 * top))+0+0 "$out/words.png"
+xdotool key Escape
+sleep 0.2
 
 # Two players, the user second.
 click 1560 4125 255 285; xdotool key ctrl+a type 2; click 0 4080 1455 375
@@ -75,9 +86,10 @@ click 1680 4605 255 285; xdotool key ctrl+a type 2; click 0 4560 1575 375
 drag 7560 360 $(square 7 6)
 drag 6360 360 $(square 7 7)
 drag 8160 2760 $(square 7 8)
-import -window root -crop 658x620+0+0 "$out/laid.png"
+import -window root -crop "$(client)" "$out/laid.png"
 for c in 6 7 8; do
-  colour=$(pixel "$out/laid.png" $(square 7 $c))
+  set -- $(square 7 $c)
+  colour=$(pixel "$out/laid.png" "$1" $(( $2 - top * scale )))
   [ "$colour" != "255,255,255" ] || fail "no tile on square 7,$c after the drag"
 done
 echo "three tiles laid by mouse drags"
@@ -85,12 +97,12 @@ echo "three tiles laid by mouse drags"
 click 8895 1200 855 495  # USE
 click 2280 4680 2175 285; xdotool type eorsnid; xdotool key Return
 sleep 0.5
-import -window root -crop 658x620+0+0 "$out/search.png"
+import -window root -crop "$(client)" "$out/search.png"
 
 # A blank under the C: the blank tile dialog, answered "s".
 drag 7920 3960 $(square 8 6)
 dialog=$(xdotool search --sync --onlyvisible --name '^Blank Tile$' | head -1) || fail "no blank dialog"
-import -window root -crop 658x620+0+0 "$out/blank.png"
+import -window root -crop "$(client)" "$out/blank.png"
 xdotool windowfocus --sync "$dialog" type s
 xdotool key Return
 sleep 0.4
@@ -104,4 +116,4 @@ xdotool windowfocus --sync "$about" key Return
 sleep 0.3
 click 120 3120 1575 615  # Quit
 wait "$pid" 2>/dev/null || true
-echo "screenshots in $out: start.png start-2x.png laid.png search.png blank.png about.png"
+echo "screenshots in $out: start.png start-2x.png words.png laid.png search.png blank.png about.png"

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "support/test_support.h"
@@ -176,19 +177,46 @@ TEST(WordListDerived, IsBuiltOncePerVersion) {
   EXPECT_EQ(CountingIndex::builds, 2);
 }
 
-TEST(DefaultWordList, HasTheGeneratedWords) {
-  WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
-  auto r = cache.get();
-  ASSERT_TRUE(r.ok()) << r.error().message();
-  const WordList& list = *r.value();
-  EXPECT_GT(list.size(), 200000u);
+// Every record of a list is a word of a-z only, and the records are sorted
+// bytewise without duplicates.
+void expectSortedLowerCaseWords(const WordList& list) {
   for (std::size_t i = 0; i < list.size(); ++i) {
-    ASSERT_FALSE(list[i].empty());
+    ASSERT_FALSE(list[i].empty()) << "record " << i;
     for (char c : list[i]) ASSERT_TRUE(c >= 'a' && c <= 'z') << list[i];
     if (i) {
       ASSERT_LT(list[i - 1], list[i]);
     }
   }
+}
+
+// The default list is ENABLE2K: the word-game list, without abbreviations or
+// letter plurals.
+TEST(DefaultWordList, IsTheWordGameList) {
+  WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
+  auto r = cache.get();
+  ASSERT_TRUE(r.ok()) << r.error().message();
+  const WordList& list = *r.value();
+  EXPECT_EQ(list.size(), 173528u);
+  expectSortedLowerCaseWords(list);
+  EXPECT_EQ(list[0], "aa");
+  EXPECT_EQ(list[list.size() - 1], "zyzzyvas");
+  std::vector<std::string> twos;
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (list[i].size() == 2) twos.emplace_back(list[i]);
+  EXPECT_EQ(twos.size(), 96u);
+  for (const char* word : {"aa", "at", "jo", "oe", "ta", "xu"})
+    EXPECT_TRUE(std::binary_search(twos.begin(), twos.end(), word)) << word;
+  for (const char* abbreviation : {"bs", "cs", "kb", "lm", "mb", "rs", "ss", "te"})
+    EXPECT_FALSE(std::binary_search(twos.begin(), twos.end(), abbreviation)) << abbreviation;
+}
+
+// The large dictionary keeps the scowl-derived list, a superset in size.
+TEST(LargeWordList, HasTheGeneratedWords) {
+  WordListCache cache(TILVAN_LARGE_WORD_LIST);
+  auto r = cache.get();
+  ASSERT_TRUE(r.ok()) << r.error().message();
+  EXPECT_GT(r.value()->size(), 200000u);
+  expectSortedLowerCaseWords(*r.value());
 }
 
 }  // namespace

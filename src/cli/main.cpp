@@ -15,9 +15,31 @@
 
 namespace {
 
+constexpr const char* kFindUsage =
+    "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n";
+constexpr const char* kReplayUsage = "usage: tilvan-cli replay [SCRIPT] [--words FILE]\n";
 constexpr const char* kUsage =
     "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n"
-    "       tilvan-cli replay [SCRIPT] [--words FILE]\n";
+    "       tilvan-cli replay [SCRIPT] [--words FILE]\n"
+    "       tilvan-cli --help | --version\n";
+
+constexpr const char* kFindHelp =
+    "Analyses one board position and prints the five best placements for a rack.\n"
+    "\n"
+    "  --board FILE   15 lines of 15 characters: '.' empty, a-z a tile, A-Z a blank\n"
+    "                 laid as that letter ('-' reads standard input)\n"
+    "  --rack RACK    the rack as typed, at most 7 characters; '_' is a blank\n"
+    "  --complete     find every legal placement, not only the classic ones\n"
+    "  --json         print the results as JSON\n"
+    "  --words FILE   the word list (default: the installed word-game list)\n"
+    "  --help         show this help\n";
+constexpr const char* kReplayHelp =
+    "Plays a script of user actions, one a line, against a freshly started game and\n"
+    "prints every message as 'message: TEXT' and every dump as 'state: {...}'.\n"
+    "\n"
+    "  SCRIPT         the script file; standard input when absent or '-'\n"
+    "  --words FILE   the word list (default: the installed word-game list)\n"
+    "  --help         show this help\n";
 
 // Every error is one line on stderr and exit code 2.
 int usageError(const std::string& why) {
@@ -47,6 +69,10 @@ int run(int argc, char** argv) {
     std::cout << kUsage;
     return 0;
   }
+  if (args[0] == "--version") {
+    std::cout << "tilvan-cli " << TILVAN_VERSION << '\n';
+    return 0;
+  }
   const std::string command = args[0];
   std::optional<std::string> wordsPath, board, rack, script;
   bool complete = false, json = false;
@@ -57,6 +83,11 @@ int run(int argc, char** argv) {
       slot = args[++i];
       return true;
     };
+    if (a == "--help" && (command == "find" || command == "replay")) {
+      std::cout << (command == "find" ? kFindUsage : kReplayUsage) << '\n'
+                << (command == "find" ? kFindHelp : kReplayHelp);
+      return 0;
+    }
     if (a == "--words") {
       if (!value(wordsPath)) return usageError("--words needs a file");
     } else if (command == "find" && a == "--board") {

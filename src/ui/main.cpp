@@ -2,24 +2,27 @@
 //   tilvan [--words FILE]
 //   tilvan --measure [--words FILE]   plays a short scripted game and prints
 //                                     how long start-up and searches take
+//   tilvan --help | --version
 #include <time.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "game/layout.h"
+#include "ui/app_window.h"
 #include "ui/geometry.h"
 #include "ui/main_window.h"
 #include "words/word_list.h"
@@ -109,7 +112,7 @@ class Measure : public QObject {
     type(form_.txtRack, "eorsnid");
     form_.cmdFindWords->click();
     form_.cmdFindWords->click();
-    form_.close();
+    form_.window()->close();
   }
 
   tilvan::ui::Form1& form_;
@@ -117,9 +120,74 @@ class Measure : public QObject {
   bool painted_ = false;
 };
 
-int usage(const char* why) {
-  std::fprintf(stderr, "tilvan: %s\nusage: tilvan [--words FILE] [--measure]\n", why);
-  return 2;
+constexpr const char* kVersion = TILVAN_VERSION;
+
+struct Options {
+  std::optional<std::string> wordsPath;
+  bool measure = false;
+};
+
+// The program's options.
+struct CommandLine {
+  CommandLine() {
+    parser.setApplicationDescription(
+        QStringLiteral("A desktop assistant for the Tilvane crossword tile game: keeps a board in "
+                       "step with a real game and finds the best-scoring placements for a rack."));
+    parser.addOptions({help, version, words, measure});
+  }
+  QCommandLineParser parser;
+  const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help and exit.")};
+  const QCommandLineOption version{QStringLiteral("version"),
+                                   QStringLiteral("Show the version and exit.")};
+  const QCommandLineOption words{
+      QStringLiteral("words"),
+      QStringLiteral("Use the word list FILE for this run instead of the one chosen in the "
+                     "Words menu."),
+      QStringLiteral("FILE")};
+  const QCommandLineOption measure{
+      QStringLiteral("measure"),
+      QStringLiteral("Play a short scripted game and print how long start-up and searches take.")};
+};
+
+// --help and --version are answered before Qt starts, so that they need no
+// display. Returns the exit code when one of them was given.
+std::optional<int> answerHelpOrVersion(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view a = argv[i];
+    if (a == "--words") {
+      ++i;  // its value
+    } else if (a == "--help" || a == "-h") {
+      // Qt names the program only once it has started.
+      const QString text = CommandLine().parser.helpText().replace(
+          QLatin1String("<executable_name>"), QLatin1String("tilvan"));
+      std::printf("%s", text.toLocal8Bit().constData());
+      return 0;
+    } else if (a == "--version") {
+      std::printf("tilvan %s\n", kVersion);
+      return 0;
+    }
+  }
+  return std::nullopt;
+}
+
+// Reads the arguments that Qt leaves (it takes its own, such as -platform).
+// Returns the exit code when they are wrong.
+std::optional<int> parseArguments(const QStringList& args, Options& options) {
+  CommandLine c;
+  const auto fail = [](const QString& why) {
+    std::fprintf(stderr, "tilvan: %s\nusage: tilvan [--words FILE] [--measure]\n",
+                 why.toLocal8Bit().constData());
+    return 2;
+  };
+  if (!c.parser.parse(args)) return fail(c.parser.errorText());
+  if (!c.parser.positionalArguments().isEmpty())
+    return fail(
+        QStringLiteral("unexpected argument \"%1\"").arg(c.parser.positionalArguments()[0]));
+  if (c.parser.isSet(c.words))
+    options.wordsPath = QFile::encodeName(c.parser.value(c.words)).toStdString();
+  options.measure = c.parser.isSet(c.measure);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -127,38 +195,26 @@ int usage(const char* why) {
 int main(int argc, char** argv) {
   QElapsedTimer sinceMain;
   sinceMain.start();
-  for (int i = 1; i < argc; ++i)
-    if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
-      std::printf("usage: tilvan [--words FILE] [--measure]\n");
-      return 0;
-    }
-  QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tilvan"));
-
-  std::optional<std::string> wordsPath;
-  bool measure = false;
-  const QStringList args = QApplication::arguments();
-  for (qsizetype i = 1; i < args.size(); ++i) {
-    if (args[i] == QLatin1String("--words")) {
-      if (i + 1 >= args.size()) return usage("--words needs a file");
-      wordsPath = QFile::encodeName(args[++i]).toStdString();
-    } else if (args[i] == QLatin1String("--measure")) {
-      measure = true;
-    } else {
-      return usage(("unexpected argument \"" + args[i].toStdString() + "\"").c_str());
-    }
-  }
+  QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
+  if (auto exit = answerHelpOrVersion(argc, argv)) return *exit;
+  QApplication app(argc, argv);
+  Options options;
+  if (auto exit = parseArguments(QApplication::arguments(), options)) return *exit;
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.tilvan.tilvan"));
 
   // An unreadable list does not stop the program: the handlers that read it
   // report it, and the user may fix the file meanwhile.
-  tilvan::WordListCache words(wordsPath ? std::filesystem::path(*wordsPath)
-                                        : tilvan::defaultWordListPath());
+  std::optional<std::filesystem::path> wordsOverride;
+  if (options.wordsPath) wordsOverride = *options.wordsPath;
   MeasurePrompts measurePrompts;
-  tilvan::ui::Form1 form(words, measure ? &measurePrompts : nullptr);
-  form.setMeasuring(measure);
+  tilvan::ui::AppWindow window(tilvan::ui::WordLists::installed(), wordsOverride,
+                               options.measure ? &measurePrompts : nullptr, !options.measure);
+  tilvan::ui::Form1& form = window.form();
+  form.setMeasuring(options.measure);
   form.setPrefetchWhenShown(true);
   std::optional<Measure> measuring;
-  if (measure) measuring.emplace(form, sinceMain);
-  form.show();
+  if (options.measure) measuring.emplace(form, sinceMain);
+  window.show();
   return app.exec();
 }

@@ -1,14 +1,11 @@
 #include "ui/main_window.h"
 
 #include <QCheckBox>
-#include <QDragEnterEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
-#include <QtMath>
 #include <cstdio>
 
 #include "game/handlers.h"
@@ -236,7 +233,7 @@ void Form1::connectEvents() {
   for (int k = 0; k < kResultSlots; ++k)
     connect(cmdWord[k], &QPushButton::clicked, this,
             [this, k] { act([k](Game& g, Prompts& p) { pressShowSlot(g, p, k); }); });
-  connect(cmdQuit, &QPushButton::clicked, this, &QWidget::close);
+  connect(cmdQuit, &QPushButton::clicked, this, [this] { window()->close(); });
   connect(cmdAbout, &QPushButton::clicked, this, &Form1::showAbout);
 
   // Enter in a box presses the button that reads it.
@@ -367,47 +364,6 @@ void Form1::refresh() {
   box(txtRack, f.txtRack);
   if (chkComplete->isChecked() != f.chkComplete) chkComplete->setChecked(f.chkComplete);
   shown_ = f;
-}
-
-std::optional<int> Form1::draggedTile(const QMimeData* mime) const {
-  if (!mime || !mime->hasFormat(kTileMimeType)) return std::nullopt;
-  bool ok = false;
-  const int n = mime->data(kTileMimeType).toInt(&ok);
-  if (!ok || n < 0 || n >= kTilePictures) return std::nullopt;
-  return n;
-}
-
-bool Form1::reachesBoard(QPointF windowPoint) const {
-  const int x = qFloor(windowPoint.x() * kTwipsPerPixel) - kMainBoardLeft;
-  const int y = qFloor(windowPoint.y() * kTwipsPerPixel) - kMainBoardTop;
-  return dropTargetAt(game_, x, y) == DropTarget::kBoard;
-}
-
-void Form1::dropTileAt(int tile, QPointF windowPoint) {
-  // Only a visible picture can be dragged.
-  if (tile < 0 || tile >= kTilePictures || !game_.form.imgTile[tile].Visible) return;
-  if (!reachesBoard(windowPoint)) return;
-  const int x = qFloor(windowPoint.x() * kTwipsPerPixel) - kMainBoardLeft;
-  const int y = qFloor(windowPoint.y() * kTwipsPerPixel) - kMainBoardTop;
-  act([=](Game& g, Prompts& p) { dropTile(g, p, tile, x, y); });
-}
-
-void Form1::dragEnterEvent(QDragEnterEvent* e) {
-  if (draggedTile(e->mimeData())) e->acceptProposedAction();
-}
-
-void Form1::dragMoveEvent(QDragMoveEvent* e) {
-  if (draggedTile(e->mimeData()) && reachesBoard(e->position()) && !busy_)
-    e->acceptProposedAction();
-  else
-    e->ignore();
-}
-
-void Form1::dropEvent(QDropEvent* e) {
-  const auto tile = draggedTile(e->mimeData());
-  if (!tile) return e->ignore();
-  e->acceptProposedAction();
-  dropTileAt(*tile, e->position());
 }
 
 }  // namespace tilvan::ui

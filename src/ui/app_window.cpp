@@ -1,0 +1,158 @@
+#include "ui/app_window.h"
+
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
+#include <QLocale>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "game/prompts.h"
+#include "ui/main_window.h"
+
+namespace tilvan::ui {
+namespace {
+
+QString fromPath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+
+std::filesystem::path toPath(const QString& s) { return QFile::encodeName(s).toStdString(); }
+
+}  // namespace
+
+WordLists WordLists::installed() {
+  const auto wordGame = defaultWordListPath();
+  return {wordGame, wordGame.parent_path() / "WordsLarge.Txt"};
+}
+
+AppWindow::AppWindow(WordLists lists, std::optional<std::filesystem::path> wordsOverride,
+                     Prompts* prompts, bool remember, QWidget* parent)
+    : QMainWindow(parent),
+      lists_(std::move(lists)),
+      remember_(remember),
+      settings_(remember ? Settings::load() : Settings{}),
+      overridden_(wordsOverride.has_value()) {
+  setObjectName(QStringLiteral("AppWindow"));
+  words_.emplace(wordsOverride ? *wordsOverride
+                               : pathOf(settings_.words, settings_.otherWordsFile));
+  form_ = new Form1(*words_, prompts, this);
+  setCentralWidget(form_);
+  setWindowTitle(form_->windowTitle());
+  // The client area keeps its fixed size; the window grows by the menu bar
+  // and the status line.
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  buildMenus();
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("lblWordsInUse"));
+  statusBar()->setSizeGripEnabled(false);
+  statusBar()->addWidget(status_, 1);
+  showWordsInUse();
+
+  form_->chkComplete->setChecked(settings_.completeSearch);
+  connect(form_->chkComplete, &QCheckBox::toggled, this, [this](bool on) {
+    settings_.completeSearch = on;
+    save();
+  });
+}
+
+AppWindow::~AppWindow() {
+  // The window's game borrows the list: it goes first.
+  delete form_;
+}
+
+void AppWindow::buildMenus() {
+  QMenu* words = menuBar()->addMenu(QStringLiteral("&Words"));
+  words->setObjectName(QStringLiteral("mnuWords"));
+  auto* group = new QActionGroup(this);
+  group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  auto add = [&](const QString& text, const QString& tip) {
+    QAction* a = words->addAction(text);
+    a->setCheckable(true);
+    a->setStatusTip(tip);
+    group->addAction(a);
+    return a;
+  };
+  actWordGame = add(QStringLiteral("Word-game list (ENABLE2K)"),
+                    QStringLiteral("The list made for word games: no abbreviations"));
+  actLarge = add(QStringLiteral("Large dictionary"),
+                 QStringLiteral("A larger English list, with rarer words and abbreviations"));
+  actOther = add(QStringLiteral("Other file…"), QStringLiteral("A word list file of your own"));
+  connect(actWordGame, &QAction::triggered, this, [this] { chooseWords(WordsChoice::kWordGame); });
+  connect(actLarge, &QAction::triggered, this, [this] { chooseWords(WordsChoice::kLarge); });
+  connect(actOther, &QAction::triggered, this, &AppWindow::pickOtherFile);
+}
+
+void AppWindow::pickOtherFile() {
+  const QString start = QFileInfo(fromPath(words_->path())).absolutePath();
+  const QString file =
+      QFileDialog::getOpenFileName(this, QStringLiteral("Word List"), start,
+                                   QStringLiteral("Word lists (*.txt *.Txt *.TXT);;All files (*)"));
+  if (file.isEmpty()) return showWordsInUse();  // cancelled: the menu shows the list in use
+  chooseWords(WordsChoice::kOther, file);
+}
+
+std::filesystem::path AppWindow::pathOf(WordsChoice choice, const QString& otherFile) const {
+  switch (choice) {
+    case WordsChoice::kWordGame:
+      return lists_.wordGame;
+    case WordsChoice::kLarge:
+      return lists_.large;
+    case WordsChoice::kOther:
+      break;
+  }
+  return toPath(otherFile);
+}
+
+bool AppWindow::chooseWords(WordsChoice choice, const QString& otherFile) {
+  const auto path = pathOf(choice, otherFile);
+  WordListCache probe(path);
+  if (auto got = probe.get(); !got.ok()) {
+    form_->prompts().message(got.error().message());
+    showWordsInUse();
+    return false;
+  }
+  // The game borrows the cache by reference: a new cache is built in its
+  // place, and the reference then names the new one.
+  words_.emplace(path);
+  overridden_ = false;
+  settings_.words = choice;
+  if (choice == WordsChoice::kOther) settings_.otherWordsFile = otherFile;
+  save();
+  showWordsInUse();
+  return true;
+}
+
+void AppWindow::save() const {
+  if (remember_) settings_.save();
+}
+
+QString AppWindow::statusText() const { return status_->text(); }
+
+void AppWindow::showWordsInUse() {
+  actWordGame->setChecked(!overridden_ && settings_.words == WordsChoice::kWordGame);
+  actLarge->setChecked(!overridden_ && settings_.words == WordsChoice::kLarge);
+  actOther->setChecked(!overridden_ && settings_.words == WordsChoice::kOther);
+
+  QString name = QFileInfo(fromPath(words_->path())).fileName();
+  if (overridden_)
+    name += QStringLiteral(" (--words)");
+  else if (settings_.words == WordsChoice::kWordGame)
+    name = actWordGame->text();
+  else if (settings_.words == WordsChoice::kLarge)
+    name = actLarge->text();
+  const auto list = words_->get();
+  if (!list.ok()) {
+    status_->setText(QStringLiteral("Word list: %1 cannot be read").arg(name));
+  } else {
+    const std::size_t n = list.value()->size();
+    status_->setText(QStringLiteral("Word list: %1, %2 %3")
+                         .arg(name, QLocale().toString(qulonglong(n)),
+                              n == 1 ? QStringLiteral("word") : QStringLiteral("words")));
+  }
+  status_->setToolTip(fromPath(words_->path()));
+}
+
+}  // namespace tilvan::ui

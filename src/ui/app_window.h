@@ -1,0 +1,74 @@
+// AppWindow: the program's top-level window. The menu bar lies above Form1's
+// fixed client area and a status line below it, so that neither moves a
+// control of the client area. The "Words" menu chooses the word list; the
+// choice and the options are remembered between runs (ui/settings.h).
+#pragma once
+
+#include <QMainWindow>
+#include <filesystem>
+#include <optional>
+
+#include "ui/settings.h"
+#include "words/word_list.h"
+
+class QAction;
+class QLabel;
+
+namespace tilvan {
+class Prompts;
+}
+
+namespace tilvan::ui {
+
+class Form1;
+
+// The two lists that come with the program.
+struct WordLists {
+  std::filesystem::path wordGame;  // ENABLE2K, the default
+  std::filesystem::path large;     // the large dictionary
+  // Where the program finds them: the default list's folder holds both.
+  static WordLists installed();
+};
+
+class AppWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Starts with the list that the settings name, or `wordsOverride` for this
+  // run only. `prompts` as for Form1. Without `remember`, the window starts
+  // from the default settings and leaves the stored ones alone (a measured
+  // run, say).
+  AppWindow(WordLists lists, std::optional<std::filesystem::path> wordsOverride,
+            Prompts* prompts = nullptr, bool remember = true, QWidget* parent = nullptr);
+  ~AppWindow() override;
+
+  Form1& form() { return *form_; }
+  WordListCache& words() { return *words_; }
+  const Settings& settings() const { return settings_; }
+
+  // Switches to a list of the "Words" menu and remembers the choice. A file
+  // that cannot be read is reported with the usual message and the list in
+  // use stays. Returns whether the list changed.
+  bool chooseWords(WordsChoice choice, const QString& otherFile = {});
+
+  // The status line: the list in use and its number of records.
+  QString statusText() const;
+
+  QAction *actWordGame, *actLarge, *actOther;
+
+ private:
+  void buildMenus();
+  void pickOtherFile();
+  void showWordsInUse();
+  void save() const;
+  std::filesystem::path pathOf(WordsChoice choice, const QString& otherFile) const;
+
+  WordLists lists_;
+  bool remember_;
+  Settings settings_;
+  bool overridden_;  // --words named the list of this run
+  std::optional<WordListCache> words_;
+  Form1* form_;
+  QLabel* status_;
+};
+
+}  // namespace tilvan::ui

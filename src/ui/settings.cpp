@@ -1,0 +1,44 @@
+#include "ui/settings.h"
+
+#include <QSettings>
+
+namespace tilvan::ui {
+namespace {
+
+QSettings store() {
+  return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tilvan"),
+                   QStringLiteral("tilvan"));
+}
+
+// How each list is named in the file.
+constexpr const char* kChoiceNames[] = {"word-game", "large", "other"};
+
+}  // namespace
+
+Settings Settings::load() {
+  const QSettings s = store();
+  Settings out;
+  const QString words = s.value(QStringLiteral("words/list")).toString();
+  for (int k = 0; k < 3; ++k)
+    if (words == QLatin1String(kChoiceNames[k])) out.words = WordsChoice(k);
+  out.otherWordsFile = s.value(QStringLiteral("words/otherFile")).toString();
+  if (out.words == WordsChoice::kOther && out.otherWordsFile.isEmpty())
+    out.words = WordsChoice::kWordGame;
+  const QString complete = s.value(QStringLiteral("search/complete")).toString();
+  out.completeSearch = complete == QLatin1String("true");
+  bool ok = false;
+  const int zoom = s.value(QStringLiteral("window/zoom")).toInt(&ok);
+  if (ok && zoom >= kZoomMin && zoom <= kZoomMax) out.zoomPercent = zoom;
+  return out;
+}
+
+void Settings::save() const {
+  QSettings s = store();
+  s.setValue(QStringLiteral("words/list"), QLatin1String(kChoiceNames[int(words)]));
+  s.setValue(QStringLiteral("words/otherFile"), otherWordsFile);
+  s.setValue(QStringLiteral("search/complete"), completeSearch);
+  s.setValue(QStringLiteral("window/zoom"), zoomPercent);
+  s.sync();
+}
+
+}  // namespace tilvan::ui
