@@ -44,6 +44,7 @@ struct Form {
   std::array<Picture, kTilePictures> imgTile;          // tiles on the main board and the pool
   std::array<Picture, kPreviewPictures> imgTile1;      // preview pictures on the lower board
   std::array<bool, kPlayers> lblPlayer{};              // visibility of the player numbers
+  std::array<std::string, kPlayers> lblPlayersPoints;  // each player's total, beside the number
   std::array<bool, kPlayers> shpUser{};                // visibility of the user marks
   std::array<bool, kPlayers> linPlayer{};              // visibility of the turn marks
   TextBox txtNumberofPlayers{"4", 1};

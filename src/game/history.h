@@ -49,6 +49,11 @@ inline std::array<int, kPlayers> playerTotals(const std::vector<Turn>& turns) {
   return totals;
 }
 
+struct Game;
+// Shows each player's total beside their number in the window's mirror
+// (players not in the game show nothing).  (game/players.cpp)
+void showTotals(Game& game);
+
 // True once the game has been ended (its last turns are the end-of-game
 // adjustments).
 inline bool gameEnded(const std::vector<Turn>& turns) {

@@ -50,6 +50,13 @@ void pressNumberOfPlayers(Game& game, Prompts& prompts) {
     box.Text.clear();
   }
   for (int p = 0; p < s.NumPlayers; ++p) game.form.lblPlayer[p] = true;
+  showTotals(game);
+}
+
+void showTotals(Game& game) {
+  const std::array<int, kPlayers> totals = playerTotals(game.state.Turns);
+  for (int p = 0; p < kPlayers; ++p)
+    game.form.lblPlayersPoints[p] = p < game.state.NumPlayers ? std::to_string(totals[p]) : "";
 }
 
 void pressUsersTurn(Game& game, Prompts& prompts) {

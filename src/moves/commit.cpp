@@ -70,6 +70,7 @@ void commit(Game& game) {
   listFormedWords(game);
   s.Turns.push_back(committedTurn(s));
   s.TakenBack.clear();
+  showTotals(game);
   for (int i = 0; i < s.MoveTileCount; ++i) s.SquareBonus[transposeIndex(s.MoveSquareV[i] - 1)] = 0;
 
   s.LastMoveLetter = s.MoveLetter;

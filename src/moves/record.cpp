@@ -167,6 +167,7 @@ std::optional<std::string> rebuildFromTurns(Game& game, const std::vector<Turn>&
   f.imgTile1 = was.imgTile1;
   game.state = std::move(fresh.state);
   game.form = std::move(fresh.form);
+  showTotals(game);
   return std::nullopt;
 }
 

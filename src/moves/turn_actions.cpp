@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/handlers.h"
+#include "moves/record.h"
 #include "moves/take_back.h"
 
 namespace tilvan {
@@ -57,6 +58,7 @@ void pressPass(Game& game, Prompts& prompts) {
   s.TakenBack.clear();
   s.LastMovePlayer = s.CurrentPlayer;
   turnTo(game, nextPlayer(s.CurrentPlayer, s.NumPlayers));
+  showTotals(game);
 }
 
 void adjustScore(Game& game, Prompts& prompts, int turn, int score) {
@@ -68,6 +70,7 @@ void adjustScore(Game& game, Prompts& prompts, int turn, int score) {
     t.corrected.reset();
   else
     t.corrected = score;
+  showTotals(game);
 }
 
 void endGame(Game& game, Prompts& prompts, const std::vector<std::string>& racks) {
@@ -93,6 +96,7 @@ void endGame(Game& game, Prompts& prompts, const std::vector<std::string>& racks
     s.Turns.push_back(std::move(end));
   }
   s.TakenBack.clear();
+  showTotals(game);
 }
 
 }  // namespace tilvan
