@@ -11,8 +11,11 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include "game/handlers.h"
 #include "game/prompts.h"
+#include "ui/end_game_dialog.h"
 #include "ui/main_window.h"
+#include "ui/score_sheet.h"
 
 namespace tilvan::ui {
 namespace {
@@ -83,6 +86,52 @@ void AppWindow::buildMenus() {
   connect(actWordGame, &QAction::triggered, this, [this] { chooseWords(WordsChoice::kWordGame); });
   connect(actLarge, &QAction::triggered, this, [this] { chooseWords(WordsChoice::kLarge); });
   connect(actOther, &QAction::triggered, this, &AppWindow::pickOtherFile);
+  buildGameMenu();
+}
+
+void AppWindow::buildGameMenu() {
+  QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
+  game->setObjectName(QStringLiteral("mnuGame"));
+  actPass = game->addAction(QStringLiteral("Pass / Exchange"));
+  actPass->setStatusTip(QStringLiteral("The current player passes or exchanges tiles"));
+  connect(actPass, &QAction::triggered, form_, [this] { form_->run(tilvan::pressPass); });
+  actRedo = game->addAction(QStringLiteral("Redo"));
+  actRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  actRedo->setStatusTip(QStringLiteral("Puts back the turn that Clear Last Move took back"));
+  connect(actRedo, &QAction::triggered, form_, [this] { form_->run(tilvan::pressRedo); });
+  game->addSeparator();
+  actScoreSheet = game->addAction(QStringLiteral("Score sheet"));
+  connect(actScoreSheet, &QAction::triggered, this, &AppWindow::showScoreSheet);
+  actEndGame = game->addAction(QStringLiteral("End game…"));
+  actEndGame->setStatusTip(QStringLiteral("Subtracts the tiles left on the racks"));
+  connect(actEndGame, &QAction::triggered, this, &AppWindow::endGame);
+  connect(form_, &Form1::changed, this, [this] {
+    if (sheet_) sheet_->refresh();
+  });
+}
+
+void AppWindow::showScoreSheet() {
+  if (!sheet_) {
+    sheet_ = new ScoreSheet(
+        form_->game(), [this](const auto& handler) { form_->run(handler); }, this);
+  }
+  sheet_->refresh();
+  sheet_->show();
+  sheet_->raise();
+  sheet_->activateWindow();
+}
+
+void AppWindow::endGame() {
+  const int players = form_->game().state.NumPlayers;
+  if (players == 0) {
+    // The core says what is missing.
+    form_->run([](Game& g, Prompts& p) { tilvan::endGame(g, p, {}); });
+    return;
+  }
+  EndGameDialog dialog(players, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  const std::vector<std::string> racks = dialog.racks();
+  form_->run([racks](Game& g, Prompts& p) { tilvan::endGame(g, p, racks); });
 }
 
 void AppWindow::pickOtherFile() {

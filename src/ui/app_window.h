@@ -21,6 +21,7 @@ class Prompts;
 namespace tilvan::ui {
 
 class Form1;
+class ScoreSheet;
 
 // The two lists that come with the program.
 struct WordLists {
@@ -54,9 +55,18 @@ class AppWindow : public QMainWindow {
   QString statusText() const;
 
   QAction *actWordGame, *actLarge, *actOther;
+  // The "Game" menu.
+  QAction *actPass, *actRedo, *actScoreSheet, *actEndGame;
+
+  // The score sheet window, once opened.
+  ScoreSheet* scoreSheet() const { return sheet_; }
+  void showScoreSheet();
+  // Asks for the tiles left on each rack and ends the game.
+  void endGame();
 
  private:
   void buildMenus();
+  void buildGameMenu();
   void pickOtherFile();
   void showWordsInUse();
   void save() const;
@@ -69,6 +79,7 @@ class AppWindow : public QMainWindow {
   std::optional<WordListCache> words_;
   Form1* form_;
   QLabel* status_;
+  ScoreSheet* sheet_ = nullptr;
 };
 
 }  // namespace tilvan::ui

@@ -181,6 +181,11 @@ void Form1::buildControls() {
                     twipsRect(8760, 4200, 1095, 615));
   cmdAbout =
       button(QStringLiteral("cmdAbout"), QStringLiteral("About"), twipsRect(8760, 8640, 975, 615));
+  cmdPass = button(QStringLiteral("cmdPass"), QStringLiteral("Pass / Exchange"),
+                   twipsRect(8760, 3360, 1095, 615));
+  cmdPass->setToolTip(
+      QStringLiteral("The current player passes or exchanges tiles: a turn "
+                     "without tiles, scoring 0"));
 
   // Word finder results and the lower board.
   imgTilvaneWords = new PictureWidget(boardPicture, this);
@@ -214,8 +219,8 @@ void Form1::buildControls() {
   // Tab goes through the boxes and buttons in the order of a turn.
   QWidget* order[] = {txtNumberofPlayers, cmdNumofPlayers, txtUsersTurn, cmdUsersTurn, txtRack,
                       chkComplete,        cmdFindWords,    cmdWord[0],   cmdWord[1],   cmdWord[2],
-                      cmdWord[3],         cmdWord[4],      cmdUse1,      cmdCheck,     cmdClear,
-                      cmdNewGame,         cmdQuit,         cmdAbout};
+                      cmdWord[3],         cmdWord[4],      cmdUse1,      cmdCheck,     cmdPass,
+                      cmdClear,           cmdNewGame,      cmdQuit,      cmdAbout};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -229,6 +234,7 @@ void Form1::connectEvents() {
   on(cmdUse1, pressUse);
   on(cmdCheck, pressCheckWords);
   on(cmdClear, pressClearLastMove);
+  on(cmdPass, pressPass);
   connect(cmdFindWords, &QPushButton::clicked, this, &Form1::pressFindWords);
   for (int k = 0; k < kResultSlots; ++k)
     connect(cmdWord[k], &QPushButton::clicked, this,
@@ -262,6 +268,7 @@ void Form1::act(const std::function<void(Game&, Prompts&)>& handler) {
   handler(game_, *prompts_);
   busy_ = false;
   refresh();
+  emit changed();
 }
 
 void Form1::pressFindWords() {
@@ -344,6 +351,7 @@ void Form1::refresh() {
     text(lblCheckWords[k], f.lblCheckWords[k], old.lblCheckWords[k]);
   }
   for (int p = 0; p < kPlayers; ++p) {
+    text(lblPlayersPoints[p], f.lblPlayersPoints[p], old.lblPlayersPoints[p]);
     lblPlayer[p]->setVisible(f.lblPlayer[p]);
     shpUser[p]->setVisible(f.shpUser[p]);
     linPlayer[p]->setVisible(f.linPlayer[p]);

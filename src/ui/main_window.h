@@ -57,6 +57,10 @@ class Form1 : public QWidget {
   // then signals prefetched().
   void setPrefetchWhenShown(bool on) { prefetchWhenShown_ = on; }
 
+  // Runs one handler as an event of the window (see act), for the menus and
+  // windows around the client area.
+  void run(const std::function<void(Game&, Prompts&)>& handler) { act(handler); }
+
   // Prints to stderr how long each search and its repaint take.
   void setMeasuring(bool on) { measuring_ = on; }
 
@@ -67,6 +71,7 @@ class Form1 : public QWidget {
   std::array<LineWidget*, kPlayers> linPlayer;
   QPushButton *cmdNewGame, *cmdQuit, *cmdNumofPlayers, *cmdUsersTurn, *cmdFindWords;
   QPushButton *cmdUse1, *cmdCheck, *cmdClear, *cmdAbout;
+  QPushButton* cmdPass;  // "Pass / Exchange", in the free space above Clear Last Move
   QLineEdit *txtNumberofPlayers, *txtUsersTurn, *txtRack;
   QCheckBox* chkComplete;
   PictureWidget *imgTilvaneBoard, *imgTilvaneWords;
@@ -80,6 +85,8 @@ class Form1 : public QWidget {
 
  signals:
   void prefetched();
+  // The game may have changed: every handler run ends with this.
+  void changed();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* e) override;

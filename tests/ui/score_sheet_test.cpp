@@ -1,0 +1,131 @@
+// The score sheet in the window: each player's total beside their number,
+// "Pass / Exchange", the "Game" menu's Redo and End game, and the score
+// sheet window whose Score column corrects a turn.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "ui/app_window.h"
+#include "ui/end_game_dialog.h"
+#include "ui/score_sheet.h"
+#include "ui_test_support.h"
+
+using namespace tilvan;
+using namespace tilvan::ui;
+using namespace tilvan::ui::test;
+
+class TestScoreSheet : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir config_;
+  WordFile words_{"cat\n"};
+
+  // A two-player game with CAT across the centre (10 points for player 1).
+  void playCat(AppWindow& w) {
+    Form1& f = w.form();
+    typeInto(f.txtNumberofPlayers, "2");
+    QTest::mouseClick(f.cmdNumofPlayers, Qt::LeftButton);
+    typeInto(f.txtUsersTurn, "1");
+    QTest::mouseClick(f.cmdUsersTurn, Qt::LeftButton);
+    dragTileTo(f, 11, squarePoint(7, 6));
+    dragTileTo(f, 0, squarePoint(7, 7));
+    dragTileTo(f, 80, squarePoint(7, 8));
+    QTest::mouseClick(f.cmdUse1, Qt::LeftButton);
+  }
+
+ private slots:
+  void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path())); }
+
+  void totalsPassAndRedo() {
+    RecordingPrompts prompts;
+    AppWindow w({words_.fsPath(), words_.fsPath()}, std::nullopt, &prompts, false);
+    w.show();
+    playCat(w);
+    prompts.take();  // the start-up message
+    Form1& f = w.form();
+    QCOMPARE(f.lblPlayersPoints[0]->text(), QStringLiteral("10"));
+    QCOMPARE(f.lblPlayersPoints[1]->text(), QStringLiteral("0"));
+    QCOMPARE(f.lblPlayersPoints[2]->text(), QString());
+    // The new button lies in free space and moves no control of the design.
+    QCOMPARE(f.cmdPass->geometry(), twipsRect(8760, 3360, 1095, 615));
+    QVERIFY(!f.cmdPass->geometry().intersects(f.cmdCheck->geometry()));
+    QVERIFY(!f.cmdPass->geometry().intersects(f.cmdClear->geometry()));
+
+    QTest::mouseClick(f.cmdPass, Qt::LeftButton);
+    QCOMPARE(f.game().state.Turns.size(), std::size_t{2});
+    QVERIFY(f.linPlayer[0]->isVisibleTo(&f));
+    QTest::mouseClick(f.cmdClear, Qt::LeftButton);
+    QTest::mouseClick(f.cmdClear, Qt::LeftButton);
+    QCOMPARE(f.lblPlayersPoints[0]->text(), QStringLiteral("0"));
+    w.actRedo->trigger();
+    QCOMPARE(f.lblPlayersPoints[0]->text(), QStringLiteral("10"));
+    QCOMPARE(w.actRedo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    QVERIFY(prompts.take().empty());
+  }
+
+  void theSheetListsTurnsAndCorrectsScores() {
+    RecordingPrompts prompts;
+    AppWindow w({words_.fsPath(), words_.fsPath()}, std::nullopt, &prompts, false);
+    w.show();
+    playCat(w);
+    prompts.take();
+    w.actPass->trigger();
+    w.actScoreSheet->trigger();
+    ScoreSheet* sheet = w.scoreSheet();
+    QVERIFY(sheet && sheet->isVisible());
+    QTableWidget* t = sheet->table;
+    QCOMPARE(t->rowCount(), 2);
+    QCOMPARE(t->item(0, 2)->text(), QStringLiteral("CAT"));
+    QCOMPARE(t->item(0, 3)->text(), QStringLiteral("8G"));
+    QCOMPARE(t->item(0, 4)->text(), QStringLiteral("10"));
+    QCOMPARE(t->item(1, 2)->text(), QStringLiteral("pass / exchange"));
+
+    t->item(0, 4)->setText(QStringLiteral("14"));  // as an edit of the cell ends
+    QCOMPARE(w.form().lblPlayersPoints[0]->text(), QStringLiteral("14"));
+    QCOMPARE(t->item(0, 5)->text(), QStringLiteral("14"));
+    QVERIFY(!t->item(0, 4)->toolTip().isEmpty());
+    t->item(0, 4)->setText(QStringLiteral("many"));
+    QCOMPARE(prompts.take(), std::vector<std::string>{"A score is a whole number."});
+    QCOMPARE(t->item(0, 4)->text(), QStringLiteral("14"));
+
+    // The sheet follows every change of the game.
+    QTest::mouseClick(w.form().cmdClear, Qt::LeftButton);
+    QCOMPARE(t->rowCount(), 1);
+  }
+
+  void endGameAsksForTheRacks() {
+    RecordingPrompts prompts;
+    AppWindow w({words_.fsPath(), words_.fsPath()}, std::nullopt, &prompts, false);
+    w.show();
+    playCat(w);
+    ModalAnswerer answerer;
+    answerer.then([](QWidget* dialog) {
+      auto* d = qobject_cast<EndGameDialog*>(dialog);
+      QVERIFY(d && d->txtRackLeft.size() == 2);
+      d->txtRackLeft[0]->setText(QStringLiteral("QZ"));
+      d->accept();
+    });
+    w.actEndGame->trigger();
+    QCOMPARE(answerer.answered, 1);
+    QCOMPARE(w.form().lblPlayersPoints[0]->text(), QStringLiteral("-10"));
+    QCOMPARE(w.form().lblPlayersPoints[1]->text(), QStringLiteral("20"));
+  }
+
+  void theMenuBarHasTheGameMenu() {
+    RecordingPrompts prompts;
+    AppWindow w({words_.fsPath(), words_.fsPath()}, std::nullopt, &prompts, false);
+    QStringList menus;
+    for (QAction* a : w.menuBar()->actions()) menus << a->text();
+    QVERIFY(menus.contains(QStringLiteral("&Game")));
+    QCOMPARE(w.actPass->text(), QStringLiteral("Pass / Exchange"));
+    QCOMPARE(w.actScoreSheet->text(), QStringLiteral("Score sheet"));
+    QCOMPARE(w.actEndGame->text(), QStringLiteral("End game…"));
+  }
+};
+
+QTEST_MAIN(TestScoreSheet)
+#include "score_sheet_test.moc"
