@@ -30,6 +30,7 @@ std::string stateJson(const Game& game) {
   out += ",\"rack\":" + str(f.txtRack.Text);
   out += ",\"playersText\":" + str(f.txtNumberofPlayers.Text);
   out += ",\"turnText\":" + str(f.txtUsersTurn.Text);
+  out += ",\"previewNew\":" + jsonArray(previewNewView(f), str);
   return out + "}";
 }
 

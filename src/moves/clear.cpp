@@ -1,6 +1,7 @@
 // "Clear Last Move": takes back the move that USE last committed.
 #include <algorithm>
 
+#include "board/preview.h"
 #include "game/handlers.h"
 #include "moves/take_back.h"
 
@@ -29,6 +30,7 @@ void pressClearLastMove(Game& game, Prompts&) {
   if (s.MoveNumber > 0) --s.MoveNumber;
   if (s.MoveNumber == 0) s.FirstMoveOnCentre = false;
   s.LastMoveOnBoard = false;
+  clearResults(game);
 }
 
 }  // namespace tilvan
