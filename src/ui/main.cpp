@@ -1,7 +1,8 @@
 // tilvan: the desktop program.
 //   tilvan [--words FILE]
-//   tilvan --measure [--words FILE]   plays a short scripted game and prints
-//                                     how long start-up and searches take
+//   tilvan --measure [--words FILE] [--zoom PERCENT]
+//       plays a short scripted game and prints how long start-up and
+//       searches take (at the zoom given, which is not remembered)
 #include <time.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <optional>
@@ -20,6 +22,7 @@
 #include <string>
 
 #include "game/layout.h"
+#include "ui/app_window.h"
 #include "ui/geometry.h"
 #include "ui/main_window.h"
 #include "words/word_list.h"
@@ -109,7 +112,7 @@ class Measure : public QObject {
     type(form_.txtRack, "eorsnid");
     form_.cmdFindWords->click();
     form_.cmdFindWords->click();
-    form_.close();
+    form_.window()->close();
   }
 
   tilvan::ui::Form1& form_;
@@ -118,7 +121,8 @@ class Measure : public QObject {
 };
 
 int usage(const char* why) {
-  std::fprintf(stderr, "tilvan: %s\nusage: tilvan [--words FILE] [--measure]\n", why);
+  std::fprintf(stderr, "tilvan: %s\nusage: tilvan [--words FILE] [--measure [--zoom PERCENT]]\n",
+               why);
   return 2;
 }
 
@@ -129,14 +133,16 @@ int main(int argc, char** argv) {
   sinceMain.start();
   for (int i = 1; i < argc; ++i)
     if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
-      std::printf("usage: tilvan [--words FILE] [--measure]\n");
+      std::printf("usage: tilvan [--words FILE] [--measure [--zoom PERCENT]]\n");
       return 0;
     }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tilvan"));
+  QApplication::setOrganizationName(QStringLiteral("tilvan"));
 
   std::optional<std::string> wordsPath;
   bool measure = false;
+  int zoom = 0;
   const QStringList args = QApplication::arguments();
   for (qsizetype i = 1; i < args.size(); ++i) {
     if (args[i] == QLatin1String("--words")) {
@@ -144,6 +150,8 @@ int main(int argc, char** argv) {
       wordsPath = QFile::encodeName(args[++i]).toStdString();
     } else if (args[i] == QLatin1String("--measure")) {
       measure = true;
+    } else if (args[i] == QLatin1String("--zoom") && i + 1 < args.size()) {
+      zoom = args[++i].toInt();
     } else {
       return usage(("unexpected argument \"" + args[i].toStdString() + "\"").c_str());
     }
@@ -154,11 +162,17 @@ int main(int argc, char** argv) {
   tilvan::WordListCache words(wordsPath ? std::filesystem::path(*wordsPath)
                                         : tilvan::defaultWordListPath());
   MeasurePrompts measurePrompts;
-  tilvan::ui::Form1 form(words, measure ? &measurePrompts : nullptr);
+  tilvan::ui::AppWindow window(words, measure ? &measurePrompts : nullptr);
+  tilvan::ui::Form1& form = window.form();
   form.setMeasuring(measure);
   form.setPrefetchWhenShown(true);
+  if (zoom > 0) form.setZoom(zoom);
   std::optional<Measure> measuring;
   if (measure) measuring.emplace(form, sinceMain);
-  form.show();
-  return app.exec();
+  window.show();
+  const int status = app.exec();
+  // Nothing is left to save once the last window has closed: the process
+  // ends here, without taking its word indexes apart piece by piece.
+  std::fflush(nullptr);
+  std::_Exit(status);
 }
