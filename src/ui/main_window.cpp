@@ -155,9 +155,9 @@ void Form1::buildControls() {
   chkComplete = new QCheckBox(QStringLiteral("Complete search"), this);
   chkComplete->setObjectName(QStringLiteral("chkComplete"));
   // Above the rack box, clear of it and of the board, after the box's caption.
-  chkComplete->setGeometry(twipsRect(2880, 4485, 1575, 165));
+  chkComplete->setGeometry(twipsRect(2850, 4485, 1905, 165));
   lblRack = label(QStringLiteral("lblRack"), QStringLiteral("Rack:"),
-                  twipsRect(2280, 4470, 585, 195), Qt::AlignLeft | Qt::AlignVCenter);
+                  twipsRect(2280, 4470, 555, 195), Qt::AlignLeft | Qt::AlignVCenter);
   lblRack->setToolTip(QStringLiteral("Your tiles: letters, \"_\" for a blank"));
   chkComplete->setToolTip(QStringLiteral("Find every legal placement, not only the classic ones"));
 
