@@ -65,11 +65,20 @@ TEST_F(FinderSearch, TakeFromRackUsesTheFirstCharacterThatFits) {
   EXPECT_EQ(mainWords(all().H), (Words{"ab", "ba", "aa", "b"}));
 }
 
-TEST_F(FinderSearch, RackIsUsedAsTypedWithoutCaseConversion) {
+TEST_F(FinderSearch, RackIsUsedAsTheBoxHoldsItWithoutCaseConversion) {
   start(Words{"cat", "at", "CAT"});
+  // The rack box turns typed capitals into small letters...
   find("CAT");
+  EXPECT_EQ(g->game.form.txtRack.Text, "cat");
+  EXPECT_EQ(mainWords(all().H), (Words{"cat", "at"}));
+  // ...and the search takes the box's text as it is (as find --rack does).
+  auto findAsHeld = [&](const std::string& rack) {
+    g->game.form.txtRack.Text = rack;
+    pressFindWords(g->game, g->prompts);
+  };
+  findAsHeld("CAT");
   EXPECT_EQ(mainWords(all().H), Words{"CAT"});
-  find("C__");
+  findAsHeld("C__");
   // "cat" would need three blanks; "CAT" takes the "C" and both blanks.
   EXPECT_EQ(mainWords(all().H), (Words{"at", "CAT"}));
   find("___");
@@ -240,7 +249,9 @@ TEST_F(FinderSearch, LaterMoveMirrorsTheCommittedTilesOnTheLowerBoard) {
   EXPECT_EQ(previewView(g->game.form)[7], "......at.......");
   EXPECT_EQ(previewView(g->game.form)[8], "......t........");
   EXPECT_EQ(g->game.form.imgTile1[0], (Picture{lowerSquareLeft(6), lowerSquareTop(7), true}));
-  EXPECT_EQ(g->game.form.imgTile1[117], (Picture{lowerSquareLeft(7), lowerSquareTop(7), true}));
+  // The blank's mirror is drawn as a blank.
+  EXPECT_EQ(g->game.form.imgTile1[117],
+            (Picture{lowerSquareLeft(7), lowerSquareTop(7), true, false, true}));
 }
 
 TEST_F(FinderSearch, UnreadableWordListIsOneMessageAndChangesNothing) {
