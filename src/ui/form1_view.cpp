@@ -70,6 +70,9 @@ void Form1::buildTurnMarks() {
     lblYou[p]->setFont(f);
     lblYou[p]->setToolTip(QStringLiteral("Your row: the filled square marks your turn number"));
     lblYou[p]->hide();
+    // The user mark explains itself when pointed at.
+    shpUser[p]->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    shpUser[p]->setToolTip(QStringLiteral("Your turn number"));
   }
 }
 

@@ -210,6 +210,7 @@ class TestView : public QObject {
     QVERIFY(w.lblTurnRow[0]->toolTip().contains("turn"));
     QVERIFY(w.lblPlayer[1]->toolTip().contains("you"));
     QVERIFY(!w.lblYou[1]->toolTip().isEmpty());
+    QVERIFY(!w.shpUser[1]->toolTip().isEmpty());
     // The band lies behind the row's marks, which stay visible on it.
     QVERIFY(w.lblTurnRow[0]->geometry().contains(w.linPlayer[0]->geometry()));
     QVERIFY(w.lblTurnRow[0]->geometry().contains(w.lblPlayer[0]->geometry()));
