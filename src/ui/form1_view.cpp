@@ -1,6 +1,7 @@
 // Form1's view at any size: the zoom of the client area, the marks that say
 // whose turn it is, the mirror shown before a dialog opens, and drops mapped
 // back to the board's twips.
+#include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QLabel>
 #include <QMimeData>
@@ -115,6 +116,9 @@ void Form1::setZoom(int percent) {
                           qRound(r.height() * zoom_));
     if (d.ownFont) d.widget->setFont(scaled(d.font));
   }
+  // The option's box fits the line it has between the board and the rack.
+  chkComplete->setStyleSheet(
+      QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }").arg(qRound(9 * zoom_)));
   const int tile = qRound(kTilePixels * zoom_);
   for (TileWidget* t : imgTile) t->resize(tile, tile);
   for (TileWidget* t : imgTile1) t->resize(tile, tile);

@@ -65,6 +65,7 @@ Form1::Form1(WordListCache& words, Prompts* prompts, QWidget* parent)
   buildControls();
   buildTurnMarks();
   recordDesign();
+  setZoom(100);
   connectEvents();
   startUp(game_, *prompts_);
   refresh();
