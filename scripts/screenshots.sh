@@ -3,7 +3,8 @@
 # message, sets the players, lays C-A-T across the centre with real mouse
 # drags (xdotool), commits it, types a rack, presses Enter to search, lays a
 # blank and commits it, searches again, switches the View menu to 150 % and
-# 200 %, and takes PNG screenshots along the way; then times Quit to the
+# 200 % (a real drag at 200 % too), and takes PNG screenshots along the way;
+# then times Quit to the
 # process's exit. Also takes the start state at 2x scale.
 #
 #   sh scripts/screenshots.sh [OUTDIR]     (default: build/screenshots)
@@ -126,6 +127,15 @@ xdotool key ctrl+2; sleep 0.6
 import -window "$win" "$out/view-150.png"
 xdotool key ctrl+3; sleep 0.6
 import -window "$win" "$out/view-200.png"
+# A real drag at 200 % lands on the square under the pointer.
+scale=2
+drag 6360 960 $(square 9 10)
+import -window root "$out/.zoomed.png"
+colour=$(pixel "$out/.zoomed.png" $(square 9 10))
+rm -f "$out/.zoomed.png"
+[ "$colour" != "255,255,255" ] || fail "no tile on square 9,10 after the drag at 200 %"
+echo "a tile laid by a mouse drag at 200 %"
+scale=1
 xdotool key ctrl+1; sleep 0.4
 
 # The About box, closed with Enter.

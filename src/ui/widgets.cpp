@@ -67,7 +67,10 @@ void TileWidget::mouseMoveEvent(QMouseEvent* e) {
   mime->setData(kTileMimeType, QByteArray::number(tile_));
   auto* drag = new QDrag(this);
   drag->setMimeData(mime);
-  drag->setPixmap(art());
+  // The dragged picture at the size the tile is shown.
+  QPixmap picture = art();
+  picture.setDevicePixelRatio(devicePixelRatioF());
+  drag->setPixmap(picture);
   drag->setHotSpot(pressPos_);
   drag->exec(Qt::MoveAction);
 }
