@@ -4,8 +4,8 @@
 # drags (xdotool), commits it, types a rack, presses Enter to search, lays a
 # blank and commits it, searches again, switches the View menu to 150 % and
 # 200 % (a real drag at 200 % too), and takes PNG screenshots along the way;
-# then times Quit to the
-# process's exit. Also takes the start state at 2x scale.
+# then times Quit to the process's exit. Also takes the start state at 2x
+# scale.
 #
 #   sh scripts/screenshots.sh [OUTDIR]     (default: build/screenshots)
 #
