@@ -18,9 +18,11 @@ std::string tilesOf(std::string_view rack) {
   return out;
 }
 
-// The result slots of one search, as `find --json` prints them.
+// The result slots of one search with the rack box holding `rack` as it is
+// (the box itself lowers typed capitals; `find --rack` does not), as
+// `find --json` prints them.
 std::string results(Game& game, Prompts& prompts, std::string_view rack, bool complete) {
-  game.form.txtRack.type(rack);
+  game.form.txtRack.Text = std::string(rack.substr(0, kMoveSlots));
   game.form.chkComplete = complete;
   pressFindWords(game, prompts);
   return cli::resultsJson(game);

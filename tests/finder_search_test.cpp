@@ -65,13 +65,21 @@ TEST_F(FinderSearch, TakeFromRackUsesTheFirstCharacterThatFits) {
   EXPECT_EQ(mainWords(all().H), (Words{"ab", "ba", "aa", "b"}));
 }
 
-TEST_F(FinderSearch, RackIsUsedAsTypedWithoutCaseConversion) {
-  // A capital is no tile, and a blank stands for a..z only: the record
-  // "CAT" can never be laid.
+TEST_F(FinderSearch, RackBoxLowersCapitalsAndOnlyLettersAreTiles) {
   start(Words{"cat", "at", "CAT"});
+  // The rack box turns typed capitals into small letters...
   find("CAT");
+  EXPECT_EQ(g->game.form.txtRack.Text, "cat");
+  EXPECT_EQ(mainWords(all().H), (Words{"cat", "at"}));
+  // ...and of the text it holds, only a..z and '_' are tiles: a capital is
+  // no tile, and a blank stands for a..z only, so "CAT" is never laid.
+  auto findAsHeld = [&](const std::string& rack) {
+    g->game.form.txtRack.Text = rack;
+    pressFindWords(g->game, g->prompts);
+  };
+  findAsHeld("CAT");
   EXPECT_EQ(mainWords(all().H), Words{});
-  find("C__");
+  findAsHeld("C__");
   // "cat" would need three blanks.
   EXPECT_EQ(mainWords(all().H), (Words{"at"}));
   find("___");
@@ -242,7 +250,9 @@ TEST_F(FinderSearch, LaterMoveMirrorsTheCommittedTilesOnTheLowerBoard) {
   EXPECT_EQ(previewView(g->game.form)[7], "......at.......");
   EXPECT_EQ(previewView(g->game.form)[8], "......t........");
   EXPECT_EQ(g->game.form.imgTile1[0], (Picture{lowerSquareLeft(6), lowerSquareTop(7), true}));
-  EXPECT_EQ(g->game.form.imgTile1[117], (Picture{lowerSquareLeft(7), lowerSquareTop(7), true}));
+  // The blank's mirror is drawn as a blank.
+  EXPECT_EQ(g->game.form.imgTile1[117],
+            (Picture{lowerSquareLeft(7), lowerSquareTop(7), true, false, true}));
 }
 
 TEST_F(FinderSearch, UnreadableWordListIsOneMessageAndChangesNothing) {

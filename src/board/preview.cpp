@@ -14,7 +14,8 @@ void redrawCommitted(const GameState& state, Form& form) {
     if (!state.Committed.atH(i).occupied) continue;
     const int picture = previewPictureOfTile(state.Committed.atH(i).tile);
     if (picture < 0 || picture >= kPreviewPictures) continue;
-    form.imgTile1[picture] = {state.SquareLeftH[i], state.SquareTopH[i], true};
+    const bool blank = isBlankLetterPicture(state.Committed.atH(i).tile);
+    form.imgTile1[picture] = {state.SquareLeftH[i], state.SquareTopH[i], true, false, blank};
   }
 }
 
@@ -38,6 +39,19 @@ int previewPictureFor(const GameState& state, int letter, std::string_view word,
                                                              : kFirstPreviewSpare + letter;
 }
 
+int unusedPreviewPicture(const GameState& state, const Form& form, int letter,
+                         std::string_view word, int position) {
+  const int chosen = previewPictureFor(state, letter, word, position);
+  auto free = [&](int t) { return t >= 0 && t < kPreviewPictures && !form.imgTile1[t].Visible; };
+  if (free(chosen)) return chosen;
+  const int end = state.LetterEnd[letter];
+  for (int m = end - state.LetterCount[letter]; m < end; ++m)
+    if (!state.Committed.records(m) && free(m)) return m;
+  for (int spare : {kFirstPreviewSpare + letter, kSecondPreviewSpare + letter})
+    if (free(spare)) return spare;
+  return chosen;
+}
+
 void showPlacement(const GameState& state, Form& form, bool down, int cand) {
   const FinderState& f = state.Finder;
   const CandidateSet& set = down ? f.V : f.H;
@@ -59,9 +73,27 @@ void showPlacement(const GameState& state, Form& form, bool down, int cand) {
     for (int L = 0; L < kLetters && letter < 0; ++L)
       if (state.LetterChar[L] == w[p - 1]) letter = L;
     if (letter < 0) continue;
-    const int t = previewPictureFor(state, letter, w, p);
-    form.imgTile1[t] = {left[s], top[s], true};
+    const int t = unusedPreviewPicture(state, form, letter, w, p);
+    const bool blank = p <= static_cast<int>(c.TilesUsed.size()) && c.TilesUsed[p - 1] == '_';
+    form.imgTile1[t] = {left[s], top[s], true, true, blank};
   }
+}
+
+void clearResults(Game& game) {
+  FinderState& f = game.state.Finder;
+  f.V = {};
+  f.H = {};
+  f.SlotV = f.SlotH = f.SlotRankV = f.SlotRankH = {};
+  for (auto& caption : game.form.lblWord) caption.clear();
+  if (f.ResultWordsShown) {
+    for (auto& caption : game.form.lblWords) caption.clear();
+    for (auto& caption : game.form.lblCheckWords) caption.clear();
+    f.ResultWordsShown = false;
+  }
+  parkPreview(game.form);
+  redrawCommitted(game.state, game.form);
+  f.PreviewSnap = game.form.imgTile1;
+  f.HasSnapshot = true;
 }
 
 void showSlotPlacements(const GameState& state, Form& form, int k) {
@@ -84,8 +116,11 @@ void pressShowSlot(Game& game, Prompts&, int k) {
   // Before the first search there is nothing to restore or show.
   if (!f.HasSnapshot) return;
   game.form.imgTile1 = f.PreviewSnap;
+  // The marks of an earlier check belong to other words.
   for (auto& caption : game.form.lblWords) caption.clear();
+  for (auto& caption : game.form.lblCheckWords) caption.clear();
   showSlotPlacements(game.state, game.form, k);
+  f.ResultWordsShown = true;
 }
 
 }  // namespace tilvan

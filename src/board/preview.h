@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "game/form.h"
+#include "game/game.h"
 #include "game/game_state.h"
 
 namespace tilvan {
@@ -26,10 +27,25 @@ void redrawCommitted(const GameState& state, Form& form);
 // letter).
 int previewPictureFor(const GameState& state, int letter, std::string_view word, int position);
 
+// The picture that the preview lays for that letter on the lower board as
+// `form` shows it: previewPictureFor's choice unless that picture is already
+// in view (the mirror of a committed tile, or an earlier letter of the same
+// placement), else the lowest picture of the letter that the board does not
+// hold and that is not in view, else a spare of the letter not in view.
+// Moving a picture in view would take its letter off the square it shows.
+int unusedPreviewPicture(const GameState& state, const Form& form, int letter,
+                         std::string_view word, int position);
+
 // Lists the words of candidate `cand` of one set (upper case, main word
 // first) and lays preview pictures for its new tiles. A candidate number out
 // of range shows nothing.
 void showPlacement(const GameState& state, Form& form, bool down, int cand);
+
+// The committed board changed (a move committed or taken back): the last
+// search's results, their scores, the words listed and the preview no
+// longer fit it. Empties the result slots and their captions and shows the
+// mirror of the committed board alone, which every result button then shows.
+void clearResults(Game& game);
 
 // Shows result slot k (0..4) on top of the lower board as it stands: the V
 // candidate when the V set holds the slot, then the H candidate when the H

@@ -75,6 +75,7 @@ std::string stateJson(const Game& game) {
   out += ",\"rack\":" + str(f.txtRack.Text);
   out += ",\"playersText\":" + str(f.txtNumberofPlayers.Text);
   out += ",\"turnText\":" + str(f.txtUsersTurn.Text);
+  out += ",\"previewNew\":" + jsonArray(previewNewView(f), str);
   out += ",\"history\":" + historyJson(s.Turns);
   std::array<int, kPlayers> totals = playerTotals(s.Turns);
   for (int p = std::max(s.NumPlayers, 0); p < kPlayers; ++p) totals[p] = 0;

@@ -250,10 +250,14 @@ void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search) {
 
   for (int k = 0; k < kResultSlots; ++k)
     if (f.SlotV[k] != k + 1 && f.SlotH[k] != k + 1) form.lblWord[k].clear();
+  // The word labels get this search's words; marks of an earlier check
+  // would stand beside them.
   for (auto& caption : form.lblWords) caption.clear();
+  for (auto& caption : form.lblCheckWords) caption.clear();
   f.PreviewSnap = form.imgTile1;
   f.HasSnapshot = true;
   showSlotPlacements(state, form, 0);
+  f.ResultWordsShown = true;
 }
 
 void pressFindWords(Game& game, Prompts& prompts) {

@@ -28,6 +28,16 @@ std::string upperCase(std::string_view word) {
   return out;
 }
 
+std::string lowerCase(std::string_view text) {
+  std::string out(text);
+  for (char& ch : out) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+      ch = static_cast<char>(c + 0x20);
+  }
+  return out;
+}
+
 void addToCaption(std::string& caption, int delta) {
   // Val()-like: leading digits count, anything else reads as 0.
   long value = 0;

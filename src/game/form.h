@@ -19,19 +19,28 @@ struct Picture {
   int Left = 0;
   int Top = 0;
   bool Visible = false;
+  // Preview pictures only: a tile that the shown placement would lay, and a
+  // blank laid as the letter the picture shows.
+  bool New = false;
+  bool Blank = false;
   bool operator==(const Picture&) const = default;
 };
+
+// Lower case of a text (ISO-8859-1 letters).
+std::string lowerCase(std::string_view text);
 
 // A one-line text box with a maximum length in characters. Texts are bytes,
 // one character each (ISO-8859-1), as the word list is read.
 struct TextBox {
   std::string Text;
   std::size_t MaxLength = 0;  // 0: no limit
+  bool LowerCase = false;     // capitals typed into the box become small letters
 
   // What the user types replaces the text; the box keeps only as many
   // characters as its maximum length allows.
   void type(std::string_view text) {
     Text.assign(MaxLength && text.size() > MaxLength ? text.substr(0, MaxLength) : text);
+    if (LowerCase) Text = lowerCase(Text);
   }
   bool operator==(const TextBox&) const = default;
 };
@@ -49,7 +58,7 @@ struct Form {
   std::array<bool, kPlayers> linPlayer{};              // visibility of the turn marks
   TextBox txtNumberofPlayers{"4", 1};
   TextBox txtUsersTurn{"2", 1};
-  TextBox txtRack{"", 7};
+  TextBox txtRack{"", 7, true};  // the rack: lower case, "_" a blank
   bool chkComplete =
       false;  // "Complete search": every legal placement instead of the classic search
 

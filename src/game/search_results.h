@@ -50,6 +50,8 @@ struct FinderState {
   // The lower board as the search left it, restored by every preview.
   std::array<Picture, kPreviewPictures> PreviewSnap{};
   bool HasSnapshot = false;  // false until the first search
+  // The word labels list the words of a shown result (not those of a move).
+  bool ResultWordsShown = false;
 
   bool operator==(const FinderState&) const = default;
 };

@@ -67,6 +67,16 @@ Grid previewView(const Form& form) {
   });
 }
 
+Grid previewNewView(const Form& form) {
+  std::array<Picture, kPreviewPictures> laid = form.imgTile1;
+  for (Picture& p : laid) p.Visible = p.Visible && p.New;
+  return pictureGrid(laid, lowerSquareLeft(0), lowerSquareTop(0), [&](int n) {
+    const int letter = previewLetter(n);
+    const char ch = letter < 0 ? '?' : letterChar(letter);
+    return form.imgTile1[n].Blank ? static_cast<char>(std::toupper(ch)) : ch;
+  });
+}
+
 std::array<int, kLetters> homeStacks(const Form& form) {
   std::array<int, kLetters> counts{};
   for (const Picture& p : form.imgTile) {

@@ -23,6 +23,10 @@ Grid mainBoardView(const Form& form);
 // The lower board: the lower-case letter of each visible preview picture
 // lying exactly on a square ('*' for two), '.' otherwise.
 Grid previewView(const Form& form);
+// The tiles that the shown result would lay on the lower board: the letter
+// of each visible preview picture marked new (upper case for a blank laid as
+// that letter), '.' elsewhere.
+Grid previewNewView(const Form& form);
 // How many visible tile pictures lie exactly at each letter's home place.
 std::array<int, kLetters> homeStacks(const Form& form);
 

@@ -2,6 +2,7 @@
 // put taken-back turns back in order.
 #include <algorithm>
 
+#include "board/preview.h"
 #include "game/handlers.h"
 #include "moves/record.h"
 #include "moves/take_back.h"
@@ -38,6 +39,7 @@ void pressClearLastMove(Game& game, Prompts& prompts) {
   // The turn goes back to the player whose turn was taken back.
   if (takenBack.back().kind != TurnKind::kEnd) turnTo(game, takenBack.back().player);
   s.TakenBack = std::move(takenBack);
+  clearResults(game);  // they were found on the board before
 }
 
 void pressRedo(Game& game, Prompts& prompts) {
@@ -59,6 +61,7 @@ void pressRedo(Game& game, Prompts& prompts) {
     return;
   }
   s.TakenBack = std::move(takenBack);
+  clearResults(game);
 }
 
 }  // namespace tilvan

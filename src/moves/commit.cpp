@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "board/preview.h"
 #include "game/handlers.h"
 #include "moves/formed_words.h"
 #include "moves/move_check.h"
@@ -95,6 +96,9 @@ void commit(Game& game) {
   for (const std::string& mark : f.lblCheckWords) marked = marked || !mark.empty();
   if (s.MoveNumber > 0 || marked) f.lblCheckWords.fill(" ");
   ++s.MoveNumber;
+  // The word labels now list this move's words, which stay.
+  s.Finder.ResultWordsShown = false;
+  clearResults(game);
 }
 
 }  // namespace

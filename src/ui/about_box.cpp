@@ -1,6 +1,9 @@
 #include "ui/about_box.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
@@ -22,6 +25,14 @@ QLabel* label(QWidget* parent, const char* name, const QRect& place) {
 
 }  // namespace
 
+QUrl manualUrl() {
+  const QDir dir(QCoreApplication::applicationDirPath());
+  for (const QString& path : {dir.filePath(QStringLiteral("../share/doc/tilvan/README.md")),
+                              dir.filePath(QStringLiteral("README.md"))})
+    if (QFileInfo(path).isFile()) return QUrl::fromLocalFile(QFileInfo(path).canonicalFilePath());
+  return {};
+}
+
 frmAbout::frmAbout(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts_(prompts) {
   setObjectName(QStringLiteral("frmAbout"));
   const QString appTitle = QString::fromLatin1(kAppTitle.data(), qsizetype(kAppTitle.size()));
@@ -41,9 +52,11 @@ frmAbout::frmAbout(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts
   lblWww = new LinkLabel(this);
   lblWww->setObjectName(QStringLiteral("lblWww"));
   lblWww->setGeometry(twipsRect(120, 600, 3165, 255));
-  lblWww->setText(QString::fromLatin1(kWebPage));
-  connect(lblWww, &LinkLabel::clicked, this,
-          [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebPage))); });
+  const QUrl manual = manualUrl();
+  lblWww->setText(QStringLiteral("Read the manual (README)"));
+  lblWww->setToolTip(manual.toLocalFile());
+  lblWww->setVisible(!manual.isEmpty());
+  connect(lblWww, &LinkLabel::clicked, this, [manual] { QDesktopServices::openUrl(manual); });
 
   lblVersion = label(this, "lblVersion", twipsRect(120, 960, 3885, 225));
   lblVersion->setText(QStringLiteral("Version %1.%2.%3")
@@ -61,10 +74,7 @@ frmAbout::frmAbout(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts
   lblSmtp = new LinkLabel(this);
   lblSmtp->setObjectName(QStringLiteral("lblSmtp"));
   lblSmtp->setGeometry(twipsRect(120, 2160, 2535, 255));
-  lblSmtp->setText(QString::fromLatin1(kMailAddress));
-  connect(lblSmtp, &LinkLabel::clicked, this, [] {
-    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + QString::fromLatin1(kMailAddress)));
-  });
+  lblSmtp->hide();
 
   new LineWidget(105, 2460, 4560, 2460, Qt::white, 2, this);
   new LineWidget(120, 2520, 4590, 2520, QColor(0x80, 0x80, 0x80), 1, this);

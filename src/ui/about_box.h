@@ -1,10 +1,13 @@
-// frmAbout: the modeless About box with the title, version, description,
-// two links and the system information button.
+// frmAbout: the modeless About box with the title, version, description, a
+// link to the manual that ships with the program and the system information
+// button. The program has no web page or mail address of its own, so the
+// second link (lblSmtp) stays hidden.
 #pragma once
 
 #include <QDialog>
 
 class QLabel;
+class QUrl;
 class QPushButton;
 
 namespace tilvan {
@@ -15,9 +18,10 @@ namespace tilvan::ui {
 
 class LinkLabel;
 
-// Addresses shown in the links.
-inline constexpr char kWebPage[] = "https://tilvan.example.org";
-inline constexpr char kMailAddress[] = "tilvan@example.org";
+// The program's manual as a local file: the README installed beside the
+// program (<prefix>/share/doc/tilvan/README.md), or the copy in the build
+// tree's bin/; empty when neither exists.
+QUrl manualUrl();
 
 class frmAbout : public QDialog {
   Q_OBJECT

@@ -87,6 +87,38 @@ void AppWindow::buildMenus() {
   connect(actLarge, &QAction::triggered, this, [this] { chooseWords(WordsChoice::kLarge); });
   connect(actOther, &QAction::triggered, this, &AppWindow::pickOtherFile);
   buildGameMenu();
+  buildViewMenu();
+}
+
+void AppWindow::buildViewMenu() {
+  viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+  viewMenu->setObjectName(QStringLiteral("mnuView"));
+  auto* group = new QActionGroup(this);
+  for (std::size_t i = 0; i < kZoomSteps.size(); ++i) {
+    const int percent = kZoomSteps[i];
+    QAction* a = viewMenu->addAction(QStringLiteral("&%1 %").arg(percent));
+    a->setObjectName(QStringLiteral("zoom%1").arg(percent));
+    a->setCheckable(true);
+    a->setShortcut(QKeySequence(QStringLiteral("Ctrl+%1").arg(i + 1)));
+    group->addAction(a);
+    connect(a, &QAction::triggered, this, [this, percent] { setZoom(percent); });
+    zoomActions[i] = a;
+  }
+  // A stored zoom that the menu does not offer shows the design's size.
+  const int saved = settings_.zoomPercent;
+  const bool offered = std::find(kZoomSteps.begin(), kZoomSteps.end(), saved) != kZoomSteps.end();
+  form_->setZoom(offered ? saved : 100);
+  for (std::size_t i = 0; i < kZoomSteps.size(); ++i)
+    zoomActions[i]->setChecked(kZoomSteps[i] == form_->zoom());
+}
+
+void AppWindow::setZoom(int percent) {
+  form_->setZoom(percent);
+  for (std::size_t i = 0; i < kZoomSteps.size(); ++i)
+    zoomActions[i]->setChecked(kZoomSteps[i] == percent);
+  settings_.zoomPercent = percent;
+  save();
+  adjustSize();
 }
 
 void AppWindow::buildGameMenu() {

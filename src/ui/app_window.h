@@ -5,13 +5,16 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <filesystem>
 #include <optional>
 
 #include "ui/settings.h"
+#include "ui/zoom.h"
 #include "words/word_list.h"
 
 class QAction;
+class QMenu;
 class QLabel;
 
 namespace tilvan {
@@ -55,6 +58,12 @@ class AppWindow : public QMainWindow {
   QString statusText() const;
 
   QAction *actWordGame, *actLarge, *actOther;
+  // The "View" menu: scales the client area to `percent` (one of
+  // kZoomSteps), ticks its entry and remembers it.
+  void setZoom(int percent);
+  QMenu* viewMenu = nullptr;
+  std::array<QAction*, kZoomSteps.size()> zoomActions{};
+
   // The "Game" menu.
   QAction *actPass, *actRedo, *actScoreSheet, *actEndGame;
 
@@ -67,6 +76,7 @@ class AppWindow : public QMainWindow {
  private:
   void buildMenus();
   void buildGameMenu();
+  void buildViewMenu();
   void pickOtherFile();
   void showWordsInUse();
   void save() const;

@@ -53,12 +53,16 @@ Form1::Form1(WordListCache& words, Prompts* prompts, QWidget* parent)
     prompts = ownPrompts_.get();
   }
   prompts_ = prompts;
+  showFirst_ = showingFirst(*prompts_);
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("TILVAN : Tilvane Crossword Puzzle Solver Version 1.00"));
   setFont(windowFont());
   setFixedSize(px(9870), px(9300));
   setAcceptDrops(true);
   buildControls();
+  buildTurnMarks();
+  recordDesign();
+  setZoom(100);
   connectEvents();
   startUp(game_, *prompts_);
   refresh();
@@ -148,7 +152,11 @@ void Form1::buildControls() {
                         twipsRect(4800, 4560, 975, 495));
   chkComplete = new QCheckBox(QStringLiteral("Complete search"), this);
   chkComplete->setObjectName(QStringLiteral("chkComplete"));
-  chkComplete->setGeometry(twipsRect(2280, 4470, 2175, 210));
+  // Above the rack box, clear of it and of the board, after the box's caption.
+  chkComplete->setGeometry(twipsRect(2850, 4485, 1905, 165));
+  lblRack = label(QStringLiteral("lblRack"), QStringLiteral("Rack:"),
+                  twipsRect(2280, 4470, 555, 195), Qt::AlignLeft | Qt::AlignVCenter);
+  lblRack->setToolTip(QStringLiteral("Your tiles: letters, \"_\" for a blank"));
   chkComplete->setToolTip(QStringLiteral("Find every legal placement, not only the classic ones"));
 
   // Main board, letters left and the tiles (created last so that they lie
@@ -214,6 +222,7 @@ void Form1::buildControls() {
   for (int n = 0; n < kTilePictures; ++n) {
     imgTile[n] = new TileWidget(n, letterShownBy(n), true, this);
     imgTile[n]->setObjectName(indexed("imgTile", n));
+    if (isBlankLetterPicture(n)) imgTile[n]->setLook(TileLook::kBlankAsLetter, false);
   }
 
   // Tab goes through the boxes and buttons in the order of a turn.
@@ -247,9 +256,15 @@ void Form1::connectEvents() {
   connect(txtNumberofPlayers, &QLineEdit::returnPressed, cmdNumofPlayers, &QPushButton::click);
   connect(txtUsersTurn, &QLineEdit::returnPressed, cmdUsersTurn, &QPushButton::click);
 
+  // The box shows what the mirror keeps (the rack in small letters).
   auto follow = [this](QLineEdit* edit, TextBox Form::*box) {
-    connect(edit, &QLineEdit::textEdited, this, [this, box](const QString& text) {
+    connect(edit, &QLineEdit::textEdited, this, [this, edit, box](const QString& text) {
       (game_.form.*box).type(text.toLatin1().toStdString());
+      const QString kept = latin1((game_.form.*box).Text);
+      if (kept == text) return;
+      const int cursor = edit->cursorPosition();
+      edit->setText(kept);
+      edit->setCursorPosition(std::min(cursor, int(kept.size())));
     });
   };
   follow(txtNumberofPlayers, &Form::txtNumberofPlayers);
@@ -265,7 +280,7 @@ void Form1::act(const std::function<void(Game&, Prompts&)>& handler) {
   game_.form.txtUsersTurn.type(txtUsersTurn->text().toLatin1().toStdString());
   game_.form.txtRack.type(txtRack->text().toLatin1().toStdString());
   game_.form.chkComplete = chkComplete->isChecked();
-  handler(game_, *prompts_);
+  handler(game_, *showFirst_);
   busy_ = false;
   refresh();
   emit changed();
@@ -335,7 +350,7 @@ void Form1::refresh() {
   auto picture = [&](QWidget* w, const Picture& now, const Picture& before) {
     if (!all && now == before) return;
     if (all || now.Left != before.Left || now.Top != before.Top) {
-      w->move(px(now.Left), px(now.Top));
+      w->move(zpx(now.Left), zpx(now.Top));
       w->raise();
     }
     w->setVisible(now.Visible);
@@ -350,13 +365,17 @@ void Form1::refresh() {
     text(lblWords[k], f.lblWords[k], old.lblWords[k]);
     text(lblCheckWords[k], f.lblCheckWords[k], old.lblCheckWords[k]);
   }
-  for (int p = 0; p < kPlayers; ++p) {
+  for (int p = 0; p < kPlayers; ++p)
     text(lblPlayersPoints[p], f.lblPlayersPoints[p], old.lblPlayersPoints[p]);
-    lblPlayer[p]->setVisible(f.lblPlayer[p]);
-    shpUser[p]->setVisible(f.shpUser[p]);
-    linPlayer[p]->setVisible(f.linPlayer[p]);
+  refreshTurnMarks();
+  for (int n = 0; n < kPreviewPictures; ++n) {
+    const Picture& now = f.imgTile1[n];
+    picture(imgTile1[n], now, old.imgTile1[n]);
+    imgTile1[n]->setLook(now.Blank ? TileLook::kBlankAsLetter : TileLook::kTile, now.New);
+    const QString name = now.Blank ? QStringLiteral("Blank as %1").arg(letterName(previewLetter(n)))
+                                   : letterName(previewLetter(n));
+    imgTile1[n]->setToolTip(now.New ? name + QStringLiteral(": lay this tile") : name);
   }
-  for (int n = 0; n < kPreviewPictures; ++n) picture(imgTile1[n], f.imgTile1[n], old.imgTile1[n]);
   for (int n = 0; n < kTilePictures; ++n) {
     const Picture& now = f.imgTile[n];
     picture(imgTile[n], now, old.imgTile[n]);
@@ -365,7 +384,8 @@ void Form1::refresh() {
     const int shown = letterShownBy(n);
     imgTile[n]->setToolTip(
         home >= 0 ? QStringLiteral("%1: %2 left").arg(letterName(home), latin1(f.lbTile[home]))
-                  : letterName(shown));
+        : isBlankLetterPicture(n) ? QStringLiteral("Blank as %1").arg(letterName(shown))
+                                  : letterName(shown));
   }
   box(txtNumberofPlayers, f.txtNumberofPlayers);
   box(txtUsersTurn, f.txtUsersTurn);

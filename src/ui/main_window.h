@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "game/game.h"
 #include "game/prompts.h"
@@ -64,6 +65,15 @@ class Form1 : public QWidget {
   // Prints to stderr how long each search and its repaint take.
   void setMeasuring(bool on) { measuring_ = on; }
 
+  // Scale of the whole client area, in percent (100 is the design's size):
+  // every control, font and picture grows alike, and drops still reach the
+  // square under the pointer.
+  void setZoom(int percent);
+  int zoom() const { return qRound(zoom_ * 100); }
+
+  // Shows the mirror at once, before a dialog opens over it.
+  void showNow();
+
   // Controls, named as in the window's design.
   QLabel* lblPlayers;
   std::array<QLabel*, kPlayers> lblPlayer, lblPlayersPoints, lblPlayerBoard;
@@ -82,6 +92,10 @@ class Form1 : public QWidget {
   std::array<QPushButton*, kResultSlots> cmdWord;
   std::array<QLabel*, kResultSlots> lblWord;
   std::array<QLabel*, kWordLabels> lblWords, lblCheckWords;
+  // Captions added to the design: the rack box's, and per player row a band
+  // behind the row whose turn it is and a "you" beside the user's number.
+  QLabel* lblRack;
+  std::array<QLabel*, kPlayers> lblTurnRow, lblYou;
 
  signals:
   void prefetched();
@@ -95,8 +109,26 @@ class Form1 : public QWidget {
   void paintEvent(QPaintEvent* e) override;
 
  private:
+  // The window's Prompts: `inner`, each dialog opening only once the mirror
+  // is shown.
+  std::unique_ptr<Prompts> showingFirst(Prompts& inner);
+  // The design's place and font of every control, for setZoom.
+  struct Design {
+    QPointer<QWidget> widget;
+    QRect place;
+    QFont font;
+    bool ownFont;
+  };
+
   void buildControls();
+  void buildTurnMarks();
+  void recordDesign();
   void connectEvents();
+  // Pixels at the current zoom of a position given in twips.
+  int zpx(int twips) const;
+  // The window point as twips from the main board's top left corner.
+  QPoint boardTwips(QPointF windowPoint) const;
+  void refreshTurnMarks();
   // Runs one handler as an event of the window: the text boxes are read
   // into the mirror first, and the mirror is shown afterwards. An event that
   // arrives while another is still running (from inside a dialog) is ignored.
@@ -111,6 +143,9 @@ class Form1 : public QWidget {
   Game game_;
   std::unique_ptr<WindowPrompts> ownPrompts_;
   Prompts* prompts_;
+  std::unique_ptr<Prompts> showFirst_;  // prompts_, after showing the mirror
+  std::vector<Design> design_;
+  qreal zoom_ = 1.0;
   std::optional<Form> shown_;  // what the widgets show now
   QPointer<frmAbout> about_;
   bool busy_ = false;

@@ -19,9 +19,18 @@ QPoint boardCellOrigin(int row, int col);
 // The 15 by 15 board: white cells in a black grid, premium squares in colour.
 QPixmap boardPicture(qreal dpr);
 
-// A tile of letter index 0..26: its capital letter with its points small at
-// the bottom right; the blank (26) shows only its 0.
-QPixmap tilePicture(int letter, qreal dpr);
+// How a tile picture looks: a tile of the set (its letter and points), or a
+// blank laid as a letter (a lighter face, the letter in blue, no points).
+enum class TileLook { kTile, kBlankAsLetter };
+
+// A tile of letter index 0..26: its capital letter at the top left and its
+// points at the bottom right in digits at least 7 pixels high; the blank (26)
+// shows only its 0. `marked` gives the face the colour and frame of a tile
+// that the shown result would lay.
+QPixmap tilePicture(int letter, qreal dpr, TileLook look = TileLook::kTile, bool marked = false);
+
+// The font of the points on a tile (digits at least 7 pixels high).
+QFont tilePointsFont();
 
 // Fill colour of a premium type (tables.h Premium) on the board picture.
 QColor premiumColour(int premium);

@@ -22,17 +22,34 @@ QFont windowFont() {
 
 PictureWidget::PictureWidget(Art art, QWidget* parent) : QWidget(parent), art_(std::move(art)) {}
 
+qreal PictureWidget::zoom() const {
+  const QPixmap design = art_(1.0);
+  return design.width() > 0 ? qreal(width()) / design.width() : 1.0;
+}
+
 void PictureWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
+  const qreal z = zoom();
+  p.setRenderHint(QPainter::SmoothPixmapTransform, z != 1.0);
+  p.scale(z, z);
   p.drawPixmap(0, 0, art());
 }
 
 TileWidget::TileWidget(int tile, int letter, bool draggable, QWidget* parent)
-    : PictureWidget([letter](qreal dpr) { return tilePicture(letter, dpr); }, parent),
+    : PictureWidget([this](qreal dpr) { return tilePicture(letter_, dpr, look_, marked_); },
+                    parent),
       tile_(tile),
+      letter_(letter),
       draggable_(draggable) {
   resize(kTilePixels, kTilePixels);
   if (draggable_) setCursor(Qt::OpenHandCursor);
+}
+
+void TileWidget::setLook(TileLook look, bool marked) {
+  if (look == look_ && marked == marked_) return;
+  look_ = look;
+  marked_ = marked;
+  update();
 }
 
 void TileWidget::mousePressEvent(QMouseEvent* e) {
@@ -50,7 +67,10 @@ void TileWidget::mouseMoveEvent(QMouseEvent* e) {
   mime->setData(kTileMimeType, QByteArray::number(tile_));
   auto* drag = new QDrag(this);
   drag->setMimeData(mime);
-  drag->setPixmap(art());
+  // The dragged picture at the size the tile is shown.
+  QPixmap picture = art();
+  picture.setDevicePixelRatio(devicePixelRatioF());
+  drag->setPixmap(picture);
   drag->setHotSpot(pressPos_);
   drag->exec(Qt::MoveAction);
 }
@@ -62,6 +82,7 @@ LineWidget::LineWidget(int x1, int y1, int x2, int y2, QColor colour, int width,
                           QPoint(px(std::max(x1, x2)), px(std::max(y1, y2))))
                         .adjusted(-pad, -pad, pad, pad);
   setGeometry(box);
+  design_ = box.size();
   from_ =
       QPointF(x1 / double(kTwipsPerPixel) - box.left(), y1 / double(kTwipsPerPixel) - box.top());
   to_ = QPointF(x2 / double(kTwipsPerPixel) - box.left(), y2 / double(kTwipsPerPixel) - box.top());
@@ -70,6 +91,8 @@ LineWidget::LineWidget(int x1, int y1, int x2, int y2, QColor colour, int width,
 
 void LineWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
+  if (design_.width() > 0)
+    p.scale(qreal(width()) / design_.width(), qreal(height()) / design_.height());
   p.setRenderHint(QPainter::Antialiasing, from_.x() != to_.x() && from_.y() != to_.y());
   p.setPen(QPen(colour_, width_, Qt::SolidLine, Qt::FlatCap));
   p.drawLine(from_, to_);

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "ui/pictures.h"
+
 namespace tilvan::ui {
 
 // Mime type of a dragged tile picture; the data is the tile number in
@@ -17,16 +19,20 @@ inline constexpr char kTileMimeType[] = "application/x-tilvan-tile";
 // classic dialog font at 96 dpi, which the twips layout was made for.
 QFont windowFont();
 
-// A picture drawn by a function of the device pixel ratio.
+// A picture drawn by a function of the device pixel ratio. It is made at
+// its design size; when the widget is resized (the window's zoom) the
+// picture is drawn that much larger, as sharp as at its design size.
 class PictureWidget : public QWidget {
   Q_OBJECT
  public:
   using Art = std::function<QPixmap(qreal dpr)>;
   PictureWidget(Art art, QWidget* parent);
+  // How much larger than its design size the widget is drawn.
+  qreal zoom() const;
 
  protected:
   void paintEvent(QPaintEvent*) override;
-  QPixmap art() const { return art_(devicePixelRatioF()); }
+  QPixmap art() const { return art_(devicePixelRatioF() * zoom()); }
 
  private:
   Art art_;
@@ -40,6 +46,11 @@ class TileWidget : public PictureWidget {
  public:
   TileWidget(int tile, int letter, bool draggable, QWidget* parent);
   int tile() const { return tile_; }
+  // How the picture looks: a tile or a blank laid as a letter, marked as a
+  // tile that the shown result would lay or not.
+  void setLook(TileLook look, bool marked);
+  TileLook look() const { return look_; }
+  bool marked() const { return marked_; }
 
  protected:
   void mousePressEvent(QMouseEvent* e) override;
@@ -47,7 +58,10 @@ class TileWidget : public PictureWidget {
 
  private:
   int tile_;
+  int letter_;
   bool draggable_;
+  TileLook look_ = TileLook::kTile;
+  bool marked_ = false;
   QPoint pressPos_;
   bool pressed_ = false;
 };
@@ -63,6 +77,7 @@ class LineWidget : public QWidget {
 
  private:
   QPointF from_, to_;
+  QSize design_;  // the widget's size at the design's scale
   QColor colour_;
   int width_;
 };

@@ -354,8 +354,11 @@ class TestForm1 : public QObject {
     for (int p = 0; p < 4; ++p) {
       QVERIFY(!w.lblPlayerBoard[p]->isVisible());
       QVERIFY(!w.Shape[p]->isVisible());
-      QVERIFY(w.lblPlayersPoints[p]->text().isEmpty());
     }
+    // The players' totals: CAT's score for player 1, 0 for player 2.
+    QCOMPARE(w.lblPlayersPoints[0]->text(), QString::number(w.game().state.Turns[0].score));
+    QCOMPARE(w.lblPlayersPoints[1]->text(), QStringLiteral("0"));
+    QVERIFY(w.lblPlayersPoints[2]->text().isEmpty());
     QVERIFY(w.lblLettersLeft->text().isEmpty());
   }
 
@@ -409,15 +412,30 @@ class TestForm1 : public QObject {
     // Tab walks the boxes and buttons in the order of a turn.
     w.txtNumberofPlayers->setFocus();
     QStringList order{w.focusWidget()->objectName()};
-    for (int i = 0; i < 18; ++i) {
+    for (int i = 0; i < 19; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       order << QApplication::focusWidget()->objectName();
     }
-    QCOMPARE(order,
-             QStringList({"txtNumberofPlayers", "cmdNumofPlayers", "txtUsersTurn", "cmdUsersTurn",
-                          "txtRack", "chkComplete", "cmdFindWords", "cmdWord(0)", "cmdWord(1)",
-                          "cmdWord(2)", "cmdWord(3)", "cmdWord(4)", "cmdUse1", "cmdCheck",
-                          "cmdClear", "cmdNewGame", "cmdQuit", "cmdAbout", "txtNumberofPlayers"}));
+    QCOMPARE(order, QStringList({"txtNumberofPlayers",
+                                 "cmdNumofPlayers",
+                                 "txtUsersTurn",
+                                 "cmdUsersTurn",
+                                 "txtRack",
+                                 "chkComplete",
+                                 "cmdFindWords",
+                                 "cmdWord(0)",
+                                 "cmdWord(1)",
+                                 "cmdWord(2)",
+                                 "cmdWord(3)",
+                                 "cmdWord(4)",
+                                 "cmdUse1",
+                                 "cmdCheck",
+                                 "cmdPass",
+                                 "cmdClear",
+                                 "cmdNewGame",
+                                 "cmdQuit",
+                                 "cmdAbout",
+                                 "txtNumberofPlayers"}));
 
     // The rack shows what is typed, at most 7 characters, and Enter there
     // presses "Find   Words".

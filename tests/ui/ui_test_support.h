@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "game/prompts.h"
 #include "game/layout.h"
+#include "game/prompts.h"
 #include "support/test_support.h"
 #include "ui/geometry.h"
 #include "ui/main_window.h"

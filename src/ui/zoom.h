@@ -1,0 +1,11 @@
+// The zooms of the main window's client area that the View menu offers.
+#pragma once
+
+#include <array>
+
+namespace tilvan::ui {
+
+// In percent of the design's size.
+inline constexpr std::array<int, 3> kZoomSteps = {100, 150, 200};
+
+}  // namespace tilvan::ui
