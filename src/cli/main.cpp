@@ -1,6 +1,6 @@
 // tilvan-cli: the program's headless front end.
 //   tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]
-//   tilvan-cli replay [SCRIPT] [--words FILE]
+//   tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]
 #include <iostream>
 #include <new>
 #include <optional>
@@ -17,10 +17,11 @@ namespace {
 
 constexpr const char* kFindUsage =
     "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n";
-constexpr const char* kReplayUsage = "usage: tilvan-cli replay [SCRIPT] [--words FILE]\n";
+constexpr const char* kReplayUsage =
+    "usage: tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n";
 constexpr const char* kUsage =
     "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n"
-    "       tilvan-cli replay [SCRIPT] [--words FILE]\n"
+    "       tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n"
     "       tilvan-cli --help | --version\n";
 
 constexpr const char* kFindHelp =
@@ -39,6 +40,7 @@ constexpr const char* kReplayHelp =
     "\n"
     "  SCRIPT         the script file; standard input when absent or '-'\n"
     "  --words FILE   the word list (default: the installed word-game list)\n"
+    "  --autosave FILE  write the game to FILE after every change of its record\n"
     "  --help         show this help\n";
 
 // Every error is one line on stderr and exit code 2.
@@ -49,9 +51,12 @@ int usageError(const std::string& why) {
 
 // Plays the script named on the command line, standard input for none or "-".
 int replayScript(const std::optional<std::string>& script, tilvan::WordListCache& words,
-                 std::istream& stdinStream) {
+                 std::istream& stdinStream, const std::optional<std::string>& autosave) {
+  std::optional<std::filesystem::path> autosavePath;
+  if (autosave) autosavePath = *autosave;
   if (!script || *script == "-")
-    return tilvan::cli::runReplay(stdinStream, "<stdin>", words, std::cout, std::cerr);
+    return tilvan::cli::runReplay(stdinStream, "<stdin>", words, std::cout, std::cerr,
+                                  autosavePath);
   auto input = tilvan::cli::openInput(*script);
   if (!input.ok()) {
     const std::string why = *script + ": cannot open the script: " + input.error().reason;
@@ -59,7 +64,7 @@ int replayScript(const std::optional<std::string>& script, tilvan::WordListCache
     return 2;
   }
   std::istream in(input.value().get());
-  return tilvan::cli::runReplay(in, *script, words, std::cout, std::cerr);
+  return tilvan::cli::runReplay(in, *script, words, std::cout, std::cerr, autosavePath);
 }
 
 int run(int argc, char** argv) {
@@ -74,7 +79,7 @@ int run(int argc, char** argv) {
     return 0;
   }
   const std::string command = args[0];
-  std::optional<std::string> wordsPath, board, rack, script;
+  std::optional<std::string> wordsPath, board, rack, script, autosave;
   bool complete = false, json = false;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -90,6 +95,8 @@ int run(int argc, char** argv) {
     }
     if (a == "--words") {
       if (!value(wordsPath)) return usageError("--words needs a file");
+    } else if (command == "replay" && a == "--autosave") {
+      if (!value(autosave)) return usageError("--autosave needs a file");
     } else if (command == "find" && a == "--board") {
       if (!value(board)) return usageError("--board needs a file");
     } else if (command == "find" && a == "--rack") {
@@ -124,7 +131,7 @@ int run(int argc, char** argv) {
                                 std::cerr);
   }
 
-  return replayScript(script, words, stdinStream);
+  return replayScript(script, words, stdinStream, autosave);
 }
 
 }  // namespace

@@ -31,10 +31,21 @@ class ReplayPrompts : public Prompts {
     return answer;
   }
   void queueBlank(std::string text) { answers_.push_back(std::move(text)); }
+  // Questions are printed; their answers come from `confirm` actions, and a
+  // question with none queued is answered yes.
+  bool confirm(std::string_view question) override {
+    out_ << "question: " << question << '\n';
+    if (confirmations_.empty()) return true;
+    const bool yes = confirmations_.front();
+    confirmations_.pop_front();
+    return yes;
+  }
+  void queueConfirm(bool yes) { confirmations_.push_back(yes); }
 
  private:
   std::ostream& out_;
   std::deque<std::string> answers_;
+  std::deque<bool> confirmations_;
 };
 
 std::optional<int> parseInt(std::string_view s) {
@@ -81,7 +92,10 @@ std::optional<Action> parseLine(std::string_view line) {
 // A started program that script actions are played against.
 class Player {
  public:
-  Player(WordListCache& words, std::ostream& out) : game_(words), prompts_(out), out_(out) {
+  Player(WordListCache& words, std::ostream& out,
+         const std::optional<std::filesystem::path>& autosave)
+      : game_(words), prompts_(out), out_(out) {
+    game_.autosavePath = autosave;
     startUp(game_, prompts_);
   }
   // Plays one action; returns why a malformed one was refused.
@@ -90,6 +104,7 @@ class Player {
  private:
   std::optional<std::string> dropOrPlace(const Action& a);
   std::optional<std::string> scoreSheet(const Action& a);
+  std::optional<std::string> gameFile(const Action& a);
   std::optional<std::string> press(const Action& a, void (*handler)(Game&, Prompts&));
 
   Game game_;
@@ -147,6 +162,23 @@ std::optional<std::string> Player::scoreSheet(const Action& a) {
   return std::nullopt;
 }
 
+// save FILE, load FILE, confirm yes|no.
+std::optional<std::string> Player::gameFile(const Action& a) {
+  if (a.name == "confirm") {
+    if (a.args.size() != 1 || (a.args[0] != "yes" && a.args[0] != "no"))
+      return "confirm takes yes or no";
+    prompts_.queueConfirm(a.args[0] == "yes");
+    return std::nullopt;
+  }
+  if (a.text.empty()) return std::string(a.name) + " takes a file";
+  const std::filesystem::path path(std::string(a.text));
+  if (a.name == "save")
+    saveGame(game_, prompts_, path);
+  else
+    openGame(game_, prompts_, path);
+  return std::nullopt;
+}
+
 std::optional<std::string> Player::play(const Action& a) {
   const std::string_view name = a.name;
   if (name == "players" || name == "turn") {
@@ -170,6 +202,8 @@ std::optional<std::string> Player::play(const Action& a) {
                                       : pressFindWords);
   } else if (name == "pass" || name == "redo" || name == "adjust" || name == "endgame") {
     return scoreSheet(a);
+  } else if (name == "save" || name == "load" || name == "confirm") {
+    return gameFile(a);
   } else if (name == "complete") {
     if (a.args.size() != 1 || (a.args[0] != "on" && a.args[0] != "off"))
       return "complete takes on or off";
@@ -187,8 +221,9 @@ std::optional<std::string> Player::play(const Action& a) {
 }  // namespace
 
 int runReplay(std::istream& in, const std::string& scriptName, WordListCache& wordList,
-              std::ostream& out, std::ostream& err) {
-  Player player(wordList, out);
+              std::ostream& out, std::ostream& err,
+              const std::optional<std::filesystem::path>& autosave) {
+  Player player(wordList, out, autosave);
   LineReader reader(in, kMaxLineBytes);
   std::string raw;
   int lineNo = 0;

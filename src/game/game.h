@@ -3,6 +3,9 @@
 // takes a Game and the Prompts through which it may talk to the user.
 #pragma once
 
+#include <filesystem>
+#include <optional>
+
 #include "game/form.h"
 #include "game/game_state.h"
 #include "words/word_list.h"
@@ -15,6 +18,12 @@ struct Game {
   GameState state;
   Form form = designForm();
   WordListCache& words;  // borrowed; must outlive the Game
+
+  // Where the game is written after every change of its record, if anywhere
+  // (see moves/game_file.h), and whether the last try failed (it is said
+  // once, and tried again at the next change).
+  std::optional<std::filesystem::path> autosavePath;
+  bool autosaveFailing = false;
 };
 
 }  // namespace tilvan

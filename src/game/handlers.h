@@ -26,8 +26,20 @@ void startUp(Game& game, Prompts& prompts);
 void pressNumberOfPlayers(Game& game, Prompts& prompts);
 void pressUsersTurn(Game& game, Prompts& prompts);
 
-// "New Game": has no action.  (game/startup.cpp)
+// "New Game": while a game is in progress, asks first; then starts the game
+// again as starting the program would, keeping the number of players, the
+// user's turn and the options.  (moves/game_actions.cpp)
 void pressNewGame(Game& game, Prompts& prompts);
+
+// "Save As..." to `path` and "Open..." `path` (moves/game_actions.cpp). A file
+// that cannot be written or read, or that holds no game this program can
+// play again, is one message naming the file and what is wrong; the game
+// then stays as it was.
+void saveGame(Game& game, Prompts& prompts, const std::filesystem::path& path);
+void openGame(Game& game, Prompts& prompts, const std::filesystem::path& path);
+
+// True when a game is under way: turns played or taken back, or tiles laid.
+bool gameInProgress(const GameState& state);
 
 // Tile picture n (0..151) is dropped on the main board picture at (x, y),
 // twips from the board's top left corner.  (board/drop.cpp)

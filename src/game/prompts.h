@@ -17,6 +17,12 @@ class Prompts {
   // The modal blank tile dialog. Returns the text typed when "Use" was
   // pressed, or nothing when the dialog was closed with its close control.
   virtual std::optional<std::string> askBlankLetter() = 0;
+  // A question with the answers Yes and No; true for Yes. Where nobody can
+  // be asked, the answer is Yes.
+  virtual bool confirm(std::string_view question) {
+    (void)question;
+    return true;
+  }
 };
 
 // The title of every message box and of the About box.

@@ -35,6 +35,4 @@ void startUp(Game& game, Prompts& prompts) {
   prompts.message("You Must Set the Number of Players and Your Turn Number Before Playing");
 }
 
-void pressNewGame(Game&, Prompts&) {}
-
 }  // namespace tilvan

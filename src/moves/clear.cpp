@@ -4,6 +4,7 @@
 
 #include "board/preview.h"
 #include "game/handlers.h"
+#include "moves/game_file.h"
 #include "moves/record.h"
 #include "moves/take_back.h"
 
@@ -40,6 +41,7 @@ void pressClearLastMove(Game& game, Prompts& prompts) {
   if (takenBack.back().kind != TurnKind::kEnd) turnTo(game, takenBack.back().player);
   s.TakenBack = std::move(takenBack);
   clearResults(game);  // they were found on the board before
+  autosave(game, prompts);
 }
 
 void pressRedo(Game& game, Prompts& prompts) {
@@ -62,6 +64,7 @@ void pressRedo(Game& game, Prompts& prompts) {
   }
   s.TakenBack = std::move(takenBack);
   clearResults(game);
+  autosave(game, prompts);
 }
 
 }  // namespace tilvan

@@ -7,6 +7,7 @@
 #include "board/preview.h"
 #include "game/handlers.h"
 #include "moves/formed_words.h"
+#include "moves/game_file.h"
 #include "moves/move_check.h"
 #include "moves/record.h"
 #include "moves/take_back.h"
@@ -135,6 +136,7 @@ void pressUse(Game& game, Prompts& prompts) {
     return;
   }
   commit(game);
+  autosave(game, prompts);
 }
 
 }  // namespace tilvan

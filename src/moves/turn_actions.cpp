@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/handlers.h"
+#include "moves/game_file.h"
 #include "moves/record.h"
 #include "moves/take_back.h"
 
@@ -59,6 +60,7 @@ void pressPass(Game& game, Prompts& prompts) {
   s.LastMovePlayer = s.CurrentPlayer;
   turnTo(game, nextPlayer(s.CurrentPlayer, s.NumPlayers));
   showTotals(game);
+  autosave(game, prompts);
 }
 
 void adjustScore(Game& game, Prompts& prompts, int turn, int score) {
@@ -71,6 +73,7 @@ void adjustScore(Game& game, Prompts& prompts, int turn, int score) {
   else
     t.corrected = score;
   showTotals(game);
+  autosave(game, prompts);
 }
 
 void endGame(Game& game, Prompts& prompts, const std::vector<std::string>& racks) {
@@ -97,6 +100,7 @@ void endGame(Game& game, Prompts& prompts, const std::vector<std::string>& racks
   }
   s.TakenBack.clear();
   showTotals(game);
+  autosave(game, prompts);
 }
 
 }  // namespace tilvan

@@ -28,6 +28,10 @@ class ShowFirst : public Prompts {
     window_.showNow();
     return inner_.askBlankLetter();
   }
+  bool confirm(std::string_view question) override {
+    window_.showNow();
+    return inner_.confirm(question);
+  }
 
  private:
   Form1& window_;

@@ -23,6 +23,19 @@ void WindowPrompts::message(std::string_view text) {
   box.exec();
 }
 
+bool WindowPrompts::confirm(std::string_view question) {
+  QMessageBox box(parentForDialog());
+  box.setObjectName(QStringLiteral("question"));
+  box.setWindowTitle(QString::fromLatin1(kAppTitle.data(), qsizetype(kAppTitle.size())));
+  box.setText(QString::fromLatin1(question.data(), qsizetype(question.size())));
+  box.setTextFormat(Qt::PlainText);
+  box.setIcon(QMessageBox::NoIcon);
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::string> WindowPrompts::askBlankLetter() {
   frmBlankTile dialog(parentForDialog());
   return dialog.ask();

@@ -17,6 +17,8 @@ class WindowPrompts : public Prompts {
 
   void message(std::string_view text) override;
   std::optional<std::string> askBlankLetter() override;
+  // A question box with Yes and No (No when it is closed).
+  bool confirm(std::string_view question) override;
 
  private:
   QWidget* parentForDialog() const;

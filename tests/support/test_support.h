@@ -28,11 +28,21 @@ class RecordingPrompts : public Prompts {
     blankAnswers.pop_front();
     return answer;
   }
+  // Records the question; answers from `confirmAnswers`, yes when none is queued.
+  bool confirm(std::string_view question) override {
+    questions.emplace_back(question);
+    if (confirmAnswers.empty()) return true;
+    const bool yes = confirmAnswers.front();
+    confirmAnswers.pop_front();
+    return yes;
+  }
   // The messages recorded since the last call, which forgets them.
   std::vector<std::string> take() { return std::exchange(messages, {}); }
 
   std::vector<std::string> messages;
   std::deque<std::optional<std::string>> blankAnswers;
+  std::vector<std::string> questions;
+  std::deque<bool> confirmAnswers;
   int blankDialogs = 0;
 };
 

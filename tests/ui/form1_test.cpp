@@ -386,17 +386,25 @@ class TestForm1 : public QObject {
     QCOMPARE(tile->pos(), QPoint(pix(1960 + 270 * 7), pix(390 + 270 * 7)));
   }
 
-  void newGameChangesNothing() {
+  void newGameAsksThenStartsAgain() {
     WordListCache cache(words_.fsPath());
     RecordingPrompts prompts;
+    Form1 started(cache, &prompts);
+    setPlayers(started, "3", "2");
     Form1 w(cache, &prompts);
     w.show();
     setPlayers(w, "3", "2");
     dragTileTo(w, 0, squarePoint(7, 7));
     const std::string before = cli::stateJson(w.game());
     const std::size_t messages = prompts.messages.size();
+    prompts.confirmAnswers = {false};
     QTest::mouseClick(w.cmdNewGame, Qt::LeftButton);
+    QCOMPARE(prompts.questions.size(), std::size_t(1));
     QCOMPARE(cli::stateJson(w.game()), before);
+    // Yes: the game as the program starts it, the players and turn kept.
+    QTest::mouseClick(w.cmdNewGame, Qt::LeftButton);
+    QCOMPARE(prompts.questions.size(), std::size_t(2));
+    QCOMPARE(cli::stateJson(w.game()), cli::stateJson(started.game()));
     QCOMPARE(prompts.messages.size(), messages);
     verifyShowsMirror(w);
   }

@@ -1,0 +1,285 @@
+#include "moves/game_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <nlohmann/json.hpp>
+
+#include "game/handlers.h"
+#include "moves/record.h"
+
+namespace tilvan {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+const char* kindName(TurnKind k) {
+  return k == TurnKind::kMove ? "move" : k == TurnKind::kPass ? "pass" : "end";
+}
+
+Json turnJson(const Turn& t) {
+  Json j;
+  j["kind"] = kindName(t.kind);
+  j["player"] = t.player + 1;
+  if (t.kind == TurnKind::kMove) {
+    Json tiles = Json::array();
+    for (const TurnTile& x : t.tiles)
+      tiles.push_back({{"row", x.row},
+                       {"col", x.col},
+                       {"letter", std::string(1, x.letter)},
+                       {"blank", x.blank},
+                       {"tile", x.tile}});
+    j["tiles"] = std::move(tiles);
+    j["words"] = t.words;
+  }
+  if (t.kind != TurnKind::kPass) j["score"] = t.score;
+  if (t.corrected) j["corrected"] = *t.corrected;
+  return j;
+}
+
+Json turnsJson(const std::vector<Turn>& turns) {
+  Json out = Json::array();
+  for (const Turn& t : turns) out.push_back(turnJson(t));
+  return out;
+}
+
+// An integer field of `j` within [lo, hi], or the reason it is not there.
+std::optional<std::string> intField(const Json& j, const char* name, int lo, int hi, int& out) {
+  const auto it = j.find(name);
+  if (it == j.end()) return std::string("no \"") + name + "\"";
+  if (!it->is_number_integer() || *it < lo || *it > hi)
+    return std::string("\"") + name + "\" is not a whole number from " + std::to_string(lo) +
+           " to " + std::to_string(hi);
+  out = it->get<int>();
+  return std::nullopt;
+}
+
+std::optional<std::string> readTile(const Json& j, TurnTile& tile) {
+  if (!j.is_object()) return "a tile is not an object";
+  if (auto why = intField(j, "row", 0, kSide - 1, tile.row)) return why;
+  if (auto why = intField(j, "col", 0, kSide - 1, tile.col)) return why;
+  const auto letter = j.find("letter");
+  if (letter == j.end() || !letter->is_string() || letter->get<std::string>().size() != 1 ||
+      (*letter).get<std::string>()[0] < 'a' || (*letter).get<std::string>()[0] > 'z')
+    return "a tile's \"letter\" is not one of a to z";
+  tile.letter = letter->get<std::string>()[0];
+  const auto blank = j.find("blank");
+  if (blank != j.end() && !blank->is_boolean()) return "a tile's \"blank\" is not true or false";
+  tile.blank = blank != j.end() && blank->get<bool>();
+  tile.tile = -1;  // the next of its stack
+  if (j.contains("tile")) {
+    if (auto why = intField(j, "tile", 0, kSetTiles - 1, tile.tile)) return why;
+    if (letterBlockOf(tile.tile) != (tile.blank ? kBlank : tile.letter - 'a'))
+      return "tile " + std::to_string(tile.tile) + " is not a " +
+             (tile.blank ? std::string("blank") : std::string(1, tile.letter));
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> readTurn(const Json& j, int players, Turn& turn,
+                                    std::optional<int>& stated) {
+  if (!j.is_object()) return "not an object";
+  const auto kind = j.find("kind");
+  const std::string k = kind != j.end() && kind->is_string() ? kind->get<std::string>() : "";
+  if (k != "move" && k != "pass" && k != "end") return "\"kind\" is not move, pass or end";
+  turn.kind = k == "move" ? TurnKind::kMove : k == "pass" ? TurnKind::kPass : TurnKind::kEnd;
+  if (auto why = intField(j, "player", 1, players, turn.player)) return why;
+  --turn.player;
+  constexpr int kMaxScore = 100000;
+  if (j.contains("score")) {
+    int score = 0;
+    if (auto why = intField(j, "score", -kMaxScore, kMaxScore, score)) return why;
+    stated = turn.score = score;
+  } else if (turn.kind == TurnKind::kEnd) {
+    return "an end of the game without its \"score\"";
+  }
+  if (j.contains("corrected")) {
+    int corrected = 0;
+    if (auto why = intField(j, "corrected", -kMaxScore, kMaxScore, corrected)) return why;
+    turn.corrected = corrected;
+  }
+  if (turn.kind != TurnKind::kMove) return std::nullopt;
+  const auto tiles = j.find("tiles");
+  if (tiles == j.end() || !tiles->is_array() || tiles->empty() || tiles->size() > kMoveSlots)
+    return "a move without 1 to 7 \"tiles\"";
+  for (const Json& t : *tiles) {
+    turn.tiles.emplace_back();
+    if (auto why = readTile(t, turn.tiles.back())) return why;
+  }
+  return std::nullopt;
+}
+
+// More tiles of a letter than the set holds, over all moves.
+std::optional<std::string> countTiles(const std::vector<Turn>& turns) {
+  std::array<int, kLetters> used{};
+  for (std::size_t i = 0; i < turns.size(); ++i)
+    for (const TurnTile& t : turns[i].tiles) {
+      const int letter = t.blank ? kBlank : t.letter - 'a';
+      if (++used[letter] > kLetterCount[letter])
+        return "turn " + std::to_string(i + 1) + ": more " +
+               (t.blank ? std::string("blanks") : "\"" + std::string(1, t.letter) + "\" tiles") +
+               " than the set holds";
+    }
+  return std::nullopt;
+}
+
+std::optional<std::string> readTurns(const Json& j, const char* name, int players,
+                                     std::vector<Turn>& turns,
+                                     std::vector<std::optional<int>>* stated) {
+  const auto list = j.find(name);
+  if (list == j.end()) return std::nullopt;
+  if (!list->is_array()) return std::string("\"") + name + "\" is not a list";
+  for (const Json& t : *list) {
+    turns.emplace_back();
+    std::optional<int> score;
+    if (auto why = readTurn(t, players, turns.back(), score))
+      return std::string(name == std::string("turns") ? "turn " : "taken-back turn ") +
+             std::to_string(turns.size()) + ": " + *why;
+    if (stated) stated->push_back(score);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+Result<SavedGame> parseGameFile(std::string_view text) {
+  const auto fail = [](std::string why) { return FileError{"", std::move(why)}; };
+  const Json j = Json::parse(text.begin(), text.end(), nullptr, false);
+  if (j.is_discarded()) return fail("not a game file: not JSON, or cut short");
+  if (!j.is_object() || !j.contains("format") || j["format"] != kGameFileFormat)
+    return fail("not a game file of this program");
+  int version = 0;
+  if (auto why = intField(j, "version", 1, 1 << 30, version)) return fail(*why);
+  if (version > kGameFileVersion)
+    return fail("made by a newer version of the program (format " + std::to_string(version) + ")");
+  SavedGame g;
+  if (auto why = intField(j, "players", 2, kPlayers, g.players)) return fail(*why);
+  if (auto why = intField(j, "userTurn", 1, g.players, g.userTurn)) return fail(*why);
+  if (j.contains("wordList") && j["wordList"].is_string()) g.wordList = j["wordList"];
+  if (!j.contains("turns")) return fail("no \"turns\"");
+  if (auto why = readTurns(j, "turns", g.players, g.turns, &g.stated)) return fail(*why);
+  if (auto why = readTurns(j, "takenBack", g.players, g.takenBack, nullptr)) return fail(*why);
+  if (auto why = countTiles(g.turns)) return fail(*why);
+  if (j.contains("totals")) {
+    const Json& totals = j["totals"];
+    if (!totals.is_array() || totals.size() != static_cast<std::size_t>(g.players))
+      return fail("\"totals\" is not a list of one total per player");
+    for (const Json& t : totals) {
+      if (!t.is_number_integer()) return fail("a total is not a whole number");
+      g.totals.push_back(t.get<int>());
+    }
+  }
+  return g;
+}
+
+std::string gameFileText(const Game& game) {
+  const GameState& s = game.state;
+  Json j;
+  j["format"] = kGameFileFormat;
+  j["version"] = kGameFileVersion;
+  j["players"] = s.NumPlayers;
+  j["userTurn"] = s.UserTurn;
+  j["wordList"] = game.words.path().filename().string();
+  j["turns"] = turnsJson(s.Turns);
+  if (!s.TakenBack.empty()) j["takenBack"] = turnsJson(s.TakenBack);
+  const auto totals = playerTotals(s.Turns);
+  j["totals"] = std::vector<int>(totals.begin(), totals.begin() + std::max(s.NumPlayers, 0));
+  return j.dump(1) + "\n";
+}
+
+std::optional<std::string> restoreGame(Game& game, const SavedGame& saved) {
+  Game fresh(game.words);
+  fresh.form.chkComplete = game.form.chkComplete;
+  fresh.state.NumPlayers = saved.players;
+  fresh.state.UserTurn = saved.userTurn;
+  startAgain(fresh);
+  if (auto why = rebuildFromTurns(fresh, saved.turns)) return why;
+  const std::vector<Turn>& played = fresh.state.Turns;
+  for (std::size_t i = 0; i < played.size(); ++i) {
+    const std::optional<int> stated = i < saved.stated.size() ? saved.stated[i] : std::nullopt;
+    if (played[i].kind == TurnKind::kMove && stated && *stated != played[i].score)
+      return "turn " + std::to_string(i + 1) + ": it scores " + std::to_string(played[i].score) +
+             " by the rules, not " + std::to_string(*stated) +
+             " (a score agreed at the table goes in \"corrected\")";
+  }
+  const auto totals = playerTotals(played);
+  for (std::size_t p = 0; p < saved.totals.size(); ++p)
+    if (saved.totals[p] != totals[p])
+      return "the totals do not add up: player " + std::to_string(p + 1) + " has " +
+             std::to_string(totals[p]) + ", not " + std::to_string(saved.totals[p]);
+  fresh.state.TakenBack = saved.takenBack;
+  game.state = std::move(fresh.state);
+  game.form = std::move(fresh.form);
+  return std::nullopt;
+}
+
+void startAgain(Game& game) {
+  class Silent : public Prompts {
+    void message(std::string_view) override {}
+    std::optional<std::string> askBlankLetter() override { return std::nullopt; }
+  } silent;
+  Game fresh(game.words);
+  startUp(fresh, silent);
+  fresh.form.chkComplete = game.form.chkComplete;
+  // The players and the user's turn, set again as the user set them.
+  if (game.state.NumPlayers > 0) {
+    fresh.form.txtNumberofPlayers.type(std::to_string(game.state.NumPlayers));
+    pressNumberOfPlayers(fresh, silent);
+  }
+  if (game.state.UserTurn > 0) {
+    fresh.form.txtUsersTurn.type(std::to_string(game.state.UserTurn));
+    pressUsersTurn(fresh, silent);
+  }
+  game.state = std::move(fresh.state);
+  game.form = std::move(fresh.form);
+}
+
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
+                                               std::string_view text) {
+  const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+  const std::filesystem::path temp =
+      folder / ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()));
+  const auto failed = [&](const char* what) {
+    const std::string why = std::string(what) + ": " + std::strerror(errno);
+    ::unlink(temp.c_str());
+    return why;
+  };
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return failed("cannot create a file in its folder");
+  for (std::size_t done = 0; done < text.size();) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      const std::string why = failed("cannot write");
+      ::close(fd);
+      return why;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (::fsync(fd) != 0) {
+    const std::string why = failed("cannot write it to the disk");
+    ::close(fd);
+    return why;
+  }
+  if (::close(fd) != 0) return failed("cannot write it to the disk");
+  if (::rename(temp.c_str(), path.c_str()) != 0) return failed("cannot replace the old file");
+  // The rename itself reaches the disk with the folder.
+  if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return std::nullopt;
+}
+
+void autosave(Game& game, Prompts& prompts) {
+  if (!game.autosavePath) return;
+  const auto why = writeFileAtomically(*game.autosavePath, gameFileText(game));
+  if (why && !game.autosaveFailing)
+    prompts.message("The game could not be saved to \"" + game.autosavePath->string() +
+                    "\": " + *why + ". It is kept, and saved again at the next change.");
+  game.autosaveFailing = why.has_value();
+}
+
+}  // namespace tilvan

@@ -1,0 +1,73 @@
+// Game files: the game's record as JSON, read back by playing it again.
+//
+//   {"format":"tilvan-game","version":1,"players":2,"userTurn":1,
+//    "wordList":"WordsSorted.Txt",
+//    "turns":[{"kind":"move","player":1,"tiles":[{"row":7,"col":6,"letter":"c",
+//               "blank":false,"tile":11},...],"words":["cat"],"score":10,"corrected":12},
+//             {"kind":"pass","player":2},
+//             {"kind":"end","player":1,"score":-20},...],
+//    "takenBack":[...turns that Redo can put back, the next one last...],
+//    "totals":[12,0]}
+//
+// Players are numbered from 1, squares from 0 (row 0 at the top). A move's
+// "tile" (the tile of the set, 0..99) is optional: without it the move takes
+// the next tile of its letter's stack. "score" is the move's score by the
+// rules, "corrected" the score agreed at the table when it differs; "totals"
+// are the players' totals. Unknown fields are ignored.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/game.h"
+#include "game/prompts.h"
+#include "words/word_list.h"
+
+namespace tilvan {
+
+inline constexpr std::string_view kGameFileFormat = "tilvan-game";
+inline constexpr int kGameFileVersion = 1;
+inline constexpr std::uint64_t kMaxGameFileBytes = 1 << 20;
+
+// What a game file holds.
+struct SavedGame {
+  int players = 0;   // 2..4
+  int userTurn = 0;  // 1..players
+  std::string wordList;
+  std::vector<Turn> turns, takenBack;
+  std::vector<int> totals;                 // as the file states them
+  std::vector<std::optional<int>> stated;  // each turn's score as the file states it
+};
+
+// The file's text for a game.
+std::string gameFileText(const Game& game);
+
+// Reads a file's text; the reason it is not a game file otherwise (which
+// turn, when a turn is at fault). Checks the form only: whether the moves
+// can be played is found by playing them.
+Result<SavedGame> parseGameFile(std::string_view text);
+
+// Makes `game` the saved game: a fresh game with its players and user's turn,
+// every turn played again, the scores and totals checked. On failure the
+// game is left as it was and the reason is returned.
+std::optional<std::string> restoreGame(Game& game, const SavedGame& saved);
+
+// Writes `text` to `path` so that a crash at any instant leaves either the
+// old file or the new one: a temporary file in the same folder, flushed and
+// synced, renamed over the old one. Returns the reason on failure (the old
+// file is then intact).
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
+                                               std::string_view text);
+
+// Starts the game again as starting the program would, keeping the number
+// of players, the user's turn and the options.
+void startAgain(Game& game);
+
+// Writes the game to game.autosavePath, if set, after a change of its record.
+// A failure is said once, until a save succeeds again.
+void autosave(Game& game, Prompts& prompts);
+
+}  // namespace tilvan
