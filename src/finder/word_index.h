@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -67,17 +68,14 @@ class WordIndex {
   // The edge of a letter a..z that the cursor's state has (its bit is set in
   // `letters`).
   static std::uint32_t letterEdge(const Cursor& at, std::uint32_t bit) {
-    return at.first() + at.low() + bitCount(at.letters() & (bit - 1));
+    return at.first() + at.low() +
+           static_cast<std::uint32_t>(std::popcount(at.letters() & (bit - 1)));
   }
   // The edge of the cursor's state along character c, or kNone.
   std::uint32_t edgeOf(const Cursor& at, unsigned char c) const {
     if (const std::uint32_t bit = letterMask(c))
       return at.letters() & bit ? letterEdge(at, bit) : kNone;
     return otherEdgeOf(at, c);
-  }
-  // The number of set bits of a mask of letters (bits 0 to 25).
-  static std::uint32_t bitCount(std::uint32_t letters) {
-    return kHalfCounts[letters & 0x1FFF] + kHalfCounts[(letters >> 13) & 0x1FFF];
   }
   unsigned char edgeChar(std::uint32_t edge) const { return edges_[edge].ch; }
   // The letters of the edges below an edge, as Cursor::letters.
@@ -128,12 +126,6 @@ class WordIndex {
   std::size_t texts() const { return rankBegin_.empty() ? 0 : rankBegin_.size() - 1; }
 
  private:
-  static constexpr std::array<std::uint8_t, 1 << 13> kHalfCounts = [] {
-    std::array<std::uint8_t, 1 << 13> counts{};
-    for (std::size_t v = 1; v < counts.size(); ++v)
-      counts[v] = static_cast<std::uint8_t>(counts[v >> 1] + (v & 1));
-    return counts;
-  }();
   static constexpr std::array<std::uint32_t, 256> kLetterMasks = [] {
     std::array<std::uint32_t, 256> masks{};
     for (int c = 'a'; c <= 'z'; ++c) masks[static_cast<std::size_t>(c)] = 1u << (c - 'a');
