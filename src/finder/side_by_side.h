@@ -10,10 +10,10 @@
 
 namespace tilvan {
 
-// Owns a helper thread that runs one task at a time. The helper sleeps on a
-// condition variable between tasks. (Polling for 2 ms before sleeping, as
-// an earlier version did, was not measurably faster on the finder's
-// benchmark.) Not copyable; destroying it stops and joins the helper.
+// Owns a helper thread that runs one task at a time. Between tasks the
+// helper sleeps on a condition variable, and so does a caller that waits
+// for it: neither spins. Not copyable; destroying it stops and joins the
+// helper.
 class SideBySide {
  public:
   SideBySide();
