@@ -83,6 +83,35 @@ class RackTaker {
     }
   }
 
+  // The edges of `node` whose character it can supply now, into `edges`:
+  // the letters a..z that it holds (all of them while it has a blank left),
+  // then the characters outside a..z that it holds. Their count.
+  int takeableEdges(const WordIndex& ix, const WordIndex::Cursor& node,
+                    std::array<std::uint32_t, 256>& edges) const {
+    int count = 0;
+    // The letters' edges lie in letter order after the `low` others.
+    const std::uint32_t takeable = node.letters() & takeableLetters();
+    if (takeable == node.letters()) {
+      std::uint32_t e = node.first() + node.low();
+      for (std::uint32_t bits = takeable; bits; bits &= bits - 1) edges[count++] = e++;
+    } else {
+      for (std::uint32_t bits = takeable; bits; bits &= bits - 1)
+        edges[count++] = WordIndex::letterEdge(node, bits & (~bits + 1));
+    }
+    if (!(node.low() | node.high())) return count;
+    for (std::uint32_t e = node.first(); e < node.first() + node.low(); ++e)
+      if (canTake(ix.edgeChar(e))) edges[count++] = e;
+    for (std::uint32_t e = node.end() - node.high(); e < node.end(); ++e)
+      if (canTake(ix.edgeChar(e))) edges[count++] = e;
+    return count;
+  }
+
+  // Whether it can supply, as it is now, some letter of an edge below
+  // `edge`.
+  bool canGoOn(const WordIndex& ix, std::uint32_t edge) const {
+    return (ix.childLetters(edge) & takeableLetters()) || ix.childHasOthers(edge);
+  }
+
   // Whether rack character c can be taken now.
   bool canTake(unsigned char c) const {
     if constexpr (kByPosition)
