@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "finder/automaton_builder.h"
 #include "support/position_gen.h"
 
 namespace tilvan {
@@ -132,6 +133,46 @@ TEST(WordIndex, SortedDistinctListsLetRanksStandForRecords) {
   checkIndex("a\nabcdefghijklmnopq\nb\n");   // a record too long to lay
   checkIndex("A\nZ\n_\na\n\xe9t\xe9\n,\n");  // characters outside a..z
   checkIndex("");
+}
+
+// The builder that both word automata share: a walk spells exactly the
+// texts, and there is one state per distinct set of endings (what can follow
+// a prefix of the texts), which is what makes the automaton minimal.
+TEST(AutomatonBuilder, HasOneStatePerDistinctSetOfEndings) {
+  for (int seed = 0; seed < 8; ++seed) {
+    test::PositionGen gen(0xB011D + seed);
+    SCOPED_TRACE(seed);
+    std::set<std::string> distinct;
+    for (const std::string& w : test::plainWords(gen.wordListText(gen.uniform(1, 400))))
+      if (w.size() <= 15) distinct.insert(w);
+    // Shared endings: the same words with common tails.
+    for (const std::string tail : {"ing", "s", "ed"})
+      for (const std::string& w : std::set<std::string>(distinct))
+        if (w.size() + tail.size() <= 15 && gen.uniform(0, 2) == 0) distinct.insert(w + tail);
+    const std::vector<std::string_view> texts(distinct.begin(), distinct.end());
+    const AutomatonBuilder automaton(texts, 15);
+
+    std::vector<std::string> spelled;
+    std::string path;
+    auto spell = [&](auto&& self, std::uint32_t s) -> void {
+      if (automaton.terminal(s)) spelled.push_back(path);
+      for (const auto& [ch, child] : automaton.edges(s)) {
+        path.push_back(static_cast<char>(ch));
+        self(self, child);
+        path.pop_back();
+      }
+    };
+    spell(spell, automaton.root());
+    EXPECT_EQ(spelled, std::vector<std::string>(distinct.begin(), distinct.end()));
+
+    std::map<std::string, std::set<std::string>> endings;  // by prefix
+    endings[""];                                           // the root
+    for (const std::string& w : distinct)
+      for (std::size_t k = 0; k <= w.size(); ++k) endings[w.substr(0, k)].insert(w.substr(k));
+    std::set<std::set<std::string>> kinds;
+    for (const auto& [prefix, ends] : endings) kinds.insert(ends);
+    EXPECT_EQ(automaton.states(), kinds.size());
+  }
 }
 
 }  // namespace

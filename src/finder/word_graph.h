@@ -4,11 +4,12 @@
 // WordList::derived<WordGraph>().
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
+
+#include "finder/letter_bits.h"
 
 namespace tilvan {
 
@@ -41,7 +42,7 @@ class WordGraph {
     const std::uint32_t bit = 1u << letter;
     const Packed& p = nodes_[n];
     if (!(p.mask & bit)) return kNone;
-    return edges_[p.first + countBits(p.mask & (bit - 1))];
+    return edges_[p.first + lettersBelow(p.mask, bit)];
   }
   // Whether `word` (lower-case letters) is in the graph.
   bool contains(std::string_view word) const;
@@ -55,17 +56,7 @@ class WordGraph {
   }
 
  private:
-  // Inline even where the target has no population count instruction.
-  static int countBits(std::uint32_t v) {
-#if defined(__POPCNT__)
-    return std::popcount(v);
-#else
-    v = v - ((v >> 1) & 0x55555555u);
-    v = (v & 0x33333333u) + ((v >> 2) & 0x33333333u);
-    return static_cast<int>((((v + (v >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
-#endif
-  }
-  static constexpr std::uint32_t kLetterBits = (1u << 26) - 1;
+  static constexpr std::uint32_t kLetterBits = kAllLetterBits;
   static constexpr std::uint32_t kWordBit = 1u << 31;
   struct Packed {
     std::uint32_t mask;   // letter bits and kWordBit

@@ -16,9 +16,12 @@
 #include <string_view>
 #include <vector>
 
+#include "finder/letter_bits.h"
 #include "words/word_list.h"
 
 namespace tilvan {
+
+class AutomatonBuilder;
 
 // Immutable once built. Borrows the list, which must outlive it (the list's
 // cache owns both).
@@ -63,21 +66,17 @@ class WordIndex {
     return {&edges_[edge], at.rank + edges_[edge].before};
   }
   // The bit of a letter a..z in Cursor::letters; 0 for any other character.
-  static std::uint32_t letterMask(unsigned char c) { return kLetterMasks[c]; }
+  static std::uint32_t letterMask(unsigned char c) { return letterBitOf(c); }
   // The edge of a letter a..z that the cursor's state has (its bit is set in
   // `letters`).
   static std::uint32_t letterEdge(const Cursor& at, std::uint32_t bit) {
-    return at.first() + at.low() + bitCount(at.letters() & (bit - 1));
+    return at.first() + at.low() + lettersBelow(at.letters(), bit);
   }
   // The edge of the cursor's state along character c, or kNone.
   std::uint32_t edgeOf(const Cursor& at, unsigned char c) const {
     if (const std::uint32_t bit = letterMask(c))
       return at.letters() & bit ? letterEdge(at, bit) : kNone;
     return otherEdgeOf(at, c);
-  }
-  // The number of set bits of a mask of letters (bits 0 to 25).
-  static std::uint32_t bitCount(std::uint32_t letters) {
-    return kHalfCounts[letters & 0x1FFF] + kHalfCounts[(letters >> 13) & 0x1FFF];
   }
   unsigned char edgeChar(std::uint32_t edge) const { return edges_[edge].ch; }
   // The letters of the edges below an edge, as Cursor::letters.
@@ -128,17 +127,6 @@ class WordIndex {
   std::size_t texts() const { return rankBegin_.empty() ? 0 : rankBegin_.size() - 1; }
 
  private:
-  static constexpr std::array<std::uint8_t, 1 << 13> kHalfCounts = [] {
-    std::array<std::uint8_t, 1 << 13> counts{};
-    for (std::size_t v = 1; v < counts.size(); ++v)
-      counts[v] = static_cast<std::uint8_t>(counts[v >> 1] + (v & 1));
-    return counts;
-  }();
-  static constexpr std::array<std::uint32_t, 256> kLetterMasks = [] {
-    std::array<std::uint32_t, 256> masks{};
-    for (int c = 'a'; c <= 'z'; ++c) masks[static_cast<std::size_t>(c)] = 1u << (c - 'a');
-    return masks;
-  }();
   static constexpr std::size_t kAheadRows = 28;
   // The edge slots after a state's `count` edges that hold its children's
   // look-ahead masks: kAheadRows rows of one per edge.
@@ -155,10 +143,13 @@ class WordIndex {
     std::uint8_t childLow = 0, childHigh = 0;  // as Cursor
   };
 
+  void fillRecordSet();
+  std::vector<std::string_view> rankTexts();
+  void layOut(const AutomatonBuilder& automaton);
+
   const WordList& list_;
-  // States in depth-first order from the root, so that a walk down reads
-  // memory mostly forwards; each state's edges lie together, by character,
-  // followed by their look-ahead masks (aheadSlots).
+  // Each state's edges together, by character, followed by their look-ahead
+  // masks (aheadSlots); see layOut.
   std::vector<Edge> edges_;
   std::size_t edgeCount_ = 0;
   std::array<std::uint8_t, kAheadRows> rootAhead_{};

@@ -170,6 +170,61 @@ Grid PositionGen::board(const std::vector<std::string>& words, int moves) {
   return g;
 }
 
+void PositionGen::layNearLineEnds(Grid& rows, int runs) {
+  std::array<int, kLetters> left{};
+  for (int L = 0; L < kLetters; ++L) left[L] = kLetterCount[L];
+  for (const std::string& row : rows)
+    for (const char ch : row) {
+      if (ch >= 'a' && ch <= 'z') --left[ch - 'a'];
+      if (ch >= 'A' && ch <= 'Z') --left[kBlank];
+    }
+  for (int k = 0; k < runs; ++k) {
+    const bool down = uniform(0, 1) == 1;
+    const int line = uniform(0, kSide - 1), end = uniform(kSide - 3, kSide - 1);
+    const int length = uniform(1, 3);
+    for (int along = end - length + 1; along <= end; ++along) {
+      char& square = down ? rows[along][line] : rows[line][along];
+      const char ch = letter();
+      if (square == '.' && left[ch - 'a'] > 0) {
+        square = ch;
+        --left[ch - 'a'];
+      }
+    }
+  }
+}
+
+std::vector<PositionGen::LineEndWord> PositionGen::lineEndWords(const Grid& rows, int count) {
+  std::vector<LineEndWord> out;
+  for (int attempt = 0; attempt < 40 * count && static_cast<int>(out.size()) < count; ++attempt) {
+    const bool down = uniform(0, 1) == 1;
+    const int line = uniform(0, kSide - 1), end = uniform(kSide - 4, kSide - 1);
+    const int n = uniform(2, std::min(kSide - 1, end));
+    const int start = end - n + 1;
+    auto at = [&](int along) {
+      const char ch = down ? rows[along][line] : rows[line][along];
+      return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+    };
+    if (at(start - 1) != '.' || (end + 1 < kSide && at(end + 1) != '.')) continue;
+    LineEndWord w{std::string(static_cast<std::size_t>(n), '.'), ""};
+    std::string boardLetters;
+    for (int j = n - 1; j >= 0; --j) {
+      const char ch = at(start + j);
+      if (ch != '.') {
+        w.word[j] = ch;
+        boardLetters += ch;
+      } else {
+        w.word[j] = !boardLetters.empty() && uniform(0, 1) == 0
+                        ? boardLetters[uniform(0, static_cast<int>(boardLetters.size()) - 1)]
+                        : letter();
+        w.tiles += w.word[j];
+      }
+    }
+    if (!boardLetters.empty() && !w.tiles.empty() && w.tiles.size() <= kMoveSlots)
+      out.push_back(std::move(w));
+  }
+  return out;
+}
+
 std::string PositionGen::rack(int tiles, int blanks, bool odd) {
   std::string r;
   for (int i = 0; i < tiles - blanks; ++i) {

@@ -39,6 +39,22 @@ class PositionGen {
   // stray tiles, so any pattern of letters can occur.
   Grid board(const std::vector<std::string>& words, int moves);
 
+  // Lays up to `runs` runs of one to three letters that end on one of the
+  // last three squares of a row or column, on empty squares only, never
+  // more tiles of a letter than the set holds.
+  void layNearLineEnds(Grid& rows, int runs);
+
+  // Up to `count` words that a rack can lay through board letters near the
+  // end of a line: each spans squares of a row or column up to one of its
+  // last four, with the board letters there in place and letters on the
+  // empty squares, often copies of a board letter further on (so that a
+  // board letter need not be the first of its letter in the word).
+  struct LineEndWord {
+    std::string word;
+    std::string tiles;  // the letters on its empty squares
+  };
+  std::vector<LineEndWord> lineEndWords(const Grid& rows, int count);
+
   // A rack of `tiles` characters with `blanks` of them '_'; with `odd`, some
   // characters may be capitals or other bytes.
   std::string rack(int tiles, int blanks, bool odd = false);
