@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/tables.h"
+#include "game/rules.h"
 
 namespace tilvan {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/tables.h"
+#include "game/rules.h"
 
 namespace tilvan {
 namespace {
