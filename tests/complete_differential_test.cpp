@@ -9,6 +9,7 @@
 #include <random>
 #include <sstream>
 
+#include "finder/classic_search.h"
 #include "finder/complete_search.h"
 #include "finder/find_words.h"
 #include "finder/word_graph.h"
@@ -17,6 +18,12 @@
 
 namespace tilvan {
 namespace {
+
+// The program's classic search, one for the whole test program.
+PlacementSearch& classicSearch() {
+  static ClassicSearch search;
+  return search;
+}
 
 constexpr std::size_t kAll = 1000000;
 
@@ -276,7 +283,7 @@ TEST(CompleteDifferential, EveryClassicCandidateIsACompletePlacement) {
       auto gameList = g.game.words.get();
       ASSERT_TRUE(gameList.ok());
       const AllCandidates classic =
-          allCandidates(*gameList.value(), s, rack, fastPlacementSearch());
+          allCandidates(*gameList.value(), s, rack, classicSearch());
       for (bool down : {false, true}) {
         for (const Candidate& c : down ? classic.V : classic.H) {
           const auto it = byTiles.find(newTiles(s, down, c));

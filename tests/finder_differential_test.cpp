@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "finder/classic_search.h"
 #include "finder/find_words.h"
 #include "finder/scoring.h"
 #include "support/position_gen.h"
@@ -17,6 +18,12 @@
 
 namespace tilvan {
 namespace {
+
+// The program's classic search, one for the whole test program.
+PlacementSearch& classicSearch() {
+  static ClassicSearch search;
+  return search;
+}
 
 std::string describe(const Grid& rows, const std::string& rack, const FinderState& fast,
                      const FinderState& ref) {
@@ -72,7 +79,7 @@ bool searchBoth(Game& fast, Game& ref, test::RecordingPrompts& pf, test::Recordi
   EXPECT_TRUE(list.ok());
   if (!list.ok()) return false;
   test::ReferenceSearch reference;
-  const AllCandidates all = allCandidates(*list.value(), fast.state, rack, fastPlacementSearch());
+  const AllCandidates all = allCandidates(*list.value(), fast.state, rack, classicSearch());
   const AllCandidates allRef = allCandidates(*list.value(), ref.state, rack, reference);
   EXPECT_EQ(all.V, allRef.V) << describe(rows, rack, f, ref.state.Finder);
   EXPECT_EQ(all.H, allRef.H) << describe(rows, rack, f, ref.state.Finder);

@@ -3,12 +3,19 @@
 // search starts and ends.
 #include <gtest/gtest.h>
 
+#include "finder/classic_search.h"
 #include "finder/find_words.h"
 #include "support/position_gen.h"
 #include "support/test_support.h"
 
 namespace tilvan {
 namespace {
+
+// The program's classic search, one for the whole test program.
+PlacementSearch& classicSearch() {
+  static ClassicSearch search;
+  return search;
+}
 
 using Words = std::vector<std::string>;
 
@@ -27,7 +34,7 @@ class FinderSearch : public ::testing::Test {
     auto list = g->game.words.get();
     EXPECT_TRUE(list.ok());
     return allCandidates(*list.value(), g->game.state, g->game.form.txtRack.Text,
-                         fastPlacementSearch());
+                         classicSearch());
   }
   // "word@start" of every candidate of a set, in found order.
   static Words cands(const std::vector<Candidate>& set) {

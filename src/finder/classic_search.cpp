@@ -57,9 +57,4 @@ void ClassicSearch::keptPlacements(const WordList& list, const LetterGrid& gridV
   helper_.run([&] { finish(0); }, [&] { finish(1); });
 }
 
-PlacementSearch& fastPlacementSearch() {
-  static ClassicSearch search;
-  return search;
-}
-
 }  // namespace tilvan

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "board/preview.h"
+#include "finder/classic_search.h"
 #include "finder/scoring.h"
 #include "finder/side_by_side.h"
 #include "finder/word_checks.h"
@@ -261,7 +262,8 @@ void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search) {
 }
 
 void pressFindWords(Game& game, Prompts& prompts) {
-  runFindWords(game, prompts, fastPlacementSearch());
+  if (!game.search) game.search = std::make_shared<ClassicSearch>();
+  runFindWords(game, prompts, *game.search);
 }
 
 }  // namespace tilvan

@@ -62,8 +62,4 @@ class PlacementSearch {
   }
 };
 
-// The placement search the program uses (indexes built once per version of
-// the word list).
-PlacementSearch& fastPlacementSearch();
-
 }  // namespace tilvan

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "game/form.h"
@@ -12,12 +13,18 @@
 
 namespace tilvan {
 
+class PlacementSearch;
+
 struct Game {
   explicit Game(WordListCache& word_list) : words(word_list) {}
 
   GameState state;
   Form form = designForm();
   WordListCache& words;  // borrowed; must outlive the Game
+
+  // The word finder's placement search (with its helper thread), made by
+  // the first search of this game.
+  std::shared_ptr<PlacementSearch> search;
 
   // Where the game is written after every change of its record, if anywhere
   // (see moves/game_file.h), and whether the last try failed (it is said
