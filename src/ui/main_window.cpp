@@ -11,6 +11,7 @@
 #include "game/handlers.h"
 #include "game/views.h"
 #include "ui/about_box.h"
+#include "ui/cursor_widget.h"
 #include "ui/geometry.h"
 #include "ui/pictures.h"
 #include "ui/widgets.h"
@@ -60,6 +61,7 @@ Form1::Form1(WordListCache& words, Prompts* prompts, QWidget* parent)
   setAcceptDrops(true);
   buildControls();
   connectEvents();
+  setUpTyping();
   startUp(game_, *prompts_);
   refresh();
   txtNumberofPlayers->setFocus();
@@ -363,6 +365,7 @@ void Form1::refresh() {
   box(txtUsersTurn, f.txtUsersTurn);
   box(txtRack, f.txtRack);
   if (chkComplete->isChecked() != f.chkComplete) chkComplete->setChecked(f.chkComplete);
+  cursor_->showCursor(f.cursor);
   shown_ = f;
 }
 
