@@ -98,6 +98,8 @@ bool Form1::typeKey(QKeyEvent* e) {
   switch (e->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
+      // Without a cursor, Tab walks the controls as anywhere else.
+      if (!game_.form.cursor.Visible) return false;
       act(pressTab);
       return true;
     case Qt::Key_Backspace:
