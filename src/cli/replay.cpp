@@ -167,8 +167,11 @@ std::optional<std::string> Player::typing(const Action& a) {
     return "type takes a row and a column 0..14, across or down, and the letters";
   Cursor& cursor = game_.form.cursor;
   clickMainSquare(game_, prompts_, *row, *col);
-  if (cursor.Visible && cursor.Row == *row && cursor.Col == *col && cursor.Down != down)
-    pressTab(game_, prompts_);
+  // An occupied square takes no click; the typing starts there all the same
+  // and skips it.
+  if (!cursor.Visible || cursor.Row != *row || cursor.Col != *col)
+    cursor = {*row, *col, cursor.Down, true};
+  if (cursor.Down != down) pressTab(game_, prompts_);
   for (char ch : a.args[3]) typeCharacter(game_, prompts_, ch);
   return std::nullopt;
 }
