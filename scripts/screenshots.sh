@@ -6,6 +6,7 @@
 # 200 % (a real drag at 200 % too), and takes PNG screenshots along the way;
 # then times Quit to the process's exit. Also takes the start state at 2x
 # scale.
+# A second run types a move with real key presses and lays a result.
 #
 #   sh scripts/screenshots.sh [OUTDIR]     (default: build/screenshots)
 #
@@ -159,3 +160,34 @@ wait "$pid" 2>/dev/null || true
 echo "quit to process exit: $(( ($(date +%s%N) - before) / 1000000 )) ms"
 echo "screenshots in $out: start.png start-2x.png words.png laid.png search.png blank.png blanks.png"\
   "view-150.png view-200.png about.png"
+
+# A move typed with real key presses: a click on square 7,6 sets the cursor,
+# C-A-T is typed, Enter commits it; then a search's first result is laid
+# from the result button's context menu.
+start
+click 1560 4125 255 285; xdotool key ctrl+a type 2; click 0 4080 1455 375
+click 1680 4605 255 285; xdotool key ctrl+a type 1; click 0 4560 1575 375
+xdotool mousemove $(square 7 6) click 1
+sleep 0.3
+xdotool type cat
+sleep 0.4
+shot typed.png
+for c in 6 7 8; do
+  set -- $(square 7 $c)
+  colour=$(pixel "$out/typed.png" "$1" $(($2 - dy)))
+  [ "$colour" != "255,255,255" ] || fail "no tile on square 7,$c after typing"
+done
+echo "three tiles laid by typing"
+xdotool key Return
+sleep 0.4
+click 2280 4680 2175 285; xdotool type eorsnid; xdotool key Return
+sleep 0.5
+xdotool mousemove $(at 4680 5160 255 255) click 3
+sleep 0.4
+shot lay-menu.png
+xdotool key Down Return
+sleep 0.5
+shot lay.png
+click 120 3120 1575 615  # Quit
+wait "$pid" 2>/dev/null || true
+echo "screenshots of typing and laying in $out: typed.png lay-menu.png lay.png"

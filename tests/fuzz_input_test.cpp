@@ -171,8 +171,9 @@ std::vector<std::string> goldenLines() {
 // line of a golden replay, or a changed one.
 std::string scriptLine(std::mt19937_64& rng, const std::vector<std::string>& golden) {
   static const std::vector<std::string> kActions = {
-      "players", "turn",  "drop",    "place",    "blank", "rack", "find", "show", "use",
-      "check",   "clear", "newgame", "complete", "dump",  "#",    "",     "Use",  "dropx"};
+      "players", "turn",  "drop",  "place",   "blank",    "rack",     "find", "show",
+      "use",     "check", "clear", "newgame", "complete", "dump",     "#",    "",
+      "Use",     "dropx", "type",  "lay",     "escape",   "backspace"};
   static const std::vector<std::string> kArgs = {"0",
                                                  "1",
                                                  "2",

@@ -1,4 +1,5 @@
-// Long random sequences of drops, blank namings, USE, Clear Last Move, Redo,
+// Long random sequences of drops, typed letters and capitals, Backspace,
+// Escape, laid results, blank namings, USE, Clear Last Move, Redo,
 // passes, score corrections, ends of the game, CHECK WORDS and player
 // changes. After every action the game must be whole: all 100 tiles
 // accounted for, every picture in one proper place, the committed board, the
@@ -133,7 +134,7 @@ class Walker {
     const int roll = pick(100);
     prompts.blankAnswers = {kAnswers[pick(std::size(kAnswers))]};
     prompts.take();
-    if (roll < 55) {
+    if (roll < 45) {
       const int n = tileToDrag();
       // A step along a row or a column from an anchor, so that lines form;
       // or anywhere, the margins included.
@@ -145,6 +146,7 @@ class Walker {
       dropTile(game, prompts, n, x, y);
       return said("drop ", n, " ", x, " ", y);
     }
+    if (roll < 55) return typing(roll);
     if (roll < 60) return pressClearLastMove(game, prompts), "clear";
     if (roll < 63) return pressCheckWords(game, prompts), "check";
     if (roll < 65) return setUp(), "players";
@@ -171,6 +173,26 @@ class Walker {
   static inline const std::optional<std::string> kAnswers[] = {"e", "Q",          "",
                                                                "_", std::nullopt, "zz"};
 
+  // Typing on the main board: a click and a few letters, Backspace, Escape,
+  // or a search whose result is laid.
+  std::string typing(int roll) {
+    if (roll < 50) {
+      const auto [r, c] = anchor();
+      clickMainSquare(game, prompts, r + pick(3) - 1, c + pick(3) - 1);
+      if (pick(2)) pressTab(game, prompts);
+      std::string typed;
+      for (int i = pick(4); i >= 0; --i) typed += "catrsexqCZ?"[pick(11)];
+      for (char ch : typed) typeCharacter(game, prompts, ch);
+      return said("type ", typed);
+    }
+    if (roll < 52) return pressBackspace(game, prompts), "backspace";
+    if (roll < 53) return pressEscape(game, prompts), "escape";
+    game.form.txtRack.type(std::string("cattars_es", pick(4), 3 + pick(4)));
+    game.form.chkComplete = pick(2);
+    pressFindWords(game, prompts);
+    const int k = pick(kResultSlots);
+    return layResult(game, prompts, k), said("lay ", k);
+  }
   int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
   // Mostly a tile of the pool or of the move, now and then any picture.
   int tileToDrag() {
@@ -236,7 +258,7 @@ bool expectRebuildsFromItsRecord(const Game& game, unsigned seed, bool playersCh
 TEST(Invariants, HoldAfterEveryActionOfRandomGames) {
   test::TempFile words(test::lines({"cat", "at", "ta", "tars", "es"}));
   WordListCache cache(words.path());
-  int commits = 0, takeBacks = 0, redos = 0, deepest = 0, rebuilds = 0;
+  int commits = 0, takeBacks = 0, redos = 0, deepest = 0, rebuilds = 0, lays = 0;
   for (unsigned seed = 1; seed <= 2000; ++seed) {
     Walker w(cache, seed);
     const GameState& s = w.game.state;
@@ -252,6 +274,7 @@ TEST(Invariants, HoldAfterEveryActionOfRandomGames) {
       done.push_back(w.step());
       ASSERT_EQ(brokenRule(s, w.game.form), "")
           << "seed " << seed << ": " << testing::PrintToString(done);
+      lays += done.back().starts_with("lay") && s.MoveTileCount > 0;
       if (s.MoveNumber > moveNumber && done.back() == "use") {
         ++commits;
         deepest = std::max(deepest, s.MoveNumber);
@@ -281,6 +304,7 @@ TEST(Invariants, HoldAfterEveryActionOfRandomGames) {
   EXPECT_GT(redos, 500);
   EXPECT_GT(rebuilds, 5000);
   EXPECT_GE(deepest, 12);
+  EXPECT_GT(lays, 1500) << "results laid";
 }
 
 }  // namespace

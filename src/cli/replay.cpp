@@ -105,6 +105,7 @@ class Player {
   std::optional<std::string> dropOrPlace(const Action& a);
   std::optional<std::string> scoreSheet(const Action& a);
   std::optional<std::string> gameFile(const Action& a);
+  std::optional<std::string> typing(const Action& a);
   std::optional<std::string> press(const Action& a, void (*handler)(Game&, Prompts&));
 
   Game game_;
@@ -176,6 +177,31 @@ std::optional<std::string> Player::gameFile(const Action& a) {
     saveGame(game_, prompts_, path);
   else
     openGame(game_, prompts_, path);
+// Typing on the main board and laying results: type R C across|down TEXT,
+// backspace, escape, lay K.
+std::optional<std::string> Player::typing(const Action& a) {
+  if (a.name == "backspace" || a.name == "escape")
+    return press(a, a.name == "backspace" ? pressBackspace : pressEscape);
+  if (a.name == "lay") {
+    const auto k = a.args.size() == 1 ? parseInt(a.args[0]) : std::nullopt;
+    if (!k || *k < 1 || *k > kResultSlots) return "lay takes a result button 1..5";
+    layResult(game_, prompts_, *k - 1);
+    return std::nullopt;
+  }
+  const bool four = a.args.size() == 4;
+  const auto row = four ? parseInt(a.args[0]) : std::nullopt;
+  const auto col = four ? parseInt(a.args[1]) : std::nullopt;
+  const bool across = four && a.args[2] == "across", down = four && a.args[2] == "down";
+  if (!row || !col || *row < 0 || *row >= kSide || *col < 0 || *col >= kSide || !(across || down))
+    return "type takes a row and a column 0..14, across or down, and the letters";
+  Cursor& cursor = game_.form.cursor;
+  clickMainSquare(game_, prompts_, *row, *col);
+  // An occupied square takes no click; the typing starts there all the same
+  // and skips it.
+  if (!cursor.Visible || cursor.Row != *row || cursor.Col != *col)
+    cursor = {*row, *col, cursor.Down, true};
+  if (cursor.Down != down) pressTab(game_, prompts_);
+  for (char ch : a.args[3]) typeCharacter(game_, prompts_, ch);
   return std::nullopt;
 }
 
@@ -204,6 +230,8 @@ std::optional<std::string> Player::play(const Action& a) {
     return scoreSheet(a);
   } else if (name == "save" || name == "load" || name == "confirm") {
     return gameFile(a);
+  } else if (name == "type" || name == "backspace" || name == "escape" || name == "lay") {
+    return typing(a);
   } else if (name == "complete") {
     if (a.args.size() != 1 || (a.args[0] != "on" && a.args[0] != "off"))
       return "complete takes on or off";

@@ -45,6 +45,16 @@ struct TextBox {
   bool operator==(const TextBox&) const = default;
 };
 
+// The typing cursor on the main board: the square the next typed letter
+// goes to (0-based) and the direction it moves on in.
+struct Cursor {
+  int Row = 0;
+  int Col = 0;
+  bool Down = false;  // false: across a row; true: down a column
+  bool Visible = false;
+  bool operator==(const Cursor&) const = default;
+};
+
 struct Form {
   std::array<std::string, kLetters> lbTile;            // letters left, by letter index
   std::array<std::string, kResultSlots> lblWord;       // score of result slot k
@@ -60,7 +70,8 @@ struct Form {
   TextBox txtUsersTurn{"2", 1};
   TextBox txtRack{"", 7, true};  // the rack: lower case, "_" a blank
   bool chkComplete =
-      false;  // "Complete search": every legal placement instead of the classic search
+      false;      // "Complete search": every legal placement instead of the classic search
+  Cursor cursor;  // where typed letters go on the main board
 
   bool operator==(const Form&) const = default;
 };

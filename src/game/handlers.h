@@ -76,4 +76,22 @@ void pressRedo(Game& game, Prompts& prompts);
 void pressFindWords(Game& game, Prompts& prompts);
 void pressShowSlot(Game& game, Prompts& prompts, int k);
 
+// Typing a move on the main board (board/typing.cpp). A click on an empty
+// square (row, col 0..14) puts the cursor there, or turns it when it is
+// there already; Tab turns it. A typed 'a'..'z' lays the top tile of that
+// letter's stack on the cursor's square through dropTile, 'A'..'Z' a blank
+// named as that letter; the cursor moves on past occupied squares.
+// Backspace takes the move's last tile back to its stack and puts the cursor
+// on its square; Escape takes back every tile of the move, the latest first
+// (both in moves/backspace.cpp).
+void clickMainSquare(Game& game, Prompts& prompts, int row, int col);
+void pressTab(Game& game, Prompts& prompts);
+void typeCharacter(Game& game, Prompts& prompts, char ch);
+void pressBackspace(Game& game, Prompts& prompts);
+void pressEscape(Game& game, Prompts& prompts);
+
+// Lays the placement shown by result button k (0..4) as the move in
+// progress, after sending any move in progress home.  (moves/lay_result.cpp)
+void layResult(Game& game, Prompts& prompts, int k);
+
 }  // namespace tilvan

@@ -161,6 +161,7 @@ std::optional<std::string> rebuildFromTurns(Game& game, const std::vector<Turn>&
   f.txtUsersTurn = was.txtUsersTurn;
   f.txtRack = was.txtRack;
   f.chkComplete = was.chkComplete;
+  f.cursor = was.cursor;
   f.lblWord = was.lblWord;
   f.lblWords = was.lblWords;
   f.lblCheckWords = was.lblCheckWords;

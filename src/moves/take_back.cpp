@@ -38,6 +38,21 @@ void takeBackMoveInProgress(Game& game) {
   clearMoveSlots(s);
 }
 
+std::pair<int, int> takeBackLastTile(Game& game) {
+  GameState& s = game.state;
+  if (s.MoveTileCount <= 0 || s.PlacedCount <= s.LockedCount) return {0, 0};
+  const int slot = s.MoveTileCount - 1;
+  const std::pair<int, int> square{s.MoveRow[slot], s.MoveCol[slot]};
+  returnTileToPool(game, s.MoveTile[slot]);
+  s.PlacedTile[--s.PlacedCount] = 0;
+  for (auto* slots : {&s.MoveRow, &s.MoveCol, &s.MoveValue, &s.MoveLetter, &s.MoveTile,
+                      &s.MoveSquareH, &s.MoveSquareV})
+    (*slots)[slot] = 0;
+  s.MoveTileCount = slot;
+  s.DropSlot = s.DropSlot2 = slot - 1;
+  return square;
+}
+
 void clearMoveSlots(GameState& s) {
   for (auto* slots : {&s.MoveRow, &s.MoveCol, &s.MoveValue, &s.MoveLetter, &s.MoveTile,
                       &s.MoveSquareH, &s.MoveSquareV})

@@ -2,6 +2,8 @@
 // refused USE and by Clear Last Move.
 #pragma once
 
+#include <utility>
+
 #include "game/game.h"
 
 namespace tilvan {
@@ -19,6 +21,13 @@ void returnTileToPool(Game& game, int n);
 // cleared, the seven slots emptied. The committed board and the turn are
 // not touched.
 void takeBackMoveInProgress(Game& game);
+
+// Takes the move's last tile back to its stack, leaving the slots,
+// PlacedTile, on-board marks, counts and pictures as if it had never been
+// dropped (DropSlot, which nothing reads, becomes the new last slot). Returns
+// the tile's square as MoveRow and MoveCol had it (1-based), or {0, 0} when
+// no move is in progress.
+std::pair<int, int> takeBackLastTile(Game& game);
 
 // Empties the seven move slots (rows, columns, values, letters, tiles and
 // square numbers).

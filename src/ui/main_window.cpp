@@ -11,6 +11,7 @@
 #include "game/handlers.h"
 #include "game/views.h"
 #include "ui/about_box.h"
+#include "ui/cursor_widget.h"
 #include "ui/geometry.h"
 #include "ui/pictures.h"
 #include "ui/widgets.h"
@@ -64,6 +65,7 @@ Form1::Form1(WordListCache& words, Prompts* prompts, QWidget* parent)
   recordDesign();
   setZoom(100);
   connectEvents();
+  setUpTyping();
   startUp(game_, *prompts_);
   refresh();
   txtNumberofPlayers->setFocus();
@@ -391,6 +393,7 @@ void Form1::refresh() {
   box(txtUsersTurn, f.txtUsersTurn);
   box(txtRack, f.txtRack);
   if (chkComplete->isChecked() != f.chkComplete) chkComplete->setChecked(f.chkComplete);
+  cursor_->showCursor(f.cursor);
   shown_ = f;
 }
 

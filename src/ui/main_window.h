@@ -15,6 +15,7 @@
 #include "game/prompts.h"
 
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMimeData;
@@ -22,6 +23,7 @@ class QPushButton;
 
 namespace tilvan::ui {
 
+class CursorWidget;
 class LineWidget;
 class PictureWidget;
 class ShapeWidget;
@@ -107,6 +109,9 @@ class Form1 : public QWidget {
   void dragMoveEvent(QDragMoveEvent* e) override;
   void dropEvent(QDropEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
+  // Clicks and keys on the main board, double-clicks on the result buttons
+  // (main_window_typing.cpp).
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   // The window's Prompts: `inner`, each dialog opening only once the mirror
@@ -134,6 +139,10 @@ class Form1 : public QWidget {
   // arrives while another is still running (from inside a dialog) is ignored.
   void act(const std::function<void(Game&, Prompts&)>& handler);
   void pressFindWords();
+  // Typing on the main board and laying results (main_window_typing.cpp).
+  void setUpTyping();
+  bool typeKey(QKeyEvent* e);
+  void layResultOf(int k);
   void showAbout();
   // Shows the mirror: captions, pictures, marks and text boxes.
   void refresh();
@@ -148,6 +157,7 @@ class Form1 : public QWidget {
   qreal zoom_ = 1.0;
   std::optional<Form> shown_;  // what the widgets show now
   QPointer<frmAbout> about_;
+  CursorWidget* cursor_ = nullptr;
   bool busy_ = false;
   bool measuring_ = false;
   bool prefetchWhenShown_ = false;

@@ -1,0 +1,26 @@
+// The typing cursor on the main board: a frame over its square with an
+// arrow for the direction typed letters go. It lets clicks through to the
+// board below.
+#pragma once
+
+#include <QWidget>
+
+#include "game/form.h"
+
+namespace tilvan::ui {
+
+class CursorWidget : public QWidget {
+ public:
+  explicit CursorWidget(QWidget* parent);
+  // Shows the mirror's cursor: its square, direction and visibility.
+  void showCursor(const Cursor& cursor);
+  bool down() const { return down_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  bool down_ = false;
+};
+
+}  // namespace tilvan::ui

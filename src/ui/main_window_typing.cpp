@@ -1,0 +1,126 @@
+// Form1's typing: a click on an empty square of the main board puts the
+// cursor there (a second click or Tab turns it), keys typed on the board lay
+// tiles, Backspace and Escape take them back, Enter presses USE. A result
+// button lays its placement on a double-click or from its context menu.
+#include <QAction>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QtMath>
+
+#include "game/handlers.h"
+#include "ui/cursor_widget.h"
+#include "ui/geometry.h"
+#include "ui/main_window.h"
+#include "ui/widgets.h"
+
+namespace tilvan::ui {
+
+CursorWidget::CursorWidget(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  resize(px(kTileSize), px(kTileSize));
+  hide();
+}
+
+void CursorWidget::showCursor(const Cursor& cursor) {
+  down_ = cursor.Down;
+  move(px(mainSquareLeft(cursor.Col)), px(mainSquareTop(cursor.Row)));
+  setVisible(cursor.Visible);
+  update();
+}
+
+void CursorWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+  p.setPen(QPen(QColor(0, 0, 160), 2));
+  p.setBrush(QColor(255, 255, 255, 150));
+  p.drawRect(r);
+  // An arrow along the direction the next letters go.
+  const QPointF c = r.center();
+  const qreal half = r.width() * 0.3;
+  const QPointF dir = down_ ? QPointF(0, 1) : QPointF(1, 0);
+  const QPointF side(-dir.y(), dir.x());
+  const QPointF tip = c + dir * half, tail = c - dir * half;
+  p.drawLine(tail, tip);
+  p.setBrush(QColor(0, 0, 160));
+  const QPointF head[] = {tip + dir * 1.5, tip - dir * half * 0.7 + side * half * 0.6,
+                          tip - dir * half * 0.7 - side * half * 0.6};
+  p.drawPolygon(head, 3);
+}
+
+void Form1::setUpTyping() {
+  cursor_ = new CursorWidget(this);
+  cursor_->setObjectName(QStringLiteral("cursor"));
+  cursor_->stackUnder(imgTile1[0]);  // above the boards, below every tile
+  imgTilvaneBoard->setFocusPolicy(Qt::ClickFocus);
+  imgTilvaneBoard->installEventFilter(this);
+  for (int k = 0; k < kResultSlots; ++k) {
+    auto* lay = new QAction(QStringLiteral("Lay on the board"), cmdWord[k]);
+    lay->setObjectName(QStringLiteral("layResult%1").arg(k + 1));
+    connect(lay, &QAction::triggered, this, [this, k] { layResultOf(k); });
+    cmdWord[k]->addAction(lay);
+    cmdWord[k]->setContextMenuPolicy(Qt::ActionsContextMenu);
+    cmdWord[k]->installEventFilter(this);
+  }
+}
+
+void Form1::layResultOf(int k) {
+  act([k](Game& g, Prompts& p) { layResult(g, p, k); });
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* e) {
+  if (watched == imgTilvaneBoard && e->type() == QEvent::MouseButtonPress) {
+    const auto* m = static_cast<QMouseEvent*>(e);
+    if (m->button() != Qt::LeftButton) return false;
+    // Twips from the board's corner; the first 40 are its margin.
+    const int x = qFloor(m->position().x() * kTwipsPerPixel) - 40;
+    const int y = qFloor(m->position().y() * kTwipsPerPixel) - 40;
+    imgTilvaneBoard->setFocus(Qt::MouseFocusReason);
+    if (x < 0 || y < 0) return true;
+    const int row = y / kSquarePitch, col = x / kSquarePitch;
+    act([=](Game& g, Prompts& p) { clickMainSquare(g, p, row, col); });
+    return true;
+  }
+  if (watched == imgTilvaneBoard && e->type() == QEvent::KeyPress)
+    return typeKey(static_cast<QKeyEvent*>(e));
+  if (e->type() == QEvent::MouseButtonDblClick) {
+    for (int k = 0; k < kResultSlots; ++k) {
+      if (watched != cmdWord[k]) continue;
+      layResultOf(k);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, e);
+}
+
+bool Form1::typeKey(QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      // Without a cursor, Tab walks the controls as anywhere else.
+      if (!game_.form.cursor.Visible) return false;
+      act(pressTab);
+      return true;
+    case Qt::Key_Backspace:
+      act(pressBackspace);
+      return true;
+    case Qt::Key_Escape:
+      act(pressEscape);
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      act(tilvan::pressUse);
+      return true;
+    default:
+      break;
+  }
+  const QString text = e->text();
+  if (text.size() != 1) return false;
+  const char ch = text[0].toLatin1();
+  if (!((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'))) return false;
+  act([ch](Game& g, Prompts& p) { typeCharacter(g, p, ch); });
+  return true;
+}
+
+}  // namespace tilvan::ui
