@@ -232,17 +232,18 @@ TEST(LayResult, UseCommitsThePreviewedPlacementClassic) { layAndUseRandomGames(f
 TEST(LayResult, UseCommitsThePreviewedPlacementComplete) { layAndUseRandomGames(true); }
 
 TEST_F(Typing, LayingChecksTheBoardAndTheButton) {
-  layResult(game(), g.prompts, 0);  // before any search: nothing
+  layResult(game(), g.prompts, 0);  // before any search: nothing to lay
+  EXPECT_EQ(g.prompts.take(), std::vector<std::string>{"Result 1 holds no placement to lay."});
   EXPECT_EQ(s().MoveTileCount, 0);
   game().form.txtRack.type("cat");
   pressFindWords(game(), g.prompts);
   type(7, 6, false, "cat");
   pressUse(game(), g.prompts);
   g.prompts.take();
+  // USE cleared the results found on the board before it.
   const GameState before = s();
   layResult(game(), g.prompts, 0);
-  EXPECT_EQ(g.prompts.take(),
-            std::vector<std::string>{"The board has changed since this result was found."});
+  EXPECT_EQ(g.prompts.take(), std::vector<std::string>{"Result 1 holds no placement to lay."});
   EXPECT_EQ(s(), before);
 }
 

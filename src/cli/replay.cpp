@@ -177,6 +177,9 @@ std::optional<std::string> Player::gameFile(const Action& a) {
     saveGame(game_, prompts_, path);
   else
     openGame(game_, prompts_, path);
+  return std::nullopt;
+}
+
 // Typing on the main board and laying results: type R C across|down TEXT,
 // backspace, escape, lay K.
 std::optional<std::string> Player::typing(const Action& a) {

@@ -67,7 +67,11 @@ void layResult(Game& game, Prompts& prompts, int k) {
   const FinderState& f = game.state.Finder;
   bool down = false;
   const Candidate* c = slotCandidate(f, k, down);
-  if (!c) return;
+  if (!c) {
+    // No search since the board last changed, or one that filled fewer slots.
+    prompts.message("Result " + std::to_string(k + 1) + " holds no placement to lay.");
+    return;
+  }
   if (letterGridOf(game.state.Committed, game.state.LetterChar, false) != f.BoardCharH) {
     prompts.message("The board has changed since this result was found.");
     return;
