@@ -12,8 +12,9 @@ namespace tilvan::ui {
 class CursorWidget : public QWidget {
  public:
   explicit CursorWidget(QWidget* parent);
-  // Shows the mirror's cursor: its square, direction and visibility.
-  void showCursor(const Cursor& cursor);
+  // Shows the mirror's cursor: its square, direction and visibility, with
+  // the client area scaled by `zoom` (1 = the design's size).
+  void showCursor(const Cursor& cursor, double zoom);
   bool down() const { return down_; }
 
  protected:

@@ -393,7 +393,7 @@ void Form1::refresh() {
   box(txtUsersTurn, f.txtUsersTurn);
   box(txtRack, f.txtRack);
   if (chkComplete->isChecked() != f.chkComplete) chkComplete->setChecked(f.chkComplete);
-  cursor_->showCursor(f.cursor);
+  if (cursor_) cursor_->showCursor(f.cursor, zoom_);
   shown_ = f;
 }
 

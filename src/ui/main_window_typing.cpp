@@ -22,9 +22,11 @@ CursorWidget::CursorWidget(QWidget* parent) : QWidget(parent) {
   hide();
 }
 
-void CursorWidget::showCursor(const Cursor& cursor) {
+void CursorWidget::showCursor(const Cursor& cursor, double zoom) {
   down_ = cursor.Down;
-  move(px(mainSquareLeft(cursor.Col)), px(mainSquareTop(cursor.Row)));
+  const auto scaled = [zoom](int twips) { return qRound(px(twips) * zoom); };
+  setGeometry(scaled(mainSquareLeft(cursor.Col)), scaled(mainSquareTop(cursor.Row)),
+              scaled(kTileSize), scaled(kTileSize));
   setVisible(cursor.Visible);
   update();
 }
@@ -73,9 +75,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* e) {
   if (watched == imgTilvaneBoard && e->type() == QEvent::MouseButtonPress) {
     const auto* m = static_cast<QMouseEvent*>(e);
     if (m->button() != Qt::LeftButton) return false;
-    // Twips from the board's corner; the first 40 are its margin.
-    const int x = qFloor(m->position().x() * kTwipsPerPixel) - 40;
-    const int y = qFloor(m->position().y() * kTwipsPerPixel) - 40;
+    // Twips from the board's corner at the design's size; the first 40 are
+    // its margin.
+    const int x = qFloor(m->position().x() / zoom_ * kTwipsPerPixel) - 40;
+    const int y = qFloor(m->position().y() / zoom_ * kTwipsPerPixel) - 40;
     imgTilvaneBoard->setFocus(Qt::MouseFocusReason);
     if (x < 0 || y < 0) return true;
     const int row = y / kSquarePitch, col = x / kSquarePitch;
