@@ -35,8 +35,9 @@ void pressNewGame(Game& game, Prompts& prompts);
 // that cannot be written or read, or that holds no game this program can
 // play again, is one message naming the file and what is wrong; the game
 // then stays as it was.
-void saveGame(Game& game, Prompts& prompts, const std::filesystem::path& path);
-void openGame(Game& game, Prompts& prompts, const std::filesystem::path& path);
+// Both return whether they succeeded.
+bool saveGame(Game& game, Prompts& prompts, const std::filesystem::path& path);
+bool openGame(Game& game, Prompts& prompts, const std::filesystem::path& path);
 
 // True when a game is under way: turns played or taken back, or tiles laid.
 bool gameInProgress(const GameState& state);

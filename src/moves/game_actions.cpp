@@ -17,14 +17,16 @@ void pressNewGame(Game& game, Prompts& prompts) {
   autosave(game, prompts);
 }
 
-void saveGame(Game& game, Prompts& prompts, const std::filesystem::path& path) {
-  if (auto why = writeFileAtomically(path, gameFileText(game)))
-    prompts.message("Cannot save the game to \"" + path.string() + "\": " + *why);
+bool saveGame(Game& game, Prompts& prompts, const std::filesystem::path& path) {
+  const auto why = writeFileAtomically(path, gameFileText(game));
+  if (why) prompts.message("Cannot save the game to \"" + path.string() + "\": " + *why);
+  return !why;
 }
 
-void openGame(Game& game, Prompts& prompts, const std::filesystem::path& path) {
+bool openGame(Game& game, Prompts& prompts, const std::filesystem::path& path) {
   const auto fail = [&](const std::string& why) {
     prompts.message("Cannot open the game \"" + path.string() + "\": " + why);
+    return false;
   };
   const auto text = readFileBytes(path, kMaxGameFileBytes);
   if (!text.ok()) return fail(text.error().reason);
@@ -32,6 +34,7 @@ void openGame(Game& game, Prompts& prompts, const std::filesystem::path& path) {
   if (!saved.ok()) return fail(saved.error().reason);
   if (auto why = restoreGame(game, saved.value())) return fail(*why);
   autosave(game, prompts);
+  return true;
 }
 
 }  // namespace tilvan

@@ -215,6 +215,13 @@ std::optional<std::string> restoreGame(Game& game, const SavedGame& saved) {
   return std::nullopt;
 }
 
+bool holdsUnfinishedGame(const std::filesystem::path& path) {
+  const auto text = readFileBytes(path, kMaxGameFileBytes);
+  if (!text.ok()) return false;
+  const auto saved = parseGameFile(text.value());
+  return saved.ok() && !saved.value().turns.empty() && !gameEnded(saved.value().turns);
+}
+
 void startAgain(Game& game) {
   class Silent : public Prompts {
     void message(std::string_view) override {}

@@ -62,6 +62,10 @@ std::optional<std::string> restoreGame(Game& game, const SavedGame& saved);
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
                                                std::string_view text);
 
+// True when `path` holds a game file of a game under way: turns played and
+// its end not recorded.
+bool holdsUnfinishedGame(const std::filesystem::path& path);
+
 // Starts the game again as starting the program would, keeping the number
 // of players, the user's turn and the options.
 void startAgain(Game& game);

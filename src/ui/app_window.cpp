@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 
 #include "game/handlers.h"
 #include "game/prompts.h"
+#include "moves/game_file.h"
 #include "ui/end_game_dialog.h"
 #include "ui/main_window.h"
 #include "ui/score_sheet.h"
@@ -124,6 +126,7 @@ void AppWindow::setZoom(int percent) {
 void AppWindow::buildGameMenu() {
   QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
   game->setObjectName(QStringLiteral("mnuGame"));
+  addFileActions(game);
   actPass = game->addAction(QStringLiteral("Pass / Exchange"));
   actPass->setStatusTip(QStringLiteral("The current player passes or exchanges tiles"));
   connect(actPass, &QAction::triggered, form_, [this] { form_->run(tilvan::pressPass); });
@@ -139,6 +142,74 @@ void AppWindow::buildGameMenu() {
   connect(actEndGame, &QAction::triggered, this, &AppWindow::endGame);
   connect(form_, &Form1::changed, this, [this] {
     if (sheet_) sheet_->refresh();
+  });
+}
+
+void AppWindow::addFileActions(QMenu* game) {
+  actOpen = game->addAction(QStringLiteral("Open…"));
+  actOpen->setShortcut(QKeySequence::Open);
+  connect(actOpen, &QAction::triggered, this, &AppWindow::pickGameToOpen);
+  actSave = game->addAction(QStringLiteral("Save"));
+  actSave->setShortcut(QKeySequence::Save);
+  connect(actSave, &QAction::triggered, this, [this] {
+    if (gameFile_)
+      saveGameFile(*gameFile_);
+    else
+      saveAs();
+  });
+  actSaveAs = game->addAction(QStringLiteral("Save As…"));
+  connect(actSaveAs, &QAction::triggered, this, &AppWindow::saveAs);
+  game->addSeparator();
+}
+
+namespace {
+const QString kGameFiles = QStringLiteral("TILVAN games (*.tilvan *.json);;All files (*)");
+}
+
+void AppWindow::pickGameToOpen() {
+  const QString file =
+      QFileDialog::getOpenFileName(this, QStringLiteral("Open Game"), {}, kGameFiles);
+  if (!file.isEmpty()) openGameFile(toPath(file));
+}
+
+void AppWindow::saveAs() {
+  QFileDialog dialog(this, QStringLiteral("Save Game"), {}, kGameFiles);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("tilvan"));
+  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    saveGameFile(toPath(dialog.selectedFiles().first()));
+}
+
+bool AppWindow::openGameFile(const std::filesystem::path& path) {
+  bool opened = false;
+  form_->run([&](Game& g, Prompts& p) { opened = tilvan::openGame(g, p, path); });
+  if (opened) gameFile_ = path;
+  return opened;
+}
+
+bool AppWindow::saveGameFile(const std::filesystem::path& path) {
+  bool saved = false;
+  form_->run([&](Game& g, Prompts& p) { saved = tilvan::saveGame(g, p, path); });
+  if (saved) gameFile_ = path;
+  return saved;
+}
+
+std::filesystem::path AppWindow::defaultAutosavePath() {
+  const QByteArray state = qgetenv("XDG_STATE_HOME");
+  const std::filesystem::path base =
+      !state.isEmpty() ? std::filesystem::path(state.toStdString())
+                       : std::filesystem::path(QDir::homePath().toStdString()) / ".local/state";
+  return base / "tilvan" / "autosave.json";
+}
+
+void AppWindow::autosaveTo(const std::filesystem::path& path, bool offerResume) {
+  std::error_code ignored;  // a folder that cannot be made is said at the first save
+  std::filesystem::create_directories(path.parent_path(), ignored);
+  form_->run([&](Game& g, Prompts& p) {
+    if (offerResume && holdsUnfinishedGame(path) &&
+        p.confirm("An unfinished game was saved when the program last ran. Resume it?"))
+      tilvan::openGame(g, p, path);
+    g.autosavePath = path;
   });
 }
 

@@ -65,7 +65,22 @@ class AppWindow : public QMainWindow {
   std::array<QAction*, kZoomSteps.size()> zoomActions{};
 
   // The "Game" menu.
-  QAction *actPass, *actRedo, *actScoreSheet, *actEndGame;
+  QAction *actOpen, *actSave, *actSaveAs, *actPass, *actRedo, *actScoreSheet, *actEndGame;
+
+  // Game files. Opening or saving a file makes it the game's file, which
+  // Save writes again; a failure is a message and changes nothing.
+  bool openGameFile(const std::filesystem::path& path);
+  bool saveGameFile(const std::filesystem::path& path);
+  const std::optional<std::filesystem::path>& gameFile() const { return gameFile_; }
+
+  // Writes the game to `path` after every change of its record. With
+  // `offerResume`, when that file holds an unfinished game, asks first
+  // whether to resume it (and resumes it on yes).
+  void autosaveTo(const std::filesystem::path& path, bool offerResume);
+
+  // Where the window keeps its autosave: $XDG_STATE_HOME/tilvan/autosave.json
+  // (by default ~/.local/state/tilvan/autosave.json).
+  static std::filesystem::path defaultAutosavePath();
 
   // The score sheet window, once opened.
   ScoreSheet* scoreSheet() const { return sheet_; }
@@ -77,6 +92,9 @@ class AppWindow : public QMainWindow {
   void buildMenus();
   void buildGameMenu();
   void buildViewMenu();
+  void addFileActions(QMenu* game);
+  void pickGameToOpen();
+  void saveAs();
   void pickOtherFile();
   void showWordsInUse();
   void save() const;
@@ -90,6 +108,7 @@ class AppWindow : public QMainWindow {
   Form1* form_;
   QLabel* status_;
   ScoreSheet* sheet_ = nullptr;
+  std::optional<std::filesystem::path> gameFile_;
 };
 
 }  // namespace tilvan::ui

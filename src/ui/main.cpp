@@ -1,5 +1,5 @@
 // tilvan: the desktop program.
-//   tilvan [--words FILE]
+//   tilvan [--words FILE] [GAMEFILE]
 //   tilvan --measure [--words FILE] [--zoom PERCENT]
 //       plays a short scripted game and prints how long start-up and
 //       searches take (at the zoom given, which is not remembered)
@@ -128,6 +128,7 @@ struct Options {
   std::optional<std::string> wordsPath;
   bool measure = false;
   int zoom = 0;  // with --measure: the zoom of the measured run
+  std::optional<std::string> gameFile;
 };
 
 // The program's options.
@@ -137,6 +138,9 @@ struct CommandLine {
         QStringLiteral("A desktop assistant for the Tilvane crossword tile game: keeps a board in "
                        "step with a real game and finds the best-scoring placements for a rack."));
     parser.addOptions({help, version, words, measure, zoom});
+    parser.addPositionalArgument(QStringLiteral("GAMEFILE"),
+                                 QStringLiteral("A saved game to open at start."),
+                                 QStringLiteral("[GAMEFILE]"));
   }
   QCommandLineParser parser;
   const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
@@ -183,14 +187,17 @@ std::optional<int> answerHelpOrVersion(int argc, char** argv) {
 std::optional<int> parseArguments(const QStringList& args, Options& options) {
   CommandLine c;
   const auto fail = [](const QString& why) {
-    std::fprintf(stderr, "tilvan: %s\nusage: tilvan [--words FILE] [--measure [--zoom PERCENT]]\n",
-                 why.toLocal8Bit().constData());
+    std::fprintf(
+        stderr,
+        "tilvan: %s\nusage: tilvan [--words FILE] [--measure [--zoom PERCENT]] [GAMEFILE]\n",
+        why.toLocal8Bit().constData());
     return 2;
   };
   if (!c.parser.parse(args)) return fail(c.parser.errorText());
-  if (!c.parser.positionalArguments().isEmpty())
-    return fail(
-        QStringLiteral("unexpected argument \"%1\"").arg(c.parser.positionalArguments()[0]));
+  const QStringList positional = c.parser.positionalArguments();
+  if (positional.size() > 1)
+    return fail(QStringLiteral("unexpected argument \"%1\"").arg(positional[1]));
+  if (!positional.isEmpty()) options.gameFile = QFile::encodeName(positional[0]).toStdString();
   if (c.parser.isSet(c.words))
     options.wordsPath = QFile::encodeName(c.parser.value(c.words)).toStdString();
   options.measure = c.parser.isSet(c.measure);
@@ -224,6 +231,13 @@ int main(int argc, char** argv) {
   if (options.measure && options.zoom > 0) form.setZoom(options.zoom);
   std::optional<Measure> measuring;
   if (options.measure) measuring.emplace(form, sinceMain);
+  // The game is written to the user's state folder after every change; a
+  // game left unfinished there is offered at start, unless a game file was
+  // named.
+  if (!options.measure) {
+    if (options.gameFile) window.openGameFile(*options.gameFile);
+    window.autosaveTo(tilvan::ui::AppWindow::defaultAutosavePath(), !options.gameFile);
+  }
   window.show();
   const int status = app.exec();
   // Nothing is left to save once the last window has closed: the process

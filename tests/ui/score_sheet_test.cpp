@@ -1,6 +1,8 @@
 // The score sheet in the window: each player's total beside their number,
 // "Pass / Exchange", the "Game" menu's Redo and End game, and the score
 // sheet window whose Score column corrects a turn.
+#include "ui/score_sheet.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +13,6 @@
 
 #include "ui/app_window.h"
 #include "ui/end_game_dialog.h"
-#include "ui/score_sheet.h"
 #include "ui_test_support.h"
 
 using namespace tilvan;
@@ -115,6 +116,41 @@ class TestScoreSheet : public QObject {
     QCOMPARE(w.form().lblPlayersPoints[1]->text(), QStringLiteral("20"));
   }
 
+  void gameFilesSaveOpenAndResume() {
+    QTemporaryDir dir;
+    const std::filesystem::path file = dir.filePath(QStringLiteral("g.tilvan")).toStdString();
+    const std::filesystem::path autosave =
+        dir.filePath(QStringLiteral("state/tilvan/autosave.json")).toStdString();
+    RecordingPrompts prompts;
+    AppWindow w({words_.fsPath(), words_.fsPath()}, std::nullopt, &prompts, false);
+    w.autosaveTo(autosave, true);  // nothing there yet: nothing asked
+    QVERIFY(prompts.questions.empty());
+    playCat(w);
+    QVERIFY(std::filesystem::exists(autosave));
+    QVERIFY(w.saveGameFile(file));
+    QCOMPARE(w.gameFile().value(), file);
+    const std::vector<Turn> turns = w.form().game().state.Turns;
+
+    RecordingPrompts other;
+    AppWindow opened({words_.fsPath(), words_.fsPath()}, std::nullopt, &other, false);
+    QVERIFY(opened.openGameFile(file));
+    QCOMPARE(opened.form().game().state.Turns, turns);
+    QCOMPARE(opened.form().lblPlayersPoints[0]->text(), QStringLiteral("10"));
+    // A file that is no game: a message, and the game stays.
+    QVERIFY(!opened.openGameFile(dir.filePath(QStringLiteral("none")).toStdString()));
+    QCOMPARE(other.take().back().rfind("Cannot open the game", 0), std::size_t(0));
+    QCOMPARE(opened.form().game().state.Turns, turns);
+
+    // The next start finds the unfinished game and resumes it on yes.
+    RecordingPrompts resumed;
+    resumed.confirmAnswers = {true};
+    AppWindow again({words_.fsPath(), words_.fsPath()}, std::nullopt, &resumed, false);
+    again.autosaveTo(autosave, true);
+    QCOMPARE(resumed.questions.size(), std::size_t(1));
+    QCOMPARE(again.form().game().state.Turns, turns);
+    QCOMPARE(again.form().game().state.Committed, w.form().game().state.Committed);
+  }
+
   void theMenuBarHasTheGameMenu() {
     RecordingPrompts prompts;
     AppWindow w({words_.fsPath(), words_.fsPath()}, std::nullopt, &prompts, false);
@@ -124,6 +160,9 @@ class TestScoreSheet : public QObject {
     QCOMPARE(w.actPass->text(), QStringLiteral("Pass / Exchange"));
     QCOMPARE(w.actScoreSheet->text(), QStringLiteral("Score sheet"));
     QCOMPARE(w.actEndGame->text(), QStringLiteral("End game…"));
+    QCOMPARE(w.actOpen->shortcut(), QKeySequence(QKeySequence::Open));
+    QCOMPARE(w.actSave->shortcut(), QKeySequence(QKeySequence::Save));
+    QCOMPARE(w.actSaveAs->text(), QStringLiteral("Save As…"));
   }
 };
 
