@@ -67,20 +67,17 @@ int replayScript(const std::optional<std::string>& script, tilvan::WordListCache
   return tilvan::cli::runReplay(in, *script, words, std::cout, std::cerr, autosavePath);
 }
 
-int run(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.empty()) return usageError("no command given");
-  if (args[0] == "--help" || args[0] == "-h") {
-    std::cout << kUsage;
-    return 0;
-  }
-  if (args[0] == "--version") {
-    std::cout << "tilvan-cli " << TILVAN_VERSION << '\n';
-    return 0;
-  }
-  const std::string command = args[0];
+// What the command line asks for.
+struct Args {
+  std::string command;
   std::optional<std::string> wordsPath, board, rack, script, autosave;
   bool complete = false, json = false;
+};
+
+// Reads the arguments after the command; the exit code when the program
+// ends here (a help asked for, or a bad argument).
+std::optional<int> parseArgs(const std::vector<std::string>& args, Args& out) {
+  const std::string& command = out.command;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::optional<std::string>& slot) {
@@ -94,23 +91,41 @@ int run(int argc, char** argv) {
       return 0;
     }
     if (a == "--words") {
-      if (!value(wordsPath)) return usageError("--words needs a file");
+      if (!value(out.wordsPath)) return usageError("--words needs a file");
     } else if (command == "replay" && a == "--autosave") {
-      if (!value(autosave)) return usageError("--autosave needs a file");
+      if (!value(out.autosave)) return usageError("--autosave needs a file");
     } else if (command == "find" && a == "--board") {
-      if (!value(board)) return usageError("--board needs a file");
+      if (!value(out.board)) return usageError("--board needs a file");
     } else if (command == "find" && a == "--rack") {
-      if (!value(rack)) return usageError("--rack needs a rack");
+      if (!value(out.rack)) return usageError("--rack needs a rack");
     } else if (command == "find" && a == "--complete") {
-      complete = true;
+      out.complete = true;
     } else if (command == "find" && a == "--json") {
-      json = true;
-    } else if (command == "replay" && !script && (a == "-" || a.rfind("--", 0) != 0)) {
-      script = a;
+      out.json = true;
+    } else if (command == "replay" && !out.script && (a == "-" || a.rfind("--", 0) != 0)) {
+      out.script = a;
     } else {
       return usageError("unexpected argument \"" + a + "\"");
     }
   }
+  return std::nullopt;
+}
+
+int run(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.empty()) return usageError("no command given");
+  if (args[0] == "--help" || args[0] == "-h") {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (args[0] == "--version") {
+    std::cout << "tilvan-cli " << TILVAN_VERSION << '\n';
+    return 0;
+  }
+  Args parsed;
+  parsed.command = args[0];
+  if (auto exit = parseArgs(args, parsed)) return *exit;
+  const auto& [command, wordsPath, board, rack, script, autosave, complete, json] = parsed;
   if (command != "find" && command != "replay")
     return usageError("unknown command \"" + command + "\"");
 

@@ -42,7 +42,14 @@ frmAbout::frmAbout(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts
   setModal(false);
   setFont(windowFont());
   setFixedSize(px(4605), px(3555));
+  buildTexts(appTitle);
 
+  new LineWidget(105, 2460, 4560, 2460, Qt::white, 2, this);
+  new LineWidget(120, 2520, 4590, 2520, QColor(0x80, 0x80, 0x80), 1, this);
+  buildDisclaimerAndButtons();
+}
+
+void frmAbout::buildTexts(const QString& appTitle) {
   lblTitle = label(this, "lblTitle", twipsRect(120, 240, 3885, 240));
   lblTitle->setText(appTitle);
   QFont titleFont = lblTitle->font();
@@ -75,10 +82,9 @@ frmAbout::frmAbout(Prompts& prompts, QWidget* parent) : QDialog(parent), prompts
   lblSmtp->setObjectName(QStringLiteral("lblSmtp"));
   lblSmtp->setGeometry(twipsRect(120, 2160, 2535, 255));
   lblSmtp->hide();
+}
 
-  new LineWidget(105, 2460, 4560, 2460, Qt::white, 2, this);
-  new LineWidget(120, 2520, 4590, 2520, QColor(0x80, 0x80, 0x80), 1, this);
-
+void frmAbout::buildDisclaimerAndButtons() {
   lblDisclaimer = label(this, "lblDisclaimer", twipsRect(120, 2520, 2790, 825));
   lblDisclaimer->setWordWrap(true);
   lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -43,6 +43,8 @@ class frmAbout : public QDialog {
   void pressSysInfo();
 
  private:
+  void buildTexts(const QString& appTitle);
+  void buildDisclaimerAndButtons();
   Prompts& prompts_;
 };
 

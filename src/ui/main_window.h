@@ -125,7 +125,15 @@ class Form1 : public QWidget {
     bool ownFont;
   };
 
-  void buildControls();
+  void buildControls();  // ui/form1_controls.cpp
+  void buildPlayerPanel();
+  void buildBoxes();
+  void buildBoardAndTiles();
+  void buildResults();
+  QLabel* label(const QString& name, const QString& caption, const QRect& place,
+                Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop);
+  QPushButton* button(const QString& name, const QString& caption, const QRect& place);
+  QLineEdit* textBox(const QString& name, const TextBox& box, const QRect& place);
   void buildTurnMarks();
   void recordDesign();
   void connectEvents();
