@@ -57,8 +57,11 @@ magick=convert
 # The colour of screen pixel (x, y) in an image, as "r,g,b".
 pixel() { $magick "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 
+# Each run starts with no autosaved game of an earlier run to resume.
+state=$(mktemp -d)
 start() {
-  QT_SCALE_FACTOR=$scale "$program" "$@" 2>/dev/null &
+  rm -rf "$state/tilvan"
+  XDG_STATE_HOME=$state QT_SCALE_FACTOR=$scale "$program" "$@" 2>/dev/null &
   pid=$!
   msg=$(xdotool search --sync --onlyvisible --name '^TILVAN$' | head -1) || fail "no start-up message"
   xdotool windowfocus --sync "$msg" key Return
