@@ -52,7 +52,7 @@ void expectSameGame(const Game& got, const Game& want) {
 
 TEST(GameFileRoundTrip, GeneratedGamesComeBackExactly) {
 #if defined(__SANITIZE_ADDRESS__)
-  constexpr int kGames = 150;
+  constexpr int kGames = 500;
 #else
   constexpr int kGames = 5000;
 #endif
