@@ -54,7 +54,7 @@ TEST(GameFileRoundTrip, GeneratedGamesComeBackExactly) {
 #if defined(__SANITIZE_ADDRESS__)
   constexpr int kGames = 500;
 #else
-  constexpr int kGames = 5000;
+  constexpr int kGames = 3000;
 #endif
   WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
   const auto list = cache.get();
