@@ -131,8 +131,8 @@ void BM_FindWords(benchmark::State& state) {
   state.counters["ratio"] = r / f;
   state.counters["fast_cold_ms"] = cold;
   // Every candidate the slots were chosen from (the finder keeps the best).
-  const AllCandidates all = allCandidates(*Setup::get().cache.get().value(), fast->state,
-                                          kRacks[rack], classicSearch());
+  const AllCandidates all =
+      allCandidates(*Setup::get().cache.get().value(), fast->state, kRacks[rack], classicSearch());
   state.counters["candidates"] = static_cast<double>(all.V.size() + all.H.size());
   state.SetLabel(std::string(kPositionNames[pos]) + " rack " + kRacks[rack]);
 }

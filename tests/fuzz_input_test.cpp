@@ -1,5 +1,5 @@
-// Generated inputs for the three readers of outside text: board files,
-// replay scripts and word lists. Each test runs for a time budget (20 s, or
+// Generated inputs for the four readers of outside text: board files,
+// replay scripts, word lists and game files. Each test runs for a time budget (20 s, or
 // TILVAN_FUZZ_SECONDS) with at least a few hundred inputs, seeded by the
 // input's number so that a failure names the input that caused it.
 #include <gtest/gtest.h>
@@ -10,14 +10,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <random>
 #include <sstream>
 
+#include "cli/dump.h"
 #include "cli/find.h"
 #include "cli/printable.h"
 #include "cli/replay.h"
 #include "finder/find_words.h"
+#include "moves/game_file.h"
+#include "support/game_gen.h"
 #include "support/position_gen.h"
 #include "support/test_support.h"
 
@@ -321,6 +325,155 @@ TEST(FuzzInput, WordListReader) {
     ASSERT_TRUE(got.ok()) << got.error().message();
     ASSERT_EQ(recordsOf(*got.value()), plainRecords(text)) << cli::printable(text);
   });
+}
+
+// Game files ----------------------------------------------------------------
+
+using Json = nlohmann::ordered_json;
+
+// Every object and array of a JSON document.
+void containers(Json& j, std::vector<Json*>& out) {
+  if (!j.is_structured()) return;
+  out.push_back(&j);
+  for (Json& child : j) containers(child, out);
+}
+
+const Json kOddValues[] = {0,
+                           -1,
+                           1,
+                           2,
+                           3,
+                           4,
+                           5,
+                           7,
+                           14,
+                           15,
+                           98,
+                           99,
+                           100,
+                           1 << 30,
+                           -100000,
+                           1.5,
+                           "a",
+                           "Z",
+                           "",
+                           "move",
+                           "pass",
+                           "end",
+                           true,
+                           nullptr,
+                           Json::array(),
+                           Json::object()};
+
+// Changes the document: a field deleted or given an odd value, an element
+// of a list repeated, dropped or swapped with another.
+void mutateJson(std::mt19937_64& rng, Json& doc, int times) {
+  for (int t = 0; t < times; ++t) {
+    std::vector<Json*> all;
+    containers(doc, all);
+    Json& c = *all[below(rng, static_cast<int>(all.size()))];
+    if (c.empty()) continue;
+    const int at = below(rng, static_cast<int>(c.size()));
+    const Json odd = kOddValues[below(rng, std::size(kOddValues))];
+    if (c.is_object()) {
+      auto it = std::next(c.begin(), at);
+      if (below(rng, 2))
+        c.erase(it.key());
+      else
+        *it = odd;
+    } else if (const int other = below(rng, static_cast<int>(c.size())); below(rng, 3) == 0) {
+      c.insert(c.begin() + at, c[other]);
+    } else if (below(rng, 2)) {
+      c.erase(static_cast<std::size_t>(at));
+    } else {
+      std::swap(c[at], c[other]);
+    }
+  }
+}
+
+// A number in the text replaced by another.
+void changeNumber(std::mt19937_64& rng, std::string& text) {
+  std::size_t at = text.find_first_of("0123456789", below(rng, static_cast<int>(text.size())));
+  if (at == std::string::npos) return;
+  const std::size_t end = text.find_first_not_of("0123456789", at);
+  text.replace(at, end - at, kOddValues[below(rng, 12)].dump());
+}
+
+// The first way a loaded game breaks the rules, or "".
+std::string brokenLoad(const Game& game) {
+  const GameState& s = game.state;
+  if (!Json::accept(cli::stateJson(game))) return "its dump is not JSON";
+  int tiles = 0;
+  for (const Turn& t : s.Turns)
+    for (const TurnTile& x : t.tiles) {
+      const BoardSquare& sq = s.Committed.atH(hIndex(x.row, x.col));
+      if (!sq.occupied || sq.letter != x.letter - 'a' ||
+          (!x.blank && sq.tile != x.tile) ||  // a blank shows as a picture of its letter
+          (sq.value == 0) != (x.blank || kLetterValue[x.letter - 'a'] == 0))
+        return "a tile of the record is not on the board";
+      ++tiles;
+    }
+  if (tiles != s.LockedCount || s.MoveTileCount != 0) return "the board has other tiles";
+  const auto again = parseGameFile(gameFileText(game));
+  if (!again.ok() || again.value().turns.size() != s.Turns.size()) return "it saves differently";
+  return "";
+}
+
+TEST(FuzzInput, GameFileReader) {
+  WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
+  const auto list = cache.get();
+  ASSERT_TRUE(list.ok());
+  // Real saved games, and the game that every load is tried on.
+  std::vector<std::string> saved;
+  std::mt19937 gen(0x6A3E);
+  for (int n = 0; n < 16; ++n) {
+    test::StartedGame g(std::string_view{});
+    g.setPlayers(2 + n % 3, 1);
+    test::playGeneratedGame(g, *list.value(), gen, {.steps = 6 + n});
+    saved.push_back(gameFileText(g.game));
+  }
+  test::StartedGame target(std::string_view{});
+  target.setPlayers(3, 2);
+  test::playGeneratedGame(target, *list.value(), gen, {.steps = 8});
+  const GameState state = target.game.state;
+  const Form form = target.game.form;
+  int loaded = 0;
+  const int runs = fuzz(300, [&](int n) {
+    std::mt19937_64 rng(0x6A3E000 + n);
+    std::string text = pick(rng, saved);
+    switch (n % 5) {
+      case 0:
+        mutate(rng, text, 1 + below(rng, 3));
+        break;
+      case 1: {  // a piece of another game
+        const std::string other = pick(rng, saved);
+        const std::size_t from = below(rng, static_cast<int>(other.size()));
+        text.replace(below(rng, static_cast<int>(text.size())), below(rng, 200),
+                     other.substr(from, below(rng, 400)));
+        break;
+      }
+      case 2:
+        for (int k = below(rng, 3); k >= 0; --k) changeNumber(rng, text);
+        break;
+      default: {
+        Json doc = Json::parse(text);
+        mutateJson(rng, doc, 1 + below(rng, 3));
+        text = doc.dump(below(rng, 2) ? 1 : -1);
+      }
+    }
+    const auto parsed = parseGameFile(text);
+    if (!parsed.ok()) return;
+    const auto why = restoreGame(target.game, parsed.value());
+    if (why) {
+      ASSERT_TRUE(target.game.state == state && target.game.form == form) << *why << "\n" << text;
+      return;
+    }
+    ++loaded;
+    ASSERT_EQ(brokenLoad(target.game), "") << text;
+    target.game.state = state;
+    target.game.form = form;
+  });
+  std::cout << loaded << " of " << runs << " changed game files loaded\n";
 }
 
 }  // namespace

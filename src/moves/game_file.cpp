@@ -142,6 +142,47 @@ std::optional<std::string> readTurns(const Json& j, const char* name, int player
   return std::nullopt;
 }
 
+// Gives every tile saved without its number a tile of its letter that no
+// other tile of the file names, lowest first.
+std::optional<std::string> numberTiles(SavedGame& g) {
+  std::array<bool, kSetTiles> named{};
+  for (auto* turns : {&g.turns, &g.takenBack})
+    for (const Turn& t : *turns)
+      for (const TurnTile& x : t.tiles)
+        if (x.tile >= 0) named[x.tile] = true;
+  std::array<int, kLetters> next{};
+  for (int l = 0; l < kLetters; ++l) next[l] = letterEnd(l) - kLetterCount[l];
+  for (auto* turns : {&g.turns, &g.takenBack})
+    for (std::size_t i = 0; i < turns->size(); ++i)
+      for (TurnTile& x : (*turns)[i].tiles) {
+        if (x.tile >= 0) continue;
+        const int letter = x.blank ? kBlank : x.letter - 'a';
+        while (next[letter] < letterEnd(letter) && named[next[letter]]) ++next[letter];
+        if (next[letter] == letterEnd(letter))
+          return std::string(turns == &g.turns ? "turn " : "taken-back turn ") +
+                 std::to_string(i + 1) + ": no " +
+                 (x.blank ? std::string("blank") : "\"" + std::string(1, x.letter) + "\" tile") +
+                 " is left for it";
+        x.tile = next[letter]++;
+      }
+  return std::nullopt;
+}
+
+// Plays the turns that Redo can put back on a copy of the restored game, the
+// next one first: they must be playable, and the file leaves out what the
+// playing finds (the words formed, where the main word lies).
+std::optional<std::string> replayTakenBack(const Game& restored, std::vector<Turn>& takenBack) {
+  Game copy(restored.words);
+  copy.state = restored.state;
+  copy.form = restored.form;
+  for (std::size_t k = takenBack.size(); k-- > 0;) {
+    if (auto why = playTurn(copy, takenBack[k]))
+      return "taken-back turn " + std::to_string(k + 1) + ": " + *why;
+    takenBack[k] = copy.state.Turns.back();
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 Result<SavedGame> parseGameFile(std::string_view text) {
@@ -162,6 +203,7 @@ Result<SavedGame> parseGameFile(std::string_view text) {
   if (auto why = readTurns(j, "turns", g.players, g.turns, &g.stated)) return fail(*why);
   if (auto why = readTurns(j, "takenBack", g.players, g.takenBack, nullptr)) return fail(*why);
   if (auto why = countTiles(g.turns)) return fail(*why);
+  if (auto why = numberTiles(g)) return fail(*why);
   if (j.contains("totals")) {
     const Json& totals = j["totals"];
     if (!totals.is_array() || totals.size() != static_cast<std::size_t>(g.players))
@@ -209,7 +251,9 @@ std::optional<std::string> restoreGame(Game& game, const SavedGame& saved) {
     if (saved.totals[p] != totals[p])
       return "the totals do not add up: player " + std::to_string(p + 1) + " has " +
              std::to_string(totals[p]) + ", not " + std::to_string(saved.totals[p]);
-  fresh.state.TakenBack = saved.takenBack;
+  std::vector<Turn> takenBack = saved.takenBack;
+  if (auto why = replayTakenBack(fresh, takenBack)) return why;
+  fresh.state.TakenBack = std::move(takenBack);
   game.state = std::move(fresh.state);
   game.form = std::move(fresh.form);
   return std::nullopt;

@@ -11,7 +11,7 @@
 //
 // Players are numbered from 1, squares from 0 (row 0 at the top). A move's
 // "tile" (the tile of the set, 0..99) is optional: without it the move takes
-// the next tile of its letter's stack. "score" is the move's score by the
+// a tile of its letter that no other tile of the file names. "score" is the move's score by the
 // rules, "corrected" the score agreed at the table when it differs; "totals"
 // are the players' totals. Unknown fields are ignored.
 #pragma once
@@ -51,7 +51,8 @@ std::string gameFileText(const Game& game);
 Result<SavedGame> parseGameFile(std::string_view text);
 
 // Makes `game` the saved game: a fresh game with its players and user's turn,
-// every turn played again, the scores and totals checked. On failure the
+// every turn played again, the scores and totals checked, and the turns that
+// Redo can put back played on a copy (which fills in their words). On failure the
 // game is left as it was and the reason is returned.
 std::optional<std::string> restoreGame(Game& game, const SavedGame& saved);
 

@@ -1,0 +1,281 @@
+// Game files: generated games saved and loaded again come back exactly;
+// every kind of bad file is refused with a message that names the file and
+// what is wrong, and leaves the game in memory as it was.
+#include "moves/game_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <future>
+#include <nlohmann/json.hpp>
+
+#include "cli/dump.h"
+#include "moves_fixture.h"
+#include "support/game_gen.h"
+
+namespace tilvan {
+namespace {
+
+using test::Messages;
+using Json = nlohmann::ordered_json;
+
+// The dump without what a file does not hold: the finder's results and
+// preview, the labels of the last move's words and checks, the rack typed.
+Json recordedPart(const Game& game) {
+  Json j = Json::parse(cli::stateJson(game));
+  for (const char* shown : {"preview", "previewNew", "scores", "words", "checks", "rack"})
+    j.erase(shown);
+  return j;
+}
+
+// What a load must bring back: the record, the board, the stacks and the
+// turn.
+void expectSameGame(const Game& got, const Game& want) {
+  const GameState &a = got.state, &b = want.state;
+  EXPECT_EQ(recordedPart(got), recordedPart(want));
+  EXPECT_EQ(a.Turns, b.Turns);
+  EXPECT_EQ(a.TakenBack, b.TakenBack);
+  EXPECT_EQ(playerTotals(a.Turns), playerTotals(b.Turns));
+  EXPECT_TRUE(a.Committed == b.Committed);
+  EXPECT_EQ(a.SquareBonus, b.SquareBonus);
+  EXPECT_EQ(a.PlacedTile, b.PlacedTile);
+  EXPECT_EQ(std::pair(a.PlacedCount, a.LockedCount), std::pair(b.PlacedCount, b.LockedCount));
+  EXPECT_EQ(a.TileOnBoard, b.TileOnBoard);
+  EXPECT_EQ(got.form.imgTile, want.form.imgTile);
+  EXPECT_EQ(got.form.lbTile, want.form.lbTile);
+  EXPECT_EQ(std::tuple(a.NumPlayers, a.UserTurn, a.CurrentPlayer, a.MoveNumber),
+            std::tuple(b.NumPlayers, b.UserTurn, b.CurrentPlayer, b.MoveNumber));
+}
+
+TEST(GameFileRoundTrip, GeneratedGamesComeBackExactly) {
+#if defined(__SANITIZE_ADDRESS__)
+  constexpr int kGames = 500;
+#else
+  constexpr int kGames = 3000;
+#endif
+  WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
+  const auto list = cache.get();
+  ASSERT_TRUE(list.ok());
+  std::mt19937 rng(16);
+  test::GeneratedGame sum;
+  for (int n = 0; n < kGames; ++n) {
+    SCOPED_TRACE("game " + std::to_string(n));
+    test::StartedGame g(std::string_view{});
+    const int players = 2 + n % 3;
+    g.setPlayers(players, 1 + n % players);
+    const auto gen = test::playGeneratedGame(g, *list.value(), rng, {.steps = 4 + n % 14});
+    sum.moves += gen.moves, sum.passes += gen.passes, sum.corrections += gen.corrections;
+    sum.takeBacks += gen.takeBacks, sum.redos += gen.redos, sum.ends += gen.ends;
+    const std::string text = gameFileText(g.game);
+    const auto saved = parseGameFile(text);
+    ASSERT_TRUE(saved.ok()) << saved.error().reason << "\n" << text;
+    Game loaded(g.cache);
+    const auto why = restoreGame(loaded, saved.value());
+    ASSERT_FALSE(why) << *why << "\n" << text;
+    expectSameGame(loaded, g.game);
+    EXPECT_EQ(gameFileText(loaded), text);
+    if (::testing::Test::HasFailure()) return;
+  }
+  EXPECT_GT(sum.moves, kGames * 4);
+  EXPECT_GT(sum.passes, kGames / 10);
+  EXPECT_GT(sum.corrections, kGames / 10);
+  EXPECT_GT(sum.takeBacks, kGames / 10);
+  EXPECT_GT(sum.redos, kGames / 20);
+  EXPECT_GT(sum.ends, kGames / 10);
+}
+
+// A game of a few turns, saved; the bad files are made from its text.
+class BadGameFile : public test::MovesTest {
+ protected:
+  BadGameFile() : MovesTest({"cat", "cats", "at", "as", "zzz", "ta"}) {
+    play("cat", 7, 6);
+    play("s", 7, 9);
+    pressPass(g.game, g.prompts);
+    adjustScore(g.game, g.prompts, 0, 12);
+    good = Json::parse(gameFileText(g.game));
+    lay("a", 8, 7);  // a move in progress, which a failed load keeps too
+    stateBefore = s;
+    formBefore = f;
+  }
+  // Opens `text` as a file; returns the one message, and checks the game
+  // did not change.
+  std::string openText(std::string_view text) {
+    file.write(text);
+    return openPath(file.path());
+  }
+  std::string openJson(const Json& j) { return openText(j.dump(1)); }
+  std::string openPath(const std::filesystem::path& path) {
+    openGame(g.game, g.prompts, path);
+    const Messages said = g.prompts.take();
+    EXPECT_TRUE(s == stateBefore) << "the game changed";
+    EXPECT_TRUE(f == formBefore) << "the window changed";
+    EXPECT_EQ(said.size(), 1u);
+    return said.empty() ? "" : said[0];
+  }
+  std::string prefix() const { return "Cannot open the game \"" + file.path().string() + "\": "; }
+
+  test::TempFile file{"", "game.json"};
+  Json good;
+  GameState stateBefore;
+  Form formBefore;
+};
+
+TEST_F(BadGameFile, TheGoodOneLoads) {
+  file.write(good.dump());
+  openGame(g.game, g.prompts, file.path());
+  EXPECT_EQ(g.prompts.take(), Messages{});
+  EXPECT_EQ(s.Turns, stateBefore.Turns);
+  EXPECT_EQ(s.MoveTileCount, 0);  // the move in progress went home
+}
+
+TEST_F(BadGameFile, TilesWithoutTheirNumbersTakeTilesOfTheirLetter) {
+  for (Json& turn : good["turns"])
+    if (turn.contains("tiles"))
+      for (Json& tile : turn["tiles"]) tile.erase("tile");
+  file.write(good.dump());
+  openGame(g.game, g.prompts, file.path());
+  EXPECT_EQ(g.prompts.take(), Messages{});
+  ASSERT_EQ(s.Turns.size(), stateBefore.Turns.size());
+  for (std::size_t i = 0; i < s.Turns.size(); ++i) {
+    Turn want = stateBefore.Turns[i];
+    for (std::size_t k = 0; k < want.tiles.size(); ++k)
+      want.tiles[k].tile = s.Turns[i].tiles[k].tile;
+    EXPECT_EQ(s.Turns[i], want);
+  }
+  EXPECT_EQ(playerTotals(s.Turns), playerTotals(stateBefore.Turns));
+}
+
+TEST_F(BadGameFile, ATakenBackTurnThatCannotBePlayed) {
+  // The second move taken back, then moved to a square apart from the cat.
+  good["takenBack"] = Json::array({good["turns"][1]});
+  good["turns"] = Json::array({good["turns"][0]});
+  good["totals"] = Json::array({12, 0});
+  Json ok = good;
+  file.write(ok.dump());
+  openGame(g.game, g.prompts, file.path());
+  EXPECT_EQ(g.prompts.take(), Messages{});
+  EXPECT_EQ(s.TakenBack, std::vector<Turn>{stateBefore.Turns[1]});
+  g.game.state = stateBefore;
+  g.game.form = formBefore;
+  good["takenBack"][0]["tiles"][0]["row"] = 2;
+  const std::string said = openJson(good);
+  EXPECT_EQ(said.rfind(prefix() + "taken-back turn 1: ", 0), 0u) << said;
+}
+
+TEST_F(BadGameFile, NotJson) {
+  EXPECT_EQ(openText("cat 7 6 across\n"), prefix() + "not a game file: not JSON, or cut short");
+  EXPECT_EQ(openText(""), prefix() + "not a game file: not JSON, or cut short");
+}
+
+TEST_F(BadGameFile, AnotherFormat) {
+  EXPECT_EQ(openText(R"({"format":"other-game","version":1})"),
+            prefix() + "not a game file of this program");
+  EXPECT_EQ(openText("[1,2,3]"), prefix() + "not a game file of this program");
+}
+
+TEST_F(BadGameFile, ANewerVersion) {
+  good["version"] = 2;
+  EXPECT_EQ(openJson(good), prefix() + "made by a newer version of the program (format 2)");
+}
+
+// Rule: a saved game cut anywhere is refused as cut short, except a cut that
+// drops only the whitespace at its end, which is the same game.
+TEST_F(BadGameFile, CutAnywhereIsRefusedOrTheSameGame) {
+  const std::string text = good.dump(1) + "\n";
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    SCOPED_TRACE("cut at " + std::to_string(at));
+    const auto saved = parseGameFile(text.substr(0, at));
+    if (text.find_first_not_of(" \n", at) == std::string::npos) {
+      ASSERT_TRUE(saved.ok());
+      EXPECT_EQ(saved.value().turns.size(), stateBefore.Turns.size());
+    } else {
+      ASSERT_FALSE(saved.ok());
+      EXPECT_EQ(saved.error().reason, "not a game file: not JSON, or cut short");
+    }
+  }
+  EXPECT_EQ(openText(text.substr(0, text.size() / 2)),
+            prefix() + "not a game file: not JSON, or cut short");
+}
+
+TEST_F(BadGameFile, AMoveNotLegalWhereItLies) {
+  // The second move's s put apart from the cat.
+  good["turns"][1]["tiles"][0]["row"] = 2;
+  const std::string said = openJson(good);
+  EXPECT_EQ(said.rfind(prefix() + "turn 2: ", 0), 0u) << said;
+  // On a square the first move took.
+  good["turns"][1]["tiles"][0]["row"] = 7;
+  good["turns"][1]["tiles"][0]["col"] = 7;
+  const std::string taken = openJson(good);
+  EXPECT_EQ(taken.rfind(prefix() + "turn 2: ", 0), 0u) << taken;
+}
+
+TEST_F(BadGameFile, MoreTilesOfALetterThanTheSetHolds) {
+  // zzz across: the set has one z.
+  Json move = good["turns"][0];
+  move["tiles"] = Json::array();
+  for (int c = 6; c < 9; ++c)
+    move["tiles"].push_back({{"row", 7}, {"col", c}, {"letter", "z"}, {"blank", false}});
+  move["score"] = 0;
+  good["turns"] = Json::array({move});
+  good.erase("totals");
+  EXPECT_EQ(openJson(good), prefix() + "turn 1: more \"z\" tiles than the set holds");
+  // A tile number of another letter.
+  good["turns"][0]["tiles"][0]["tile"] = 0;
+  EXPECT_EQ(openJson(good), prefix() + "turn 1: tile 0 is not a z");
+}
+
+TEST_F(BadGameFile, AScoreNotTheRuleScore) {
+  good["turns"][1]["score"] = 99;
+  EXPECT_EQ(openJson(good), prefix() + "turn 2: it scores " +
+                                std::to_string(stateBefore.Turns[1].score) +
+                                " by the rules, not 99 (a score agreed at the table goes in "
+                                "\"corrected\")");
+}
+
+TEST_F(BadGameFile, TotalsThatDoNotAddUp) {
+  good["totals"][1] = 1000;
+  EXPECT_EQ(openJson(good), prefix() + "the totals do not add up: player 2 has " +
+                                std::to_string(playerTotals(stateBefore.Turns)[1]) + ", not 1000");
+  good["totals"] = Json::array({12});
+  EXPECT_EQ(openJson(good), prefix() + "\"totals\" is not a list of one total per player");
+}
+
+TEST_F(BadGameFile, APlayerOutOfRange) {
+  good["turns"][2]["player"] = 3;
+  EXPECT_EQ(openJson(good), prefix() + "turn 3: \"player\" is not a whole number from 1 to 2");
+  good["turns"][2]["player"] = 0;
+  EXPECT_EQ(openJson(good), prefix() + "turn 3: \"player\" is not a whole number from 1 to 2");
+  good["turns"][2]["player"] = 2;
+  good["players"] = 5;
+  EXPECT_EQ(openJson(good), prefix() + "\"players\" is not a whole number from 2 to 4");
+}
+
+TEST_F(BadGameFile, AFolderOrAPipeIsRefusedAtOnce) {
+  const std::filesystem::path folder = file.path().parent_path() / "folder";
+  std::filesystem::create_directory(folder);
+  const std::string said = openPath(folder);
+  EXPECT_EQ(said.rfind("Cannot open the game \"" + folder.string() + "\": ", 0), 0u) << said;
+
+  const std::filesystem::path fifo = file.path().parent_path() / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  auto done = std::async(std::launch::async, [&] {
+    test::RecordingPrompts prompts;
+    openGame(g.game, prompts, fifo);
+    return prompts.take();
+  });
+  if (done.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+    ADD_FAILURE() << "opening a pipe waits for a writer";
+    const int w = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);  // lets it go
+    if (w >= 0) ::close(w);
+  }
+  const Messages piped = done.get();
+  ASSERT_EQ(piped.size(), 1u);
+  EXPECT_EQ(piped[0].rfind("Cannot open the game \"" + fifo.string() + "\": ", 0), 0u);
+  EXPECT_TRUE(s == stateBefore);
+}
+
+}  // namespace
+}  // namespace tilvan
