@@ -76,11 +76,5 @@ TEST(SideBySide, ObjectsMadeAndDestroyedInQuickSuccession) {
   EXPECT_EQ(total, 150);
 }
 
-TEST(SideBySide, TheSharedHelperRunsBoth) {
-  int a = 0, b = 0;
-  runSideBySide([&] { a = 1; }, [&] { b = 2; });
-  EXPECT_EQ(a + b, 3);
-}
-
 }  // namespace
 }  // namespace tilvan

@@ -72,6 +72,10 @@ class ClassicSearch final : public PlacementSearch {
                   const std::vector<Placement>& foundV, const LetterGrid& gridH,
                   const std::vector<Placement>& foundH, std::vector<Placement>& keptV,
                   std::vector<Placement>& keptH) override;
+  // On the search's own helper thread, which its walks use too.
+  void runBoth(const std::function<void()>& first, const std::function<void()>& second) override {
+    helper_.run(first, second);
+  }
   // Both directions side by side (invariant 7).
   void keptPlacements(const WordList& list, const LetterGrid& gridV, const LetterGrid& gridH,
                       std::string_view rack, std::vector<Placement>& keptV,

@@ -9,7 +9,6 @@
 #include "board/preview.h"
 #include "finder/classic_search.h"
 #include "finder/scoring.h"
-#include "finder/side_by_side.h"
 #include "finder/word_checks.h"
 #include "game/handlers.h"
 
@@ -104,7 +103,7 @@ void laterMove(const WordList& list, PlacementSearch& search, const GameState& s
   if (all < kScoredAlone)
     score();
   else
-    runSideBySide(score, score);
+    search.runBoth(score, score);
 #ifndef NDEBUG
   for (int set = 0; set < 2; ++set)
     for (std::size_t i = 0; i < totals[set].size(); ++i)

@@ -5,12 +5,13 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string_view>
 #include <vector>
 
-#include "game/search_results.h"
 #include "game/move_words.h"
 #include "game/rules.h"
+#include "game/search_results.h"
 #include "words/word_list.h"
 
 namespace tilvan {
@@ -48,6 +49,13 @@ class PlacementSearch {
                           const std::vector<Placement>& foundV, const LetterGrid& gridH,
                           const std::vector<Placement>& foundH, std::vector<Placement>& keptV,
                           std::vector<Placement>& keptH) = 0;
+
+  // Runs two independent pieces of work, at the same time where the search
+  // has a second thread for it (see SideBySide), else one after the other.
+  virtual void runBoth(const std::function<void()>& first, const std::function<void()>& second) {
+    first();
+    second();
+  }
 
   // Both directions of a later move: what findPlacements and then
   // checkWords give for V and for H.

@@ -2,6 +2,7 @@
 // into parts that share nothing they write.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <functional>
@@ -11,9 +12,10 @@
 namespace tilvan {
 
 // Owns a helper thread that runs one task at a time. Between tasks the
-// helper sleeps on a condition variable, and so does a caller that waits
-// for it: neither spins. Not copyable; destroying it stops and joins the
-// helper.
+// helper polls for a new one for up to 2 ms, then sleeps on a condition
+// variable; a caller waiting for the helper's task does the same. (Polling
+// first is faster: see kPoll in side_by_side.cpp for the figures.) Not
+// copyable; destroying it stops and joins the helper.
 class SideBySide {
  public:
   SideBySide();
@@ -47,10 +49,10 @@ class SideBySide {
   bool running_ = false;                         // begun, not yet done
   bool stop_ = false;
   std::exception_ptr error_;
+  // Hints for the polling phase, read without the mutex: a task is given,
+  // the helper is running one.
+  std::atomic<bool> given_{false}, busyHint_{false};
   std::thread thread_;  // last: started once the rest is ready
 };
-
-// SideBySide::run on a helper that the whole program shares.
-void runSideBySide(const std::function<void()>& first, const std::function<void()>& second);
 
 }  // namespace tilvan
