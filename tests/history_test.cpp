@@ -5,6 +5,7 @@
 
 #include "finder/complete_search.h"
 #include "moves_fixture.h"
+#include "support/game_gen.h"
 
 namespace tilvan {
 namespace {
@@ -99,25 +100,6 @@ TEST_F(History, PassesCorrectionsAndTheEndOfTheGame) {
   EXPECT_EQ(totals(), (std::array<int, 4>{14, 0, 0, 0}));
 }
 
-// Lays a result of the complete search from the pool and presses USE.
-void layResult(test::StartedGame& g, const CompleteResult& r) {
-  const Candidate& c = r.cand;
-  const std::string& word = c.Words[0].Text;
-  for (int j = 0; j < static_cast<int>(word.size()); ++j) {
-    const int i = c.Words[0].Start + j;
-    const int h = r.down ? transposeIndex(i) : i;
-    if (g.game.state.Committed.atH(h).occupied) continue;
-    const bool blank = c.TilesUsed[j] == '_';
-    const int letter = blank ? kBlank : word[j] - 'a';
-    int n = letterEnd(letter) - 1;
-    const Picture home{letterHomeLeft(letter), letterHomeTop(letter), true};
-    while (g.game.form.imgTile[n] != home) --n;
-    if (blank) g.prompts.blankAnswers.push_back(std::string(1, word[j]));
-    dropTile(g.game, g.prompts, n, 290 + 270 * (h % kSide), 290 + 270 * (h / kSide));
-  }
-  pressUse(g.game, g.prompts);
-}
-
 TEST(HistoryScores, EqualTheCompleteSearchOnGeneratedGames) {
 #if defined(__SANITIZE_ADDRESS__)
   constexpr int kGames = 150;
@@ -142,7 +124,8 @@ TEST(HistoryScores, EqualTheCompleteSearchOnGeneratedGames) {
       const auto results = completeSearch(*list.value(), g.game.state, rack, 3);
       if (results.empty()) break;
       const CompleteResult& r = results[rng() % results.size()];
-      layResult(g, r);
+      std::string script;
+      test::layAndUse(g, r, script);
       ASSERT_EQ(g.prompts.take(), Messages{}) << "game " << game;
       const Turn& t = g.game.state.Turns.back();
       ASSERT_EQ(t.score, r.cand.Total) << "game " << game << " " << r.cand.Words[0].Text;

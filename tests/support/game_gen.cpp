@@ -20,6 +20,24 @@ std::string bagOf(const Game& game, std::mt19937& rng) {
   return bag;
 }
 
+// An end of the game: one player went out, the others hold a tile or two.
+void endTheGame(StartedGame& g, std::mt19937& rng, GeneratedGame& out) {
+  const std::string bag = bagOf(g.game, rng);
+  std::vector<std::string> racks(g.game.state.NumPlayers);
+  std::size_t used = 0;
+  for (std::size_t p = 1; p < racks.size() && used < bag.size(); ++p) {
+    racks[p] = bag.substr(used, 1 + below(rng, 2));
+    used += racks[p].size();
+  }
+  std::string line = "endgame ";
+  for (std::size_t p = 0; p < racks.size(); ++p) line += (p ? "/" : "") + racks[p];
+  endGame(g.game, g.prompts, racks);
+  out.script += line + "\n";
+  ++out.ends;
+}
+
+}  // namespace
+
 // Lays result r tile by tile from the stacks and presses USE; writes the
 // same as `blank` and `place` lines.
 void layAndUse(StartedGame& g, const CompleteResult& r, std::string& script) {
@@ -44,24 +62,6 @@ void layAndUse(StartedGame& g, const CompleteResult& r, std::string& script) {
   pressUse(g.game, g.prompts);
   script += "use\n";
 }
-
-// An end of the game: one player went out, the others hold a tile or two.
-void endTheGame(StartedGame& g, std::mt19937& rng, GeneratedGame& out) {
-  const std::string bag = bagOf(g.game, rng);
-  std::vector<std::string> racks(g.game.state.NumPlayers);
-  std::size_t used = 0;
-  for (std::size_t p = 1; p < racks.size() && used < bag.size(); ++p) {
-    racks[p] = bag.substr(used, 1 + below(rng, 2));
-    used += racks[p].size();
-  }
-  std::string line = "endgame ";
-  for (std::size_t p = 0; p < racks.size(); ++p) line += (p ? "/" : "") + racks[p];
-  endGame(g.game, g.prompts, racks);
-  out.script += line + "\n";
-  ++out.ends;
-}
-
-}  // namespace
 
 GeneratedGame playGeneratedGame(StartedGame& g, const WordList& list, std::mt19937& rng,
                                 const GameMix& mix) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "finder/complete_search.h"
 #include "support/test_support.h"
 #include "words/word_list.h"
 
@@ -25,6 +26,10 @@ struct GameMix {
   bool extras = true;  // passes, corrections, take-backs, redos, an end
   bool dumps = false;  // "dump" after every use and pass
 };
+
+// Lays result r of the complete search tile by tile from the stacks and
+// presses USE; appends the same as `blank` and `place` lines to `script`.
+void layAndUse(StartedGame& g, const CompleteResult& r, std::string& script);
 
 // Plays a game on `g` (players already set) with words from `list`.
 GeneratedGame playGeneratedGame(StartedGame& g, const WordList& list, std::mt19937& rng,
