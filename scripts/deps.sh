@@ -7,7 +7,7 @@
 #                           of the desktop entry and the AppStream metainfo
 #   scripts/deps.sh x11     also what the real-window checks under Xvfb use
 set -eu
-want="cmake ninja-build g++ libgtest-dev libbenchmark-dev scowl nlohmann-json3-dev gzip dpkg-dev file"
+want="cmake ninja-build g++ libgtest-dev libbenchmark-dev scowl nlohmann-json3-dev gzip dpkg-dev file lintian"
 for group in "$@"; do
   case $group in
     build) ;;

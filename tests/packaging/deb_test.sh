@@ -1,7 +1,8 @@
 #!/bin/sh
 # The Debian package made by `cpack -G DEB` in the build folder: it holds
-# the programs, both lists, the desktop entry, the icon, the metainfo and the
-# manual pages, and depends on runtime libraries only.
+# the programs, both lists, the desktop entry, the icon, the metainfo, the
+# manual pages, the copyright file and the changelog, and depends on runtime
+# libraries only.
 #   sh deb_test.sh BUILD_DIR OUT_DIR
 set -eu
 build=$1
@@ -19,8 +20,9 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for f in usr/bin/tilvan usr/bin/tilvan-cli usr/share/tilvan/WordsSorted.Txt \
   usr/share/tilvan/WordsLarge.Txt usr/share/applications/org.tilvan.tilvan.desktop \
   usr/share/icons/hicolor/scalable/apps/org.tilvan.tilvan.svg \
-  usr/share/metainfo/org.tilvan.tilvan.metainfo.xml usr/share/man/man1/tilvan.1 \
-  usr/share/man/man1/tilvan-cli.1; do
+  usr/share/metainfo/org.tilvan.tilvan.metainfo.xml usr/share/man/man1/tilvan.1.gz \
+  usr/share/man/man1/tilvan-cli.1.gz usr/share/doc/tilvan/copyright \
+  usr/share/doc/tilvan/changelog.gz; do
   echo "$contents" | grep -qx "\./$f" || fail "$f is not in the package"
 done
 depends=$(dpkg-deb -f "$deb" Depends)

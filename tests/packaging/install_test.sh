@@ -1,8 +1,9 @@
 #!/bin/sh
 # The program installed with `cmake --install` into a temporary prefix:
 # every file in its XDG place, the desktop entry and the metainfo valid, the
-# help of both programs, and the installed tilvan-cli searching the installed
-# default list, which is ENABLE2K as shipped.
+# help of both programs against their (compressed) manual pages, and the
+# installed tilvan-cli searching the installed default list, which is
+# ENABLE2K as shipped.
 #   sh install_test.sh BUILD_DIR SOURCE_DIR PREFIX
 set -eu
 build=$1 src=$2
@@ -15,8 +16,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for f in bin/tilvan bin/tilvan-cli share/tilvan/WordsSorted.Txt share/tilvan/WordsLarge.Txt \
   share/applications/org.tilvan.tilvan.desktop \
   share/icons/hicolor/scalable/apps/org.tilvan.tilvan.svg \
-  share/metainfo/org.tilvan.tilvan.metainfo.xml share/man/man1/tilvan.1 \
-  share/man/man1/tilvan-cli.1; do
+  share/metainfo/org.tilvan.tilvan.metainfo.xml share/man/man1/tilvan.1.gz \
+  share/man/man1/tilvan-cli.1.gz share/doc/tilvan/copyright share/doc/tilvan/changelog.gz; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 desktop-file-validate "$prefix/share/applications/org.tilvan.tilvan.desktop" ||
@@ -38,7 +39,7 @@ for cmd in "tilvan --help" "tilvan --version" "tilvan-cli --help" "tilvan-cli --
                   fail "$cmd prints \"$out\"" ;;
     *)
       for option in $(echo "$out" | grep -o -- '--[a-z]*' | sort -u); do
-        man=$(sed 's/\\-/-/g' "$prefix/share/man/man1/$program.1")
+        man=$(gzip -dc "$prefix/share/man/man1/$program.1.gz" | sed 's/\\-/-/g')
         echo "$man" | grep -q -- "$option" || fail "$option of $cmd is not in $program.1"
       done ;;
   esac
