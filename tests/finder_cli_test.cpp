@@ -117,18 +117,5 @@ TEST_F(FindCommand, NothingFoundIsAnEmptyListAndSuccess) {
   EXPECT_NE(out.str().find("cat"), std::string::npos);
 }
 
-TEST_F(FindCommand, BadInputIsOneLineAndExitCodeTwo) {
-  EXPECT_EQ(run(test::emptyRows(), "abcdefgh"), 2);
-  const std::string message = err.str();
-  EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
-  Grid bad = test::emptyRows();
-  bad[0][0] = '1';
-  EXPECT_EQ(run(bad, "cat"), 2);
-  EXPECT_NE(err.str().find(board.path().string() + ":3:"), std::string::npos) << err.str();
-  EXPECT_EQ(out.str(), "");
-  std::istringstream in;
-  EXPECT_EQ(cli::runFind({"/nonexistent/board", "cat", false, true}, cache, in, out, err), 2);
-}
-
 }  // namespace
 }  // namespace tilvan

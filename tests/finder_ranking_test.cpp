@@ -55,36 +55,35 @@ TEST(Ranking, BestRankedIsTheHeadOfTheFullOrder) {
   }
 }
 
-TEST(Ranking, MergeGivesTiesToTheAcrossSet) {
-  const Slots s({30, 20}, {30, 25, 10});
-  EXPECT_EQ(s.form.lblWord, (Captions{"30", "30", "25", "20", "10"}));
-  EXPECT_EQ(s.f.SlotH, (Row{1, 0, 3, 0, 5}));
-  EXPECT_EQ(s.f.SlotV, (Row{0, 2, 0, 4, 0}));
-  EXPECT_EQ(s.f.SlotRankH, (Row{0, 0, 1, 0, 2}));
-  EXPECT_EQ(s.f.SlotRankV, (Row{0, 0, 0, 1, 0}));
-}
-
-TEST(Ranking, FewerThanFiveLeaveSlotsUnmarked) {
-  const Slots onlyH({}, {3, 9, 4});
-  EXPECT_EQ(onlyH.f.SlotH, (Row{1, 2, 3, 0, 0}));
-  EXPECT_EQ(onlyH.f.SlotRankH, (Row{0, 1, 2, 0, 0}));
-  EXPECT_EQ(onlyH.form.lblWord, (Captions{"9", "4", "3", "", ""}));
-
-  const Slots mixed({8, 7}, {9});
-  EXPECT_EQ(mixed.form.lblWord, (Captions{"9", "8", "7", "", ""}));
-  EXPECT_EQ(mixed.f.SlotV, (Row{0, 2, 3, 0, 0}));
-}
-
-TEST(Ranking, AStrongSetCanFillEverySlot) {
-  const Slots s({12, 11, 10, 9, 8, 7}, {5});
-  EXPECT_EQ(s.f.SlotV, (Row{1, 2, 3, 4, 5}));
-  EXPECT_EQ(s.f.SlotH, (Row{}));
-}
-
-TEST(Ranking, FirstMoveUsesTheAcrossSetOnly) {
-  const Slots s({50}, {4, 6}, true);
-  EXPECT_EQ(s.f.SlotV, (Row{}));
-  EXPECT_EQ(s.form.lblWord, (Captions{"6", "4", "", "", ""}));
+// Merging the two ranked sets into the five slots: the better total first,
+// ties to the across set, slots left unmarked when both run out.
+TEST(Ranking, MergeFillsTheSlotsFromBothSets) {
+  struct Case {
+    std::vector<int> v, h;
+    bool firstMove;
+    Row slotH, slotV, rankH, rankV;
+    Captions captions;
+  };
+  const Case cases[] = {
+      {{30, 20}, {30, 25, 10}, false, {1, 0, 3, 0, 5}, {0, 2, 0, 4, 0}, {0, 0, 1, 0, 2},
+       {0, 0, 0, 1, 0}, {"30", "30", "25", "20", "10"}},
+      {{}, {3, 9, 4}, false, {1, 2, 3, 0, 0}, {}, {0, 1, 2, 0, 0}, {}, {"9", "4", "3", "", ""}},
+      {{8, 7}, {9}, false, {1, 0, 0, 0, 0}, {0, 2, 3, 0, 0}, {}, {0, 0, 1, 0, 0},
+       {"9", "8", "7", "", ""}},
+      {{12, 11, 10, 9, 8, 7}, {5}, false, {}, {1, 2, 3, 4, 5}, {}, {0, 1, 2, 3, 4},
+       {"12", "11", "10", "9", "8"}},
+      // The first move uses the across set only.
+      {{50}, {4, 6}, true, {1, 2, 0, 0, 0}, {}, {0, 1, 0, 0, 0}, {}, {"6", "4", "", "", ""}},
+  };
+  for (const Case& c : cases) {
+    const Slots s(c.v, c.h, c.firstMove);
+    SCOPED_TRACE(testing::PrintToString(c.captions));
+    EXPECT_EQ(s.f.SlotH, c.slotH);
+    EXPECT_EQ(s.f.SlotV, c.slotV);
+    EXPECT_EQ(s.f.SlotRankH, c.rankH);
+    EXPECT_EQ(s.f.SlotRankV, c.rankV);
+    EXPECT_EQ(s.form.lblWord, c.captions);
+  }
 }
 
 TEST(Ranking, CompleteResultsFillSlotsInTheirOrder) {

@@ -1,5 +1,6 @@
-// Placement scoring: letter and word premiums, blanks from the rack and on
-// the board, cross-words and the bonus for seven tiles.
+// Placement scoring: which rack tiles a placement uses, the bonus for seven
+// tiles and the first move. Premiums, blanks and cross-words are compared
+// with an independent scorer on generated positions (complete_differential).
 #include <gtest/gtest.h>
 
 #include "finder/scoring.h"
@@ -26,56 +27,6 @@ class Scoring : public ::testing::Test {
   GameState& s = g.game.state;
 };
 
-TEST_F(Scoring, LetterAndWordPremiumsUnderNewTiles) {
-  s.SquareBonus[hIndex(4, 4)] = kDoubleLetter;  // under the "c"
-  s.SquareBonus[hIndex(4, 6)] = kDoubleWord;    // under the "t"
-  EXPECT_EQ(score("cat", hIndex(4, 4), "tac").Total, (3 * 2 + 1 + 1) * 2);
-  // The "c" from a blank scores nothing, on a double letter too.
-  const Candidate blank = score("cat", hIndex(4, 4), "at_");
-  EXPECT_EQ(blank.Total, (0 + 1 + 1) * 2);
-  EXPECT_EQ(blank.TilesUsed, "_at");
-  // Word premiums compound.
-  s.SquareBonus[hIndex(4, 4)] = kTripleWord;
-  EXPECT_EQ(score("cat", hIndex(4, 4), "cat").Total, 5 * 2 * 3);
-}
-
-TEST_F(Scoring, PremiumsUnderCommittedTilesCountNothing) {
-  Grid rows = test::emptyRows();
-  test::put(rows, 0, 7, "a");
-  board(rows);
-  s.SquareBonus[hIndex(0, 7)] = kTripleWord;  // as if not used up
-  EXPECT_EQ(score("at", hIndex(0, 7), "t").Total, 2);
-}
-
-TEST_F(Scoring, CrossWordsTakeTheNewTilesPointsAndWordPremium) {
-  Grid rows = test::emptyRows();
-  test::put(rows, 6, 5, "t");  // above the new "o"
-  board(rows);
-  s.SquareBonus[hIndex(7, 5)] = kDoubleWord;
-  const Candidate c = score("on", hIndex(7, 5), "on");
-  ASSERT_EQ(c.Words.size(), 2u);
-  EXPECT_EQ(c.Words[0].Score, (1 + 1) * 2);
-  EXPECT_EQ(c.Words[1], (FormedWord{"to", hIndex(6, 5), (1 + 1) * 2}));
-  EXPECT_EQ(c.Total, 8);
-
-  s.SquareBonus[hIndex(7, 5)] = kTripleLetter;
-  const Candidate tl = score("on", hIndex(7, 5), "on");
-  EXPECT_EQ(tl.Words[1].Score, 1 + 3);  // "t" as it lies, "o" as the main word scored it
-}
-
-TEST_F(Scoring, CommittedBlankScoresNothingInMainAndCrossWords) {
-  Grid rows = test::emptyRows();
-  test::put(rows, 7, 7, "Q");  // a blank laid as "q"
-  test::put(rows, 6, 8, "Z");  // a blank "z" above the square after it
-  board(rows);
-  const Candidate c = score("qi", hIndex(7, 7), "i");
-  ASSERT_EQ(c.Words.size(), 2u);
-  EXPECT_EQ(c.Words[0].Score, 1);  // blank "q" 0 + "i" 1
-  EXPECT_EQ(c.Words[1].Text, "zi");
-  EXPECT_EQ(c.Words[1].Score, 1);
-  EXPECT_EQ(c.TilesUsed, "qi");
-}
-
 TEST_F(Scoring, TilesAsLaidPreferRealLettersAndKeepTheRackOrder) {
   EXPECT_EQ(score("aa", hIndex(3, 3), "_a").TilesUsed, "a_");
   const Candidate two = score("abxcde", hIndex(3, 3), "ab__cde");
@@ -92,14 +43,6 @@ TEST_F(Scoring, SevenNewTilesAddFiftyOnce) {
   const Candidate c = score("seatrain", hIndex(7, 3), "eatrain");
   EXPECT_EQ(c.Total, 8 + 50);
   EXPECT_EQ(score("seatrai", hIndex(7, 3), "eatrain").Total, 7);
-}
-
-TEST_F(Scoring, DownPlacementsReadPremiumsAtTheTransposedSquare) {
-  // A premium used up at (2, 5) only: the V set must not see it at (5, 2).
-  s.SquareBonus[hIndex(5, 2)] = kTripleLetter;
-  s.SquareBonus[hIndex(2, 5)] = kPlain;
-  EXPECT_EQ(score("xi", vIndex(5, 2), "xi", true).Total, 8 * 3 + 1);
-  EXPECT_EQ(score("xi", hIndex(2, 5), "xi", false).Total, 9);
 }
 
 TEST_F(Scoring, FirstMoveIsTwiceTheTilesPlusFiftyForSeven) {

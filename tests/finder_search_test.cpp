@@ -64,91 +64,55 @@ TEST_F(FinderSearch, FirstMoveFindsTheRackWordsAcrossTheCentre) {
   EXPECT_EQ(previewView(g->game.form)[7], "......cat......");
 }
 
-TEST_F(FinderSearch, TakeFromRackUsesTheFirstCharacterThatFits) {
-  start(Words{"ab", "ba", "aa", "b"});
-  find("_a");  // the blank comes first: "ab" loses it to its "a"
-  EXPECT_EQ(mainWords(all().H), (Words{"ba", "aa", "b"}));
-  find("a_");
-  EXPECT_EQ(mainWords(all().H), (Words{"ab", "ba", "aa", "b"}));
-}
-
-TEST_F(FinderSearch, RackBoxLowersCapitalsAndOnlyLettersAreTiles) {
-  start(Words{"cat", "at", "CAT"});
-  // The rack box turns typed capitals into small letters...
-  find("CAT");
-  EXPECT_EQ(g->game.form.txtRack.Text, "cat");
-  EXPECT_EQ(mainWords(all().H), (Words{"cat", "at"}));
-  // ...and of the text it holds, only a..z and '_' are tiles: a capital is
-  // no tile, and a blank stands for a..z only, so "CAT" is never laid.
-  auto findAsHeld = [&](const std::string& rack) {
-    g->game.form.txtRack.Text = rack;
-    pressFindWords(g->game, g->prompts);
+// The rules that limit what the search finds, one position each. The
+// generated positions of the differential test compare the search with a
+// plain one written from the same rules; these pin the rules themselves.
+TEST_F(FinderSearch, ClassicRulesLimitWhatIsFound) {
+  struct Put {
+    int row, col;
+    const char* letters;
   };
-  findAsHeld("CAT");
-  EXPECT_EQ(mainWords(all().H), Words{});
-  findAsHeld("C__");
-  // "cat" would need three blanks.
-  EXPECT_EQ(mainWords(all().H), (Words{"at"}));
-  find("___");
-  EXPECT_EQ(mainWords(all().H), (Words{"cat", "at"}));
-}
-
-TEST_F(FinderSearch, FirstMoveSkipsLongWordsAndGivesSevenLettersFifty) {
-  start(Words{"abcdefg", "abcdefgh", "gfedcba"});
-  find("gfedcba");
-  EXPECT_EQ(cands(all().H), (Words{"abcdefg@109", "gfedcba@109"}));
-  // 2 x (1 + 2 + 3 + 2 + 1 + 4 + 2) + 50
-  EXPECT_EQ(all().H[0].Total, 80);
-}
-
-TEST_F(FinderSearch, NoWordStartsOnTheFirstSquareOfALine) {
-  start(Words{"ab", "ba"});
-  Grid rows = test::emptyRows();
-  test::put(rows, 7, 1, "b");  // across, "ab" would start in column 0
-  test::put(rows, 1, 9, "b");  // down, "ab" would start in row 0
-  board(rows);
-  find("a");
-  EXPECT_EQ(cands(all().H), (Words{"ab@23", "ba@24", "ba@106"}));
-  EXPECT_EQ(cands(all().V), (Words{"ab@21", "ba@22", "ba@136"}));
-}
-
-TEST_F(FinderSearch, AWordEndingOnALineEndNeedsTheNextLinesFirstSquareEmpty) {
-  start(Words{"ab"});
-  Grid rows = test::emptyRows();
-  test::put(rows, 3, 13, "a");
-  board(rows);
-  find("b");
-  EXPECT_EQ(cands(all().H), Words{"ab@58"});
-  test::put(rows, 4, 0, "z");
-  board(rows);
-  find("b");
-  EXPECT_TRUE(all().H.empty());
-  // On the last row the square after the end is off the board: never found.
-  rows = test::emptyRows();
-  test::put(rows, 14, 13, "a");
-  board(rows);
-  find("b");
-  EXPECT_TRUE(all().H.empty());
-}
-
-TEST_F(FinderSearch, OnlyTheFirstOccurrenceOfTheAnchorLetterIsTried) {
-  start(Words{"mess", "ss"});
-  Grid rows = test::emptyRows();
-  test::put(rows, 7, 7, "s");
-  board(rows);
-  find("mes");
-  // "mess" with its first "s" on the board letter; never its second.
-  EXPECT_EQ(cands(all().H), (Words{"mess@110", "ss@112"}));
-}
-
-TEST_F(FinderSearch, AnchorsBeyondFifteenMinusTheLengthAreNotTried) {
-  start(Words{"bcdefa"});
-  Grid rows = test::emptyRows();
-  test::put(rows, 2, 9, "a");   // anchor position 9 = 15 - 6
-  test::put(rows, 6, 10, "a");  // anchor position 10 > 15 - 6, though the word fits
-  board(rows);
-  find("bcdef");
-  EXPECT_EQ(cands(all().H), Words{"bcdefa@34"});
+  struct Case {
+    const char* rule;
+    Words words;
+    std::vector<Put> board;
+    std::string rack;  // the rack box's text as it is held
+    Words h, v;
+  };
+  const Case cases[] = {
+      {"the rack's first character that fits is taken, a blank too", {"ab", "ba", "aa", "b"},
+       {}, "_a", {"ba@111", "aa@111", "b@112"}, {}},
+      {"a blank after the letter leaves the letter for the word", {"ab", "ba", "aa", "b"},
+       {}, "a_", {"ab@111", "ba@111", "aa@111", "b@112"}, {}},
+      {"capitals in the box are no tiles", {"cat", "at", "CAT"}, {}, "CAT", {}, {}},
+      {"a blank stands for a..z only", {"cat", "at", "CAT"}, {}, "C__", {"at@111"}, {}},
+      {"the first move skips words of eight letters or more",
+       {"abcdefg", "abcdefgh", "gfedcba"}, {}, "gfedcba", {"abcdefg@109", "gfedcba@109"}, {}},
+      {"no word starts on the first square of a line", {"ab", "ba"},
+       {{7, 1, "b"}, {1, 9, "b"}}, "a", {"ab@23", "ba@24", "ba@106"},
+       {"ab@21", "ba@22", "ba@136"}},
+      {"a word may end on a line's last square", {"ab"}, {{3, 13, "a"}}, "b", {"ab@58"},
+       {"ab@198"}},
+      {"...when the next line's first square is empty", {"ab"},
+       {{3, 13, "a"}, {4, 0, "z"}}, "b", {}, {"ab@198"}},
+      {"a word never ends on the board's last square", {"ab"}, {{14, 13, "a"}}, "b", {},
+       {}},
+      {"only the first occurrence of the anchor letter is tried", {"mess", "ss"},
+       {{7, 7, "s"}}, "mes", {"mess@110", "ss@112"}, {"mess@110", "ss@112"}},
+      {"anchors beyond 15 - length are not tried", {"bcdefa"}, {{2, 9, "a"}, {6, 10, "a"}},
+       "bcdef", {"bcdefa@34"}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rule);
+    start(c.words);
+    Grid rows = test::emptyRows();
+    for (const Put& p : c.board) test::put(rows, p.row, p.col, p.letters);
+    board(rows);
+    g->game.form.txtRack.Text = c.rack;
+    pressFindWords(g->game, g->prompts);
+    EXPECT_EQ(cands(all().H), c.h);
+    EXPECT_EQ(cands(all().V), c.v);
+  }
 }
 
 TEST_F(FinderSearch, CrossWordsDecideWhichPlacementsStay) {
@@ -166,6 +130,10 @@ TEST_F(FinderSearch, CrossWordsDecideWhichPlacementsStay) {
   ASSERT_EQ(w.size(), 3u);
   EXPECT_EQ(w[1], (FormedWord{"at", 96, 2}));
   EXPECT_EQ(w[2].Text, "xq");
+  // Slot 0 lists its words in capitals and lays pictures for "t" and "q" only.
+  EXPECT_EQ(g->game.form.lblWords,
+            (std::array<std::string, kWordLabels>{"OTQ", "AT", "XQ", "", "", "", "", "", "", "", ""}));
+  EXPECT_EQ(previewView(g->game.form)[7], ".....otq.......");
 
   start(Words{"otq", "at", "ot"});  // without "xq" the placement is dropped
   board(rows);
@@ -220,46 +188,25 @@ TEST_F(FinderSearch, OnlyConsecutiveDuplicatesCollapseAndAtMostSixteenAtATime) {
   EXPECT_EQ(cands(all().H), (Words{"ba@111", "ba@111"}));
 }
 
-TEST_F(FinderSearch, EmptyRackFindsNothingAndClearsTheCaptions) {
-  start(Words{"cat", "at"});
-  find("cat");
-  ASSERT_FALSE(g->game.form.lblWord[0].empty());
-  find("");
-  EXPECT_TRUE(all().H.empty());
-  EXPECT_EQ(g->game.form.lblWord, (std::array<std::string, 5>{}));
-  EXPECT_EQ(g->game.form.lblWords, (std::array<std::string, 11>{}));
-  EXPECT_EQ(previewView(g->game.form), test::emptyRows());
-}
-
+// Nothing of an earlier search shows after the next: not its preview, not
+// the slots it filled, not the captions when an empty rack finds nothing.
 TEST_F(FinderSearch, ASearchStartsClean) {
   start(Words{"cat", "at", "ta", "a"});
   find("cat");
   pressShowSlot(g->game, g->prompts, 0);
   ASSERT_EQ(previewView(g->game.form)[7], "......cat......");
   find("ta");
-  // The preview of "cat", never played, is gone; slots 3 and 4 are empty.
   EXPECT_EQ(previewView(g->game.form)[7], "......at.......");
   EXPECT_EQ(g->game.form.lblWord, (std::array<std::string, 5>{"4", "4", "2", "", ""}));
   for (int n = 0; n < kPreviewPictures; ++n)
     if (!g->game.form.imgTile1[n].Visible) {
       EXPECT_EQ(g->game.form.imgTile1[n].Left, previewParkLeft(n));
     }
-}
-
-TEST_F(FinderSearch, LaterMoveMirrorsTheCommittedTilesOnTheLowerBoard) {
-  Grid rows = test::emptyRows();
-  test::put(rows, 7, 6, "aT");
-  start(Words{"at", "att"});
-  board(rows);
-  find("t");
-  // Slot 0 is "at" down from the "a" (its "t" on a double letter); the
-  // committed "a" (tile 0) and blank "t" (tile 119, picture 117) are mirrored.
-  EXPECT_EQ(previewView(g->game.form)[7], "......at.......");
-  EXPECT_EQ(previewView(g->game.form)[8], "......t........");
-  EXPECT_EQ(g->game.form.imgTile1[0], (Picture{lowerSquareLeft(6), lowerSquareTop(7), true}));
-  // The blank's mirror is drawn as a blank.
-  EXPECT_EQ(g->game.form.imgTile1[117],
-            (Picture{lowerSquareLeft(7), lowerSquareTop(7), true, false, true}));
+  find("");
+  EXPECT_TRUE(all().H.empty());
+  EXPECT_EQ(g->game.form.lblWord, (std::array<std::string, 5>{}));
+  EXPECT_EQ(g->game.form.lblWords, (std::array<std::string, 11>{}));
+  EXPECT_EQ(previewView(g->game.form), test::emptyRows());
 }
 
 TEST_F(FinderSearch, UnreadableWordListIsOneMessageAndChangesNothing) {
