@@ -11,6 +11,7 @@
 #include "cli/input.h"
 #include "cli/printable.h"
 #include "cli/replay.h"
+#include "cli/selfplay.h"
 #include "words/word_list.h"
 
 namespace {
@@ -22,6 +23,9 @@ constexpr const char* kReplayUsage =
 constexpr const char* kUsage =
     "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n"
     "       tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n"
+    "       tilvan-cli selfplay --games N [--seed S] [--jobs J] [--shard K/N] [--strategies A,B]\n"
+    "                           [--record FILE] [--json] [--words FILE]\n"
+    "       tilvan-cli selfplay --merge FILE...\n"
     "       tilvan-cli --help | --version\n";
 
 constexpr const char* kFindHelp =
@@ -122,6 +126,7 @@ int run(int argc, char** argv) {
     std::cout << "tilvan-cli " << TILVAN_VERSION << '\n';
     return 0;
   }
+  if (args[0] == "selfplay") return tilvan::cli::runSelfPlayCommand(args, std::cout, std::cerr);
   Args parsed;
   parsed.command = args[0];
   if (auto exit = parseArgs(args, parsed)) return *exit;
