@@ -29,6 +29,7 @@ constexpr const char* kUsage =
     "                           [--record FILE] [--json] [--words FILE]\n"
     "       tilvan-cli selfplay --merge FILE...\n"
     "       tilvan-cli fit-leaves RECORD... [--min-count N] [--min-bag N] [--ridge X]\n"
+    "                                       [--bootstrap TABLE]\n"
     "       tilvan-cli --help | --version\n";
 
 constexpr const char* kFindHelp =
