@@ -36,6 +36,11 @@ class Strategy {
 // The value inputs of the player to move: the unseen tiles and the bag.
 ValueInputs valueInputs(const Engine& engine, const Position& pos);
 
+// Plays `c` for the mover: a move, an exchange (a pass when the bag no
+// longer allows one) or a pass. Returns the tiles drawn.
+// REQUIRES: !pos.over; a move one of the mover's legal moves.
+std::string applyChoice(Position& pos, const Choice& c);
+
 // A new strategy of that name, or nullptr for a name not known.
 std::unique_ptr<Strategy> makeStrategy(std::string_view name, const Engine& engine);
 
