@@ -1,6 +1,7 @@
 // tilvan-cli: the program's headless front end.
 //   tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]
 //   tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]
+//   tilvan-cli selfplay ... | fit-leaves ...   (see selfplay.h, fit_leaves.h)
 #include <iostream>
 #include <new>
 #include <optional>
@@ -23,10 +24,11 @@ constexpr const char* kFindUsage =
 constexpr const char* kReplayUsage =
     "usage: tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n";
 constexpr const char* kUsage =
-    "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n"
+    "usage: tilvan-cli find --board FILE --rack RACK [--complete [--rank value [--players N]]]\n"
+    "                       [--json] [--words FILE]\n"
     "       tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n"
     "       tilvan-cli selfplay --games N [--seed S] [--jobs J] [--shard K/N] [--strategies A,B]\n"
-    "                           [--record FILE] [--json] [--words FILE]\n"
+    "                           [--record FILE] [--json] [--words FILE] [--leaves TABLE]\n"
     "       tilvan-cli selfplay --merge FILE...\n"
     "       tilvan-cli fit-leaves RECORD... [--min-count N] [--min-bag N] [--ridge X]\n"
     "                                       [--bootstrap TABLE]\n"
