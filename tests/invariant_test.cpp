@@ -163,7 +163,10 @@ class Walker {
         racks.push_back(std::string("qz_ea", 0, pick(3) * pick(2)));
       return endGame(game, prompts, racks), "end game";
     }
-    return pressUse(game, prompts), "use";
+    pressUse(game, prompts);
+    // A refused move stays on the board: the player mends it, or sends it home.
+    if (game.state.MoveTileCount > 0 && pick(2)) return pressEscape(game, prompts), "use, escape";
+    return "use";
   }
 
   Game game;

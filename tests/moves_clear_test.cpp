@@ -79,7 +79,8 @@ TEST_F(Clear, TurnReturnsToTheMoverEvenAfterARefusedMove) {
   play("a", 8, 6);
   play("t", 9, 6);
   lay("e", 0, 0);
-  EXPECT_EQ(use(), Messages{"The Player's Move is Invalid 1"});
+  EXPECT_EQ(use(), (Messages{"The Player's Move is Invalid 1",
+                             "The tiles must touch the letters already on the board"}));
   clear();
   EXPECT_EQ(s.CurrentPlayer, 3);
   EXPECT_EQ(f.linPlayer, (std::array<bool, 4>{false, false, false, true}));

@@ -13,6 +13,7 @@
 #include "cli/input.h"
 #include "cli/printable.h"
 #include "game/handlers.h"
+#include "words/lookup.h"
 
 namespace tilvan::cli {
 namespace {
@@ -239,6 +240,9 @@ std::optional<std::string> Player::play(const Action& a) {
     if (a.args.size() != 1 || (a.args[0] != "on" && a.args[0] != "off"))
       return "complete takes on or off";
     game_.form.chkComplete = a.args[0] == "on";
+  } else if (name == "lookup") {
+    out_ << "lookup: " << a.text << ' ' << (lookUpWord(game_, std::string(a.text)) ? "yes" : "no")
+         << '\n';
   } else if (name == "show") {
     const auto k = a.args.size() == 1 ? parseInt(a.args[0]) : std::nullopt;
     if (!k || *k < 1 || *k > kResultSlots) return "show takes a result button 1..5";

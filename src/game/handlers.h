@@ -52,9 +52,15 @@ void dropTile(Game& game, Prompts& prompts, int n, int x, int y);
 enum class DropTarget { kBoard, kTilePicture, kOutside };
 DropTarget dropTargetAt(const Game& game, int x, int y);
 
-// "USE" (moves/commit.cpp), "CHECK WORDS" (words/check.cpp), "Clear Last
-// Move" (moves/clear.cpp): takes back the latest turn of the record (the
-// end of the game as a whole), again and again back to the start.
+// "USE" (moves/commit.cpp): commits the move in progress; a move it
+// refuses stays where it lies, and the message is followed by the reason
+// in plain words (Prompts::status; see moveFault in moves/move_check.h).
+// "CHECK WORDS" (words/check.cpp), "Clear Last Move" (moves/clear.cpp):
+// takes back the latest turn of the record (the end of the game as a
+// whole), again and again back to the start.
+//
+// The game is over once gameEnded(state.Turns) (game/history.h) holds: its
+// record ends with the end-of-game adjustments.
 void pressUse(Game& game, Prompts& prompts);
 void pressCheckWords(Game& game, Prompts& prompts);
 void pressClearLastMove(Game& game, Prompts& prompts);
