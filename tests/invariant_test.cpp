@@ -118,7 +118,8 @@ std::string brokenRule(const GameState& s, const Form& f) {
       return said("letters left of ", l);
   int marks = 0;
   for (bool m : f.linPlayer) marks += m;
-  if (marks != 1 || !f.linPlayer[s.CurrentPlayer]) return "turn marks";
+  if (gameEnded(s.Turns) ? marks != 0 : marks != 1 || !f.linPlayer[s.CurrentPlayer])
+    return "turn marks";
   return "";
 }
 
@@ -163,7 +164,10 @@ class Walker {
         racks.push_back(std::string("qz_ea", 0, pick(3) * pick(2)));
       return endGame(game, prompts, racks), "end game";
     }
-    return pressUse(game, prompts), "use";
+    pressUse(game, prompts);
+    // A refused move stays on the board: the player mends it, or sends it home.
+    if (game.state.MoveTileCount > 0 && pick(2)) return pressEscape(game, prompts), "use, escape";
+    return "use";
   }
 
   Game game;

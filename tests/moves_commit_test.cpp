@@ -25,16 +25,25 @@ TEST_F(Commit, RightToLeftDropsLandOnTheirOwnSquares) {
     EXPECT_EQ(s.SquareBonus[h], h == kCentre ? 0 : premiumMap()[h]) << h;
 }
 
-TEST_F(Commit, RefusedTilesAreFreeAndALaterCommitLocksThem) {
+TEST_F(Commit, RefusedTilesStayAsLaidAndALaterCommitLocksThem) {
   play("cat", 7, 6);
   const GameState before = s;
   const int r = pool('r');
   lay("rB", 0, 0);
-  EXPECT_EQ(use(), Messages{"The Player's Move is Invalid 1"});
-  EXPECT_EQ(s.Committed, before.Committed);
+  const GameState laid = s;
+  EXPECT_EQ(use(), (Messages{"The Player's Move is Invalid 1",
+                             "The tiles must touch the letters already on the board"}));
+  // Nothing moved, the slots kept the order of laying (Backspace takes the
+  // blank back first) and the turn stays with the mover.
+  EXPECT_EQ(s, laid);
+  EXPECT_EQ(std::pair(s.CurrentPlayer, s.LastMovePlayer), std::pair(1, 0));
+  EXPECT_EQ(use(), (Messages{"The Player's Move is Invalid 1",
+                             "The tiles must touch the letters already on the board"}));
+  pressBackspace(g.game, g.prompts);
+  EXPECT_EQ(s.MoveTile[0], r);
+  pressEscape(g.game, g.prompts);
   EXPECT_EQ(s.TileOnBoard, before.TileOnBoard);
   EXPECT_EQ(std::pair(s.LockedCount, s.PlacedCount), std::pair(3, 3));
-  EXPECT_EQ(std::pair(s.CurrentPlayer, s.LastMovePlayer), std::pair(1, 0));
   place(r, 7, 9);
   EXPECT_EQ(use(), Messages{});
   EXPECT_EQ(s.PlacedTile[3], r);

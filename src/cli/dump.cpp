@@ -4,7 +4,9 @@
 #include <array>
 
 #include "cli/json.h"
+#include "game/unseen.h"
 #include "game/views.h"
+#include "moves/pending.h"
 
 namespace tilvan::cli {
 namespace {
@@ -48,6 +50,17 @@ std::string historyJson(const std::vector<Turn>& turns) {
   });
 }
 
+// The move in progress: its score and words, or null when no tile is laid.
+std::string pendingJson(const Game& game) {
+  const auto pending = pendingMove(game);
+  if (!pending) return "null";
+  return "{\"score\":" + std::to_string(pending->score) + ",\"words\":" +
+         jsonArray(pending->words, [](const PendingWord& w) {
+           return "{\"text\":" + jsonString(w.text) + ",\"found\":" + jsonBool(w.found) + "}";
+         }) +
+         "}";
+}
+
 }  // namespace
 
 std::string stateJson(const Game& game) {
@@ -80,6 +93,10 @@ std::string stateJson(const Game& game) {
   std::array<int, kPlayers> totals = playerTotals(s.Turns);
   for (int p = std::max(s.NumPlayers, 0); p < kPlayers; ++p) totals[p] = 0;
   out += ",\"totals\":" + jsonArray(totals, num);
+  out += ",\"unseen\":" + jsonArray(unseenTiles(game), num);
+  out += ",\"bag\":" + num(bagCount(game));
+  out += ",\"pending\":" + pendingJson(game);
+  out += ",\"gameOver\":" + boolean(gameEnded(s.Turns));
   return out + "}";
 }
 

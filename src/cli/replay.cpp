@@ -13,6 +13,7 @@
 #include "cli/input.h"
 #include "cli/printable.h"
 #include "game/handlers.h"
+#include "words/lookup.h"
 
 namespace tilvan::cli {
 namespace {
@@ -200,7 +201,7 @@ std::optional<std::string> Player::typing(const Action& a) {
   Cursor& cursor = game_.form.cursor;
   clickMainSquare(game_, prompts_, *row, *col);
   // An occupied square takes no click; the typing starts there all the same
-  // and skips it.
+  // and types over its letter or skips it.
   if (!cursor.Visible || cursor.Row != *row || cursor.Col != *col)
     cursor = {*row, *col, cursor.Down, true};
   if (cursor.Down != down) pressTab(game_, prompts_);
@@ -239,6 +240,9 @@ std::optional<std::string> Player::play(const Action& a) {
     if (a.args.size() != 1 || (a.args[0] != "on" && a.args[0] != "off"))
       return "complete takes on or off";
     game_.form.chkComplete = a.args[0] == "on";
+  } else if (name == "lookup") {
+    const bool found = lookUpWord(game_, std::string(a.text));
+    out_ << "lookup: " << printable(a.text) << ' ' << (found ? "yes" : "no") << '\n';
   } else if (name == "show") {
     const auto k = a.args.size() == 1 ? parseInt(a.args[0]) : std::nullopt;
     if (!k || *k < 1 || *k > kResultSlots) return "show takes a result button 1..5";

@@ -23,6 +23,9 @@ class Prompts {
     (void)question;
     return true;
   }
+  // A line that explains the message just given (why a move was refused),
+  // for a status line; where there is none it is one more message.
+  virtual void status(std::string_view text) { message(text); }
 };
 
 // The title of every message box and of the About box.

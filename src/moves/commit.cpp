@@ -1,5 +1,5 @@
-// "USE": commits the tiles laid on the main board as one move, or takes
-// them back with the reason the move is refused.
+// "USE": commits the tiles laid on the main board as one move, or leaves
+// them where they lie with the reason the move is refused.
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -9,46 +9,17 @@
 #include "moves/formed_words.h"
 #include "moves/game_file.h"
 #include "moves/move_check.h"
+#include "moves/move_slots.h"
 #include "moves/record.h"
 #include "moves/take_back.h"
 
 namespace tilvan {
 namespace {
 
-// Square numbers of every slot in use, then the slots ordered by down number
-// (each slot moving whole) and the across numbers ordered by themselves.
-void numberAndOrder(GameState& s) {
-  for (int j = 0; j < kMoveSlots; ++j) {
-    if (s.MoveRow[j] <= 0) continue;
-    s.MoveSquareH[j] = kSide * (s.MoveRow[j] - 1) + s.MoveCol[j];
-    s.MoveSquareV[j] = kSide * (s.MoveCol[j] - 1) + s.MoveRow[j];
-  }
-  const int n = s.MoveTileCount;
-  for (bool swapped = true; swapped;) {
-    swapped = false;
-    for (int j = 1; j < n; ++j) {
-      if (s.MoveSquareV[j - 1] <= s.MoveSquareV[j]) continue;
-      for (auto* field : {&s.MoveSquareV, &s.MoveSquareH, &s.MoveLetter, &s.MoveValue, &s.MoveTile,
-                          &s.MoveRow, &s.MoveCol})
-        std::swap((*field)[j - 1], (*field)[j]);
-      swapped = true;
-    }
-  }
-  for (bool swapped = true; swapped;) {
-    swapped = false;
-    for (int j = 1; j < n; ++j) {
-      if (s.MoveSquareH[j - 1] <= s.MoveSquareH[j]) continue;
-      std::swap(s.MoveSquareH[j - 1], s.MoveSquareH[j]);
-      swapped = true;
-    }
-  }
-}
-
 // Why the move may not be committed, or nothing. Marks FirstMoveOnCentre
 // when a first move covers the centre square.
 std::optional<std::string_view> refusalOf(GameState& s) {
-  std::vector<TileSquare> tiles;
-  for (int j = 0; j < s.MoveTileCount; ++j) tiles.push_back({s.MoveRow[j] - 1, s.MoveCol[j] - 1});
+  const std::vector<TileSquare> tiles = moveSquares(s);
   s.MoveCheck = true;
   if (s.MoveNumber > 0) {
     if (!laterMoveConnects(s.Committed, tiles)) return "The Player's Move is Invalid 1";
@@ -61,14 +32,20 @@ std::optional<std::string_view> refusalOf(GameState& s) {
   return std::nullopt;
 }
 
+// The tiles of the user's own move leave the rack box: one of its letters
+// for each tile, '_' for a blank; tiles it does not hold are passed over.
+void takeOffRack(TextBox& rack, const Turn& move) {
+  for (const TurnTile& t : move.tiles) {
+    const std::size_t at = rack.Text.find(t.blank ? '_' : t.letter);
+    if (at != std::string::npos) rack.Text.erase(at, 1);
+  }
+}
+
 void commit(Game& game) {
   GameState& s = game.state;
   Form& f = game.form;
   s.Prev = s.Committed;
-  for (int i = 0; i < s.MoveTileCount; ++i) {
-    const int h = transposeIndex(s.MoveSquareV[i] - 1);
-    s.Committed.set(h, {true, s.MoveLetter[i], s.MoveValue[i], s.MoveTile[i]});
-  }
+  writeMoveOnBoard(s);
   listFormedWords(game);
   s.Turns.push_back(committedTurn(s));
   s.TakenBack.clear();
@@ -107,35 +84,37 @@ void commit(Game& game) {
 void pressUse(Game& game, Prompts& prompts) {
   GameState& s = game.state;
   Form& f = game.form;
+  const auto refuse = [&](std::string_view text) {
+    s.WordCount = 0;
+    prompts.message(text);
+  };
+  if (s.MoveTileCount <= 0) return refuse("No tiles are laid on the board.");
+  if (s.UseClicks > 1) return refuse("button clicked more than once");
+  if (gameEnded(s.Turns)) return refuse("The game has ended. Clear Last Move takes back its end.");
+
+  // A refused move stays as it was laid, its slots in the order of laying
+  // (Backspace takes back the last of them), and the last move's words stay
+  // listed.
+  GameState laid = s;
+  numberAndOrder(laid);
+  if (const auto refusal = refusalOf(laid)) {
+    s.MoveCheck = laid.MoveCheck;
+    prompts.message(*refusal);
+    if (const auto why = moveFault(s.Committed, moveSquares(s), s.MoveNumber == 0))
+      prompts.status(*why);
+    return;
+  }
+  s = std::move(laid);
   s.WordCount = 0;
-  if (s.UseClicks > 1 || s.MoveTileCount <= 0) {
-    prompts.message("button clicked more than once");
-    return;
-  }
-  if (gameEnded(s.Turns)) {
-    prompts.message("The game has ended. Clear Last Move takes back its end.");
-    return;
-  }
   for (auto& word : s.FormedWords) word.clear();
   for (auto& label : f.lblWords) label.clear();
   s.WordFound.fill(false);
   s.MainWordSquares.fill(0);
   ++s.UseClicks;
-
-  const int mover = s.CurrentPlayer;
-  const int lastMover = s.LastMovePlayer;  // of the committed move, kept if this one is refused
-  s.LastMovePlayer = mover;
-  turnTo(game, nextPlayer(mover, s.NumPlayers));
-
-  numberAndOrder(s);
-  if (const auto refusal = refusalOf(s)) {
-    takeBackMoveInProgress(game);
-    turnTo(game, mover);
-    s.LastMovePlayer = lastMover;
-    prompts.message(*refusal);
-    return;
-  }
+  s.LastMovePlayer = s.CurrentPlayer;
+  turnTo(game, nextPlayer(s.CurrentPlayer, s.NumPlayers));
   commit(game);
+  if (s.LastMovePlayer == s.UserTurn - 1) takeOffRack(f.txtRack, s.Turns.back());
   autosave(game, prompts);
 }
 

@@ -1,7 +1,9 @@
 // The rules a move must meet before USE commits it.
 #pragma once
 
+#include <optional>
 #include <span>
+#include <string_view>
 
 #include "game/board.h"
 
@@ -30,5 +32,14 @@ bool laterMoveConnects(const Board& committed, std::span<const TileSquare> tiles
 // order, every neighbouring pair is one apart in one of the two numberings
 // (so the tiles are distinct and without gaps).
 bool firstMoveInLine(std::span<const TileSquare> tiles);
+
+// Why a move may not be committed, in plain words, or nothing when it may:
+// "The tiles must lie in one row or one column", "There is a gap in the
+// word", "The tiles must touch the letters already on the board" (a later
+// move) or "The first move must cover the centre square" (`firstMove`: no
+// move is committed yet). It refuses exactly the moves that
+// laterMoveConnects, or firstMoveInLine and the centre square, refuse.
+std::optional<std::string_view> moveFault(const Board& committed,
+                                          std::span<const TileSquare> tiles, bool firstMove);
 
 }  // namespace tilvan
