@@ -15,7 +15,7 @@ using test::Messages;
 class History : public test::MovesTest {
  protected:
   int lastScore() const { return s.Turns.back().score; }
-  std::array<int, kPlayers> totals() const { return playerTotals(s.Turns); }
+  std::array<Total, kPlayers> totals() const { return playerTotals(s.Turns); }
 };
 
 TEST_F(History, ScoresByTheRulesOnAHandCheckedGame) {
@@ -52,7 +52,7 @@ TEST_F(History, ScoresByTheRulesOnAHandCheckedGame) {
   play("b", 8, 6);
   EXPECT_EQ(s.Turns.back().words, (std::vector<std::string>{"box", "ab"}));
   EXPECT_EQ(lastScore(), 18);
-  EXPECT_EQ(totals(), (std::array<int, 4>{66 + 5 + 13, 5 + 34 + 18, 0, 0}));
+  EXPECT_EQ(totals(), (std::array<Total, 4>{66 + 5 + 13, 5 + 34 + 18, 0, 0}));
 }
 
 TEST_F(History, CrossWordsUnderAWordPremium) {
@@ -91,13 +91,13 @@ TEST_F(History, PassesCorrectionsAndTheEndOfTheGame) {
   // Player 2 went out: player 1 loses q and z (20), player 2 gains them.
   endGame(g.game, g.prompts, {"qz_", ""});
   EXPECT_EQ(g.prompts.take(), Messages{});
-  EXPECT_EQ(totals(), (std::array<int, 4>{14 - 20, 20, 0, 0}));
+  EXPECT_EQ(totals(), (std::array<Total, 4>{14 - 20, 20, 0, 0}));
   lay("a", 8, 7);
   EXPECT_EQ(use(), Messages{"The game has ended. Clear Last Move takes back its end."});
   // Taking back the end takes back every player's adjustment at once.
   clear();
   EXPECT_EQ(s.Turns.size(), 2u);
-  EXPECT_EQ(totals(), (std::array<int, 4>{14, 0, 0, 0}));
+  EXPECT_EQ(totals(), (std::array<Total, 4>{14, 0, 0, 0}));
 }
 
 TEST(HistoryScores, EqualTheCompleteSearchOnGeneratedGames) {

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -213,6 +214,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("tilvan"));
   QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
   if (auto exit = answerHelpOrVersion(argc, argv)) return *exit;
+  // A write beyond the file size limit fails with its error, reported as any
+  // failed save, rather than ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   Options options;
   if (auto exit = parseArguments(QApplication::arguments(), options)) return *exit;
