@@ -23,6 +23,9 @@ class Prompts {
     (void)question;
     return true;
   }
+  // The same, for a question where Yes keeps what is at stake: Yes is the
+  // answer that Enter gives.
+  virtual bool confirmYesFirst(std::string_view question) { return confirm(question); }
 };
 
 // The title of every message box and of the About box.

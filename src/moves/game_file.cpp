@@ -1,10 +1,13 @@
 #include "moves/game_file.h"
 
 #include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <nlohmann/json.hpp>
 
 #include "game/handlers.h"
@@ -301,6 +304,50 @@ bool holdsUnfinishedGame(const std::filesystem::path& path) {
   if (!text.ok()) return false;
   const auto saved = parseGameFile(text.value());
   return saved.ok() && !saved.value().turns.empty() && !gameEnded(saved.value().turns);
+}
+
+std::optional<std::string> loadGameFile(Game& game, const std::filesystem::path& path) {
+  const auto text = readFileBytes(path, kMaxGameFileBytes);
+  if (!text.ok()) return text.error().reason;
+  const auto saved = parseGameFile(text.value());
+  if (!saved.ok()) return saved.error().reason;
+  return restoreGame(game, saved.value());
+}
+
+AutosaveFound findAutosave(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(path, error)))
+    return {AutosaveFound::kNothing, ""};
+  const auto text = readFileBytes(path, kMaxGameFileBytes);
+  if (!text.ok()) return {AutosaveFound::kBad, text.error().reason};
+  const auto saved = parseGameFile(text.value());
+  if (!saved.ok()) return {AutosaveFound::kBad, saved.error().reason};
+  const std::vector<Turn>& turns = saved.value().turns;
+  return {!turns.empty() && !gameEnded(turns) ? AutosaveFound::kUnfinished
+                                               : AutosaveFound::kFinished,
+          ""};
+}
+
+Result<std::filesystem::path> setAside(const std::filesystem::path& path) {
+  struct stat st {};
+  const std::time_t written = ::lstat(path.c_str(), &st) == 0 ? st.st_mtime : std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&written, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H-%M-%S", &local);
+  const std::string stem = path.stem().string() + "-" + stamp;
+  for (int n = 1; n < 1000; ++n) {
+    std::filesystem::path aside = path;
+    aside.replace_filename(stem + (n > 1 ? "-" + std::to_string(n) : "") +
+                           path.extension().string());
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(aside, error))) continue;
+    // A name taken meanwhile is not replaced.
+    if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0)
+      return aside;
+    if (errno != EEXIST) return FileError{path.string(), std::strerror(errno)};
+  }
+  return FileError{path.string(), "every name to keep it under is taken"};
 }
 
 void startAgain(Game& game) {

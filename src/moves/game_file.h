@@ -78,6 +78,24 @@ std::optional<std::string> writeFileAtomically(const std::filesystem::path& path
 // its end not recorded.
 bool holdsUnfinishedGame(const std::filesystem::path& path);
 
+// Makes the game the one saved in the file at `path` (read, checked and
+// played again as restoreGame does). Returns the reason on failure, the
+// game then unchanged. Says nothing and does not autosave.
+std::optional<std::string> loadGameFile(Game& game, const std::filesystem::path& path);
+
+// What an autosave file holds, as the program finds it at start.
+struct AutosaveFound {
+  enum Kind { kNothing, kUnfinished, kFinished, kBad } kind = kNothing;
+  std::string why;  // kBad: why it is no game file
+};
+AutosaveFound findAutosave(const std::filesystem::path& path);
+
+// Renames the file at `path` aside, beside it, with the time it was last
+// written: "autosave.json" becomes "autosave-2026-12-06T20-15-03.json"
+// (local time; "-2", "-3", ... follow when that name is taken). Returns the
+// new path, or the reason it could not be renamed.
+Result<std::filesystem::path> setAside(const std::filesystem::path& path);
+
 // Starts the game again as starting the program would, keeping the number
 // of players, the user's turn and the options.
 void startAgain(Game& game);
