@@ -239,5 +239,37 @@ TEST(EndOfTheGame, RacksAreFoundForEveryAdjustmentTheRulesCanGive) {
   }
 }
 
+class SingleTiles : public test::MovesTest {
+ protected:
+  SingleTiles() : MovesTest({"za", "qa", "cat"}) {}
+};
+
+// The letters the set holds one of load, with or without their numbers.
+TEST_F(SingleTiles, AFileWithTheSingleZAndQLoads) {
+  play("za", 7, 7);
+  play("q", 6, 8);
+  const std::vector<Turn> played = s.Turns;
+  Json file = Json::parse(gameFileText(g.game));
+  for (bool numbered : {true, false}) {
+    if (!numbered)
+      for (Json& turn : file["turns"])
+        for (Json& tile : turn["tiles"]) tile.erase("tile");
+    Game loaded(g.cache);
+    const auto saved = parseGameFile(file.dump());
+    ASSERT_TRUE(saved.ok()) << saved.error().reason;
+    EXPECT_EQ(restoreGame(loaded, saved.value()), std::nullopt);
+    EXPECT_EQ(loaded.state.Turns, played);
+  }
+}
+
+TEST_F(SingleTiles, AnAcrossMoveWithAGapIsRefused) {
+  lay("c", 7, 6);
+  lay("t", 7, 8);
+  EXPECT_FALSE(use().empty());
+  EXPECT_TRUE(s.Turns.empty());
+  EXPECT_EQ(s.MoveNumber, 0);
+  EXPECT_FALSE(s.Committed.atH(hIndex(7, 6)).occupied);
+}
+
 }  // namespace
 }  // namespace tilvan
