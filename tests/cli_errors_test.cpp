@@ -195,5 +195,54 @@ TEST_F(CliErrors, EchoedControlBytesAreEscaped) {
               script + ":2: unknown action \"us\\x00e\\x1b[0m\"\n");
 }
 
+// What a message quotes from the script is escaped as the error lines are:
+// control bytes, C1 controls and bytes that are no UTF-8.
+TEST_F(CliErrors, MessagesQuoteScriptBytesEscaped) {
+  std::string c1;
+  for (int b = 0x80; b <= 0x9f; ++b) c1 += std::string("\xc2") + static_cast<char>(b);
+  const std::string script = file(
+      "m.replay", std::string("load /tmp/x\x1b[31m\nload /tmp/\xc3\nload /tmp/") + c1 +
+                      "\nplayers 2\nturn 1\nendgame q/" + std::string(1, '\0') + "\n");
+  const Outcome o = cli({"replay", script, "--words", wordsPath});
+  EXPECT_EQ(o.code, 0) << o.err;
+  std::string escaped;
+  for (int b = 0x80; b <= 0x9f; ++b) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "\\xc2\\x%02x", b);
+    escaped += hex;
+  }
+  for (const std::string& quoted : {std::string("\"/tmp/x\\x1b[31m\""),
+                                    std::string("\"/tmp/\\xc3\""), "\"/tmp/" + escaped + "\"",
+                                    std::string("\"\\x00\" is not a tile")})
+    EXPECT_NE(o.out.find(quoted), std::string::npos) << quoted << "\n" << o.out;
+  for (char c : o.out) {
+    const auto b = static_cast<unsigned char>(c);
+    EXPECT_TRUE(b == '\n' || (b >= 0x20 && b < 0x7f)) << int(b);
+  }
+}
+
+// Over the file size limit the autosave fails as any failed save: said
+// once, the program goes on to its end, no temporary file is left.
+TEST_F(CliErrors, AFileSizeLimitFailsTheAutosaveOnly) {
+  std::string text = "players 2\nturn 1\n";
+  for (int k = 0; k < 60; ++k) text += "pass\n";
+  text += "dump\n";
+  const std::string script = file("passes.replay", text);
+  std::filesystem::create_directory(dir / "state");
+  const std::string autosave = dir / "state" / "autosave.json";
+  const Outcome o =
+      spawn({"/bin/sh", "-c", "ulimit -f 1 && exec \"$0\" replay \"$1\" --words \"$2\" --autosave \"$3\"",
+             TILVAN_CLI, script, wordsPath, autosave},
+            "/dev/null", 20);
+  EXPECT_EQ(o.code, 0) << o.err;
+  std::size_t said = 0;
+  for (std::size_t at = 0; (at = o.out.find("could not be saved", at)) != std::string::npos; ++at)
+    ++said;
+  EXPECT_EQ(said, 1u) << o.out;
+  EXPECT_NE(o.out.find("state: "), std::string::npos);
+  for (const auto& e : std::filesystem::directory_iterator(dir / "state"))
+    EXPECT_EQ(e.path().filename(), "autosave.json");
+}
+
 }  // namespace
 }  // namespace tilvan

@@ -400,9 +400,62 @@ void changeNumber(std::mt19937_64& rng, std::string& text) {
   text.replace(at, end - at, kOddValues[below(rng, 12)].dump());
 }
 
-// The first way a loaded game breaks the rules, or "".
-std::string brokenLoad(const Game& game) {
+// The shapes of hostile files: nesting without end in a field, a turn of the
+// end of the game (or a pass) put anywhere with any score, a correction or a
+// total beyond what a file holds.
+void hostileShape(std::mt19937_64& rng, Json& doc, std::string& nest) {
+  static const long long kScores[] = {0,       -1,      20,         -20,        100000,
+                                      -100000, 100001,  2147483647, 4294967313, -2147483648LL};
+  const long long score = kScores[below(rng, std::size(kScores))];
+  Json& turns = doc[below(rng, 3) == 0 ? "takenBack" : "turns"];
+  if (!turns.is_array()) turns = Json::array();
+  const int players = doc["players"].get<int>();
+  switch (below(rng, 4)) {
+    case 0: {
+      const int depth = below(rng, 2) ? below(rng, 40) : below(rng, 200000);
+      nest = std::string(static_cast<std::size_t>(depth), '[') +
+             std::string(static_cast<std::size_t>(depth), ']');
+      doc[below(rng, 2) ? "deep" : "turns"] = "@nest@";
+      break;
+    }
+    case 1: {
+      Json turn = {{"kind", below(rng, 3) ? "end" : "pass"}, {"player", 1 + below(rng, players)}};
+      if (below(rng, 4)) turn["score"] = score;
+      for (int k = below(rng, players + 1); k >= 0; --k) {
+        turns.insert(turns.begin() + below(rng, static_cast<int>(turns.size()) + 1), turn);
+        turn["player"] = 1 + below(rng, players);
+      }
+      break;
+    }
+    case 2:
+      if (!turns.empty()) turns[below(rng, static_cast<int>(turns.size()))]["corrected"] = score;
+      break;
+    default:
+      if (doc["totals"].is_array() && !doc["totals"].empty())
+        doc["totals"][below(rng, static_cast<int>(doc["totals"].size()))] = score;
+  }
+}
+
+// The first way a loaded game breaks the rules or differs from the file it
+// was loaded from, or "".
+std::string brokenLoad(const Game& game, const SavedGame& file) {
   const GameState& s = game.state;
+  if (s.Turns.size() != file.turns.size()) return "it has another number of turns";
+  for (std::size_t i = 0; i < s.Turns.size(); ++i) {
+    const Turn &t = s.Turns[i], &f = file.turns[i];
+    if (t.kind != f.kind || t.player != f.player || t.corrected != f.corrected ||
+        (t.kind != TurnKind::kMove && t.score != f.score))
+      return "turn " + std::to_string(i + 1) + " differs from the file";
+  }
+  std::size_t ends = 0;
+  for (std::size_t i = 0; i < s.Turns.size(); ++i)
+    if (s.Turns[i].kind == TurnKind::kEnd) {
+      if (s.Turns[i].player != static_cast<int>(ends)) return "an end of the game out of order";
+      ++ends;
+    } else if (ends > 0) {
+      return "a turn after the end of the game";
+    }
+  if (ends == 1 || ends > static_cast<std::size_t>(kPlayers)) return "an end of one player";
   if (!Json::accept(cli::stateJson(game))) return "its dump is not JSON";
   int tiles = 0;
   for (const Turn& t : s.Turns)
@@ -442,7 +495,8 @@ TEST(FuzzInput, GameFileReader) {
   const int runs = fuzz(300, [&](int n) {
     std::mt19937_64 rng(0x6A3E000 + n);
     std::string text = pick(rng, saved);
-    switch (n % 5) {
+    std::string nest;
+    switch (n % 6) {
       case 0:
         mutate(rng, text, 1 + below(rng, 3));
         break;
@@ -456,6 +510,14 @@ TEST(FuzzInput, GameFileReader) {
       case 2:
         for (int k = below(rng, 3); k >= 0; --k) changeNumber(rng, text);
         break;
+      case 3: {
+        Json doc = Json::parse(text);
+        hostileShape(rng, doc, nest);
+        text = doc.dump(below(rng, 2) ? 1 : -1);
+        if (const auto at = text.find("\"@nest@\""); at != std::string::npos)
+          text.replace(at, 8, nest);
+        break;
+      }
       default: {
         Json doc = Json::parse(text);
         mutateJson(rng, doc, 1 + below(rng, 3));
@@ -470,7 +532,7 @@ TEST(FuzzInput, GameFileReader) {
       return;
     }
     ++loaded;
-    ASSERT_EQ(brokenLoad(target.game), "") << text;
+    ASSERT_EQ(brokenLoad(target.game, parsed.value()), "") << text;
     target.game.state = state;
     target.game.form = form;
   });

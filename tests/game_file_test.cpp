@@ -13,7 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/dump.h"
-#include "moves_fixture.h"
+#include "game_file_fixture.h"
 #include "support/game_gen.h"
 
 namespace tilvan {
@@ -86,42 +86,6 @@ TEST(GameFileRoundTrip, GeneratedGamesComeBackExactly) {
   EXPECT_GT(sum.redos, kGames / 20);
   EXPECT_GT(sum.ends, kGames / 10);
 }
-
-// A game of a few turns, saved; the bad files are made from its text.
-class BadGameFile : public test::MovesTest {
- protected:
-  BadGameFile() : MovesTest({"cat", "cats", "at", "as", "zzz", "ta"}) {
-    play("cat", 7, 6);
-    play("s", 7, 9);
-    pressPass(g.game, g.prompts);
-    adjustScore(g.game, g.prompts, 0, 12);
-    good = Json::parse(gameFileText(g.game));
-    lay("a", 8, 7);  // a move in progress, which a failed load keeps too
-    stateBefore = s;
-    formBefore = f;
-  }
-  // Opens `text` as a file; returns the one message, and checks the game
-  // did not change.
-  std::string openText(std::string_view text) {
-    file.write(text);
-    return openPath(file.path());
-  }
-  std::string openJson(const Json& j) { return openText(j.dump(1)); }
-  std::string openPath(const std::filesystem::path& path) {
-    openGame(g.game, g.prompts, path);
-    const Messages said = g.prompts.take();
-    EXPECT_TRUE(s == stateBefore) << "the game changed";
-    EXPECT_TRUE(f == formBefore) << "the window changed";
-    EXPECT_EQ(said.size(), 1u);
-    return said.empty() ? "" : said[0];
-  }
-  std::string prefix() const { return "Cannot open the game \"" + file.path().string() + "\": "; }
-
-  test::TempFile file{"", "game.json"};
-  Json good;
-  GameState stateBefore;
-  Form formBefore;
-};
 
 TEST_F(BadGameFile, TheGoodOneLoads) {
   file.write(good.dump());

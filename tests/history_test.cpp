@@ -15,7 +15,7 @@ using test::Messages;
 class History : public test::MovesTest {
  protected:
   int lastScore() const { return s.Turns.back().score; }
-  std::array<int, kPlayers> totals() const { return playerTotals(s.Turns); }
+  std::array<Total, kPlayers> totals() const { return playerTotals(s.Turns); }
 };
 
 TEST_F(History, ScoresByTheRulesOnAHandCheckedGame) {
@@ -52,7 +52,7 @@ TEST_F(History, ScoresByTheRulesOnAHandCheckedGame) {
   play("b", 8, 6);
   EXPECT_EQ(s.Turns.back().words, (std::vector<std::string>{"box", "ab"}));
   EXPECT_EQ(lastScore(), 18);
-  EXPECT_EQ(totals(), (std::array<int, 4>{66 + 5 + 13, 5 + 34 + 18, 0, 0}));
+  EXPECT_EQ(totals(), (std::array<Total, 4>{66 + 5 + 13, 5 + 34 + 18, 0, 0}));
 }
 
 // The end of the game refuses racks it cannot take, one message each, and
@@ -72,7 +72,7 @@ TEST_F(History, TheEndOfTheGameRefusesImpossibleRacks) {
   // Player 2 went out: player 1 loses q and z (20), player 2 gains them.
   endGame(g.game, g.prompts, {"qz_", ""});
   EXPECT_EQ(g.prompts.take(), Messages{});
-  EXPECT_EQ(totals(), (std::array<int, 4>{10 - 20, 20, 0, 0}));
+  EXPECT_EQ(totals(), (std::array<Total, 4>{10 - 20, 20, 0, 0}));
 }
 
 TEST(HistoryScores, EqualTheCompleteSearchOnGeneratedGames) {

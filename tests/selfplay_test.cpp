@@ -13,7 +13,7 @@
 #include "cli/selfplay.h"
 #include "game/move_score.h"
 #include "game/move_words.h"
-#include "moves/end_of_game.h"
+#include "moves/end_game.h"
 #include "play/selfplay.h"
 #include "words/word_list.h"
 
@@ -124,7 +124,7 @@ TEST(SelfPlay, EveryTurnKeepsTheTilesAndTheRules) {
       const bool out = pos.bag.empty() && (pos.racks[0].empty() || pos.racks[1].empty());
       EXPECT_TRUE(out || scoreless == kScorelessTurnsToEnd);
       outs += out;
-      const std::vector<int> adjust = endOfGameAdjustments({pos.racks[0], pos.racks[1]});
+      const std::vector<int> adjust = endAdjustments({pos.racks[0], pos.racks[1]});
       for (int p = 0; p < kSeats; ++p)
         EXPECT_EQ(pos.scores[static_cast<std::size_t>(p)],
                   scores[static_cast<std::size_t>(p)] + adjust[static_cast<std::size_t>(p)]);

@@ -250,5 +250,38 @@ TEST_F(Typing, LayingChecksTheBoardAndTheButton) {
   EXPECT_EQ(s(), before);
 }
 
+TEST_F(Typing, LayingMayUseTheBlankOfTheMoveInProgress) {
+  type(7, 6, false, "cAt");  // one blank on the board
+  pressUse(game(), g.prompts);
+  game().form.txtRack.type("_");
+  pressFindWords(game(), g.prompts);
+  type(2, 2, false, "T");  // the other blank in the move in progress
+  g.prompts.take();
+  layResult(game(), g.prompts, 0);
+  EXPECT_EQ(g.prompts.take(), std::vector<std::string>{});
+  ASSERT_EQ(s().MoveTileCount, 1);
+  EXPECT_TRUE(isBlankLetterPicture(s().MoveTile[0]));
+  EXPECT_NE(s().MoveRow[0], 3);  // the typed tile went home
+}
+
+// Characters just past z in the character table are no tiles: a rack with
+// them finds what the rack without them finds, in both searches.
+TEST_F(Typing, CharactersPastZOnTheRackAreIgnored) {
+  type(7, 6, false, "cat");
+  pressUse(game(), g.prompts);
+  for (bool complete : {false, true}) {
+    game().form.chkComplete = complete;
+    const auto found = [&](const char* rack) {
+      game().form.txtRack.type(rack);
+      pressFindWords(game(), g.prompts);
+      return std::tuple(g.prompts.take(), game().form.lblWord, game().form.lblWords);
+    };
+    const auto plain = found("at");
+    EXPECT_NE(std::get<2>(plain)[0], "");
+    EXPECT_EQ(found("{a|t}~"), plain) << complete;
+    EXPECT_EQ(found("a~t"), plain) << complete;
+  }
+}
+
 }  // namespace
 }  // namespace tilvan

@@ -13,8 +13,8 @@ namespace {
 
 // One turn of the record as the state line shows it; `total` is the
 // player's running total after it.
-std::string turnJson(const Turn& t, int total) {
-  const auto num = [](int n) { return std::to_string(n); };
+std::string turnJson(const Turn& t, Total total) {
+  const auto num = [](auto n) { return std::to_string(n); };
   const char* kind = t.kind == TurnKind::kMove   ? "move"
                      : t.kind == TurnKind::kPass ? "pass"
                                                  : "end";
@@ -42,7 +42,7 @@ std::string turnJson(const Turn& t, int total) {
 }
 
 std::string historyJson(const std::vector<Turn>& turns) {
-  std::array<int, kPlayers> running{};
+  std::array<Total, kPlayers> running{};
   return jsonArray(turns, [&](const Turn& t) {
     const int p = t.player >= 0 && t.player < kPlayers ? t.player : 0;
     running[p] += t.recorded();
@@ -90,9 +90,9 @@ std::string stateJson(const Game& game) {
   out += ",\"turnText\":" + str(f.txtUsersTurn.Text);
   out += ",\"previewNew\":" + jsonArray(previewNewView(f), str);
   out += ",\"history\":" + historyJson(s.Turns);
-  std::array<int, kPlayers> totals = playerTotals(s.Turns);
+  std::array<Total, kPlayers> totals = playerTotals(s.Turns);
   for (int p = std::max(s.NumPlayers, 0); p < kPlayers; ++p) totals[p] = 0;
-  out += ",\"totals\":" + jsonArray(totals, num);
+  out += ",\"totals\":" + jsonArray(totals, [](Total n) { return std::to_string(n); });
   out += ",\"unseen\":" + jsonArray(unseenTiles(game), num);
   out += ",\"bag\":" + num(bagCount(game));
   out += ",\"pending\":" + pendingJson(game);

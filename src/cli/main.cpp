@@ -2,6 +2,7 @@
 //   tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]
 //   tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]
 //   tilvan-cli selfplay ... | fit-leaves ...   (see selfplay.h, fit_leaves.h)
+#include <csignal>
 #include <iostream>
 #include <new>
 #include <optional>
@@ -177,6 +178,9 @@ int run(int argc, char** argv) {
 
 // Whatever goes wrong ends in one line on stderr and exit code 2.
 int main(int argc, char** argv) {
+  // A write beyond the file size limit fails with its error (reported as any
+  // failed save) rather than ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   try {
     return run(argc, argv);
   } catch (const std::bad_alloc&) {

@@ -23,7 +23,11 @@ namespace {
 class ReplayPrompts : public Prompts {
  public:
   explicit ReplayPrompts(std::ostream& out) : out_(out) {}
-  void message(std::string_view text) override { out_ << "message: " << text << '\n'; }
+  // What a message or a question quotes from the script is made safe for a
+  // terminal, as the error lines are.
+  void message(std::string_view text) override {
+    out_ << "message: " << printable(text) << '\n';
+  }
   std::optional<std::string> askBlankLetter() override {
     if (answers_.empty()) return std::nullopt;
     std::string answer = std::move(answers_.front());
@@ -35,7 +39,7 @@ class ReplayPrompts : public Prompts {
   // Questions are printed; their answers come from `confirm` actions, and a
   // question with none queued is answered yes.
   bool confirm(std::string_view question) override {
-    out_ << "question: " << question << '\n';
+    out_ << "question: " << printable(question) << '\n';
     if (confirmations_.empty()) return true;
     const bool yes = confirmations_.front();
     confirmations_.pop_front();

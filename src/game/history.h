@@ -41,9 +41,17 @@ struct Turn {
   bool operator==(const Turn&) const = default;
 };
 
+// The largest score, either way, that a turn may be given (by the rules or
+// at the table): what a game file holds.
+inline constexpr int kMaxTurnScore = 100000;
+
+// A running total: wide enough for any number of turns of any score a file
+// holds.
+using Total = long long;
+
 // Each player's total: the sum of their turns' recorded scores.
-inline std::array<int, kPlayers> playerTotals(const std::vector<Turn>& turns) {
-  std::array<int, kPlayers> totals{};
+inline std::array<Total, kPlayers> playerTotals(const std::vector<Turn>& turns) {
+  std::array<Total, kPlayers> totals{};
   for (const Turn& t : turns)
     if (t.player >= 0 && t.player < kPlayers) totals[t.player] += t.recorded();
   return totals;

@@ -54,7 +54,7 @@ void pressNumberOfPlayers(Game& game, Prompts& prompts) {
 }
 
 void showTotals(Game& game) {
-  const std::array<int, kPlayers> totals = playerTotals(game.state.Turns);
+  const std::array<Total, kPlayers> totals = playerTotals(game.state.Turns);
   for (int p = 0; p < kPlayers; ++p)
     game.form.lblPlayersPoints[p] = p < game.state.NumPlayers ? std::to_string(totals[p]) : "";
 }

@@ -23,6 +23,9 @@ class Prompts {
     (void)question;
     return true;
   }
+  // The same, for a question where Yes keeps what is at stake: Yes is the
+  // answer that Enter gives.
+  virtual bool confirmYesFirst(std::string_view question) { return confirm(question); }
   // A line that explains the message just given (why a move was refused),
   // for a status line; where there is none it is one more message.
   virtual void status(std::string_view text) { message(text); }

@@ -31,12 +31,7 @@ bool openGame(Game& game, Prompts& prompts, const std::filesystem::path& path) {
     prompts.message("Cannot open the game \"" + path.string() + "\": " + why);
     return false;
   };
-  const auto text = readFileBytes(path, kMaxGameFileBytes);
-  if (!text.ok()) return fail(text.error().reason);
-  const auto saved = parseGameFile(text.value());
-  if (!saved.ok()) return fail(saved.error().reason);
-  if (auto why = restoreGame(game, saved.value())) return fail(*why);
-  clearResults(game);  // the lower board mirrors the board, as during play
+  if (auto why = loadGameFile(game, path)) return fail(*why);
   autosave(game, prompts);
   return true;
 }

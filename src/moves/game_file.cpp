@@ -1,12 +1,16 @@
 #include "moves/game_file.h"
 
 #include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <nlohmann/json.hpp>
 
+#include "board/preview.h"
 #include "game/handlers.h"
 #include "moves/record.h"
 
@@ -87,17 +91,17 @@ std::optional<std::string> readTurn(const Json& j, int players, Turn& turn,
   turn.kind = k == "move" ? TurnKind::kMove : k == "pass" ? TurnKind::kPass : TurnKind::kEnd;
   if (auto why = intField(j, "player", 1, players, turn.player)) return why;
   --turn.player;
-  constexpr int kMaxScore = 100000;
   if (j.contains("score")) {
     int score = 0;
-    if (auto why = intField(j, "score", -kMaxScore, kMaxScore, score)) return why;
+    if (auto why = intField(j, "score", -kMaxTurnScore, kMaxTurnScore, score)) return why;
+    if (turn.kind == TurnKind::kPass && score != 0) return "a pass scores 0";
     stated = turn.score = score;
   } else if (turn.kind == TurnKind::kEnd) {
     return "an end of the game without its \"score\"";
   }
   if (j.contains("corrected")) {
     int corrected = 0;
-    if (auto why = intField(j, "corrected", -kMaxScore, kMaxScore, corrected)) return why;
+    if (auto why = intField(j, "corrected", -kMaxTurnScore, kMaxTurnScore, corrected)) return why;
     turn.corrected = corrected;
   }
   if (turn.kind != TurnKind::kMove) return std::nullopt;
@@ -168,17 +172,34 @@ std::optional<std::string> numberTiles(SavedGame& g) {
   return std::nullopt;
 }
 
+// Why a move's stated score is not its score by the rules, or nothing.
+std::optional<std::string> checkStated(const Turn& played, std::optional<int> stated) {
+  if (played.kind != TurnKind::kMove || !stated || *stated == played.score) return std::nullopt;
+  return "it scores " + std::to_string(played.score) + " by the rules, not " +
+         std::to_string(*stated) + " (a score agreed at the table goes in \"corrected\")";
+}
+
 // Plays the turns that Redo can put back on a copy of the restored game, the
 // next one first: they must be playable, and the file leaves out what the
 // playing finds (the words formed, where the main word lies).
-std::optional<std::string> replayTakenBack(const Game& restored, std::vector<Turn>& takenBack) {
+std::optional<std::string> replayTakenBack(const Game& restored, std::vector<Turn>& takenBack,
+                                           const std::vector<std::optional<int>>& stated) {
   Game copy(restored.words);
   copy.state = restored.state;
   copy.form = restored.form;
-  for (std::size_t k = takenBack.size(); k-- > 0;) {
-    if (auto why = playTurn(copy, takenBack[k]))
-      return "taken-back turn " + std::to_string(k + 1) + ": " + *why;
-    takenBack[k] = copy.state.Turns.back();
+  const std::vector<Turn> next(takenBack.rbegin(), takenBack.rend());
+  const std::size_t before = copy.state.Turns.size();
+  std::size_t failedAt = 0;
+  const auto label = [&](std::size_t i) {
+    return "taken-back turn " + std::to_string(takenBack.size() - i) + ": ";
+  };
+  if (auto why = playTurns(copy, next, &failedAt)) return label(failedAt) + *why;
+  for (std::size_t i = 0; i < next.size(); ++i) {
+    const std::size_t at = takenBack.size() - 1 - i;
+    const Turn& played = copy.state.Turns[before + i];
+    if (auto why = checkStated(played, at < stated.size() ? stated[at] : std::nullopt))
+      return label(i) + *why;
+    takenBack[at] = played;
   }
   return std::nullopt;
 }
@@ -187,21 +208,37 @@ std::optional<std::string> replayTakenBack(const Game& restored, std::vector<Tur
 
 Result<SavedGame> parseGameFile(std::string_view text) {
   const auto fail = [](std::string why) { return FileError{"", std::move(why)}; };
-  const Json j = Json::parse(text.begin(), text.end(), nullptr, false);
+  // Nothing nested deeper than a game file could ever be is kept: a deep
+  // document is refused before anything walks it.
+  bool tooDeep = false;
+  const Json::parser_callback_t shallow = [&](int depth, Json::parse_event_t event,
+                                              Json&) {
+    const bool opens = event == Json::parse_event_t::object_start ||
+                       event == Json::parse_event_t::array_start;
+    if (opens && depth >= kMaxGameFileDepth) tooDeep = true;
+    return !tooDeep;
+  };
+  const Json j = Json::parse(text.begin(), text.end(), shallow, false);
+  if (tooDeep)
+    return fail("not a game file: nested more than " + std::to_string(kMaxGameFileDepth) +
+                " levels deep");
   if (j.is_discarded()) return fail("not a game file: not JSON, or cut short");
   if (!j.is_object() || !j.contains("format") || j["format"] != kGameFileFormat)
     return fail("not a game file of this program");
-  int version = 0;
-  if (auto why = intField(j, "version", 1, 1 << 30, version)) return fail(*why);
-  if (version > kGameFileVersion)
-    return fail("made by a newer version of the program (format " + std::to_string(version) + ")");
+  const auto version = j.find("version");
+  if (version == j.end() || !version->is_number_integer())
+    return fail("no whole-number \"version\" of the file's format");
+  if (*version > kGameFileVersion)
+    return fail("made by a newer version of the program (format " + version->dump() + ")");
+  if (*version < 1) return fail("format version " + version->dump() + " does not exist");
   SavedGame g;
   if (auto why = intField(j, "players", 2, kPlayers, g.players)) return fail(*why);
   if (auto why = intField(j, "userTurn", 1, g.players, g.userTurn)) return fail(*why);
   if (j.contains("wordList") && j["wordList"].is_string()) g.wordList = j["wordList"];
   if (!j.contains("turns")) return fail("no \"turns\"");
   if (auto why = readTurns(j, "turns", g.players, g.turns, &g.stated)) return fail(*why);
-  if (auto why = readTurns(j, "takenBack", g.players, g.takenBack, nullptr)) return fail(*why);
+  if (auto why = readTurns(j, "takenBack", g.players, g.takenBack, &g.takenBackStated))
+    return fail(*why);
   if (auto why = countTiles(g.turns)) return fail(*why);
   if (auto why = numberTiles(g)) return fail(*why);
   if (j.contains("totals")) {
@@ -209,8 +246,15 @@ Result<SavedGame> parseGameFile(std::string_view text) {
     if (!totals.is_array() || totals.size() != static_cast<std::size_t>(g.players))
       return fail("\"totals\" is not a list of one total per player");
     for (const Json& t : totals) {
-      if (!t.is_number_integer()) return fail("a total is not a whole number");
-      g.totals.push_back(t.get<int>());
+      if (!t.is_number_integer() ||
+          (t.is_number_unsigned() && t.get<std::uint64_t>() > kMaxTotal))
+        return fail("a total is not a whole number from -" + std::to_string(kMaxTotal) + " to " +
+                    std::to_string(kMaxTotal));
+      const Total total = t.get<Total>();
+      if (total < -kMaxTotal || total > kMaxTotal)
+        return fail("a total is not a whole number from -" + std::to_string(kMaxTotal) + " to " +
+                    std::to_string(kMaxTotal));
+      g.totals.push_back(total);
     }
   }
   return g;
@@ -227,7 +271,7 @@ std::string gameFileText(const Game& game) {
   j["turns"] = turnsJson(s.Turns);
   if (!s.TakenBack.empty()) j["takenBack"] = turnsJson(s.TakenBack);
   const auto totals = playerTotals(s.Turns);
-  j["totals"] = std::vector<int>(totals.begin(), totals.begin() + std::max(s.NumPlayers, 0));
+  j["totals"] = std::vector<Total>(totals.begin(), totals.begin() + std::max(s.NumPlayers, 0));
   return j.dump(1) + "\n";
 }
 
@@ -239,20 +283,17 @@ std::optional<std::string> restoreGame(Game& game, const SavedGame& saved) {
   startAgain(fresh);
   if (auto why = rebuildFromTurns(fresh, saved.turns)) return why;
   const std::vector<Turn>& played = fresh.state.Turns;
-  for (std::size_t i = 0; i < played.size(); ++i) {
-    const std::optional<int> stated = i < saved.stated.size() ? saved.stated[i] : std::nullopt;
-    if (played[i].kind == TurnKind::kMove && stated && *stated != played[i].score)
-      return "turn " + std::to_string(i + 1) + ": it scores " + std::to_string(played[i].score) +
-             " by the rules, not " + std::to_string(*stated) +
-             " (a score agreed at the table goes in \"corrected\")";
-  }
+  if (played.size() != saved.turns.size()) return "the game differs from the file";
+  for (std::size_t i = 0; i < played.size(); ++i)
+    if (auto why = checkStated(played[i], i < saved.stated.size() ? saved.stated[i] : std::nullopt))
+      return "turn " + std::to_string(i + 1) + ": " + *why;
   const auto totals = playerTotals(played);
   for (std::size_t p = 0; p < saved.totals.size(); ++p)
     if (saved.totals[p] != totals[p])
       return "the totals do not add up: player " + std::to_string(p + 1) + " has " +
              std::to_string(totals[p]) + ", not " + std::to_string(saved.totals[p]);
   std::vector<Turn> takenBack = saved.takenBack;
-  if (auto why = replayTakenBack(fresh, takenBack)) return why;
+  if (auto why = replayTakenBack(fresh, takenBack, saved.takenBackStated)) return why;
   fresh.state.TakenBack = std::move(takenBack);
   game.state = std::move(fresh.state);
   game.form = std::move(fresh.form);
@@ -264,6 +305,52 @@ bool holdsUnfinishedGame(const std::filesystem::path& path) {
   if (!text.ok()) return false;
   const auto saved = parseGameFile(text.value());
   return saved.ok() && !saved.value().turns.empty() && !gameEnded(saved.value().turns);
+}
+
+std::optional<std::string> loadGameFile(Game& game, const std::filesystem::path& path) {
+  const auto text = readFileBytes(path, kMaxGameFileBytes);
+  if (!text.ok()) return text.error().reason;
+  const auto saved = parseGameFile(text.value());
+  if (!saved.ok()) return saved.error().reason;
+  if (auto why = restoreGame(game, saved.value())) return why;
+  clearResults(game);  // the lower board mirrors the board, as during play
+  return std::nullopt;
+}
+
+AutosaveFound findAutosave(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::exists(std::filesystem::symlink_status(path, error)))
+    return {AutosaveFound::kNothing, ""};
+  const auto text = readFileBytes(path, kMaxGameFileBytes);
+  if (!text.ok()) return {AutosaveFound::kBad, text.error().reason};
+  const auto saved = parseGameFile(text.value());
+  if (!saved.ok()) return {AutosaveFound::kBad, saved.error().reason};
+  const std::vector<Turn>& turns = saved.value().turns;
+  return {!turns.empty() && !gameEnded(turns) ? AutosaveFound::kUnfinished
+                                               : AutosaveFound::kFinished,
+          ""};
+}
+
+Result<std::filesystem::path> setAside(const std::filesystem::path& path) {
+  struct stat st {};
+  const std::time_t written = ::lstat(path.c_str(), &st) == 0 ? st.st_mtime : std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&written, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H-%M-%S", &local);
+  const std::string stem = path.stem().string() + "-" + stamp;
+  for (int n = 1; n < 1000; ++n) {
+    std::filesystem::path aside = path;
+    aside.replace_filename(stem + (n > 1 ? "-" + std::to_string(n) : "") +
+                           path.extension().string());
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(aside, error))) continue;
+    // A name taken meanwhile is not replaced.
+    if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0)
+      return aside;
+    if (errno != EEXIST) return FileError{path.string(), std::strerror(errno)};
+  }
+  return FileError{path.string(), "every name to keep it under is taken"};
 }
 
 void startAgain(Game& game) {
@@ -287,8 +374,21 @@ void startAgain(Game& game) {
   game.form = std::move(fresh.form);
 }
 
-std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
+std::optional<std::string> writeFileAtomically(const std::filesystem::path& given,
                                                std::string_view text) {
+  // A symbolic link is written through: the file it leads to is replaced
+  // and the link stays. Only a regular file is ever replaced.
+  std::error_code error;
+  std::filesystem::path path = given;
+  if (std::filesystem::is_symlink(given, error)) {
+    std::filesystem::path target = std::filesystem::read_symlink(given, error);
+    if (!error && target.is_relative()) target = given.parent_path() / target;
+    if (!error) path = std::filesystem::weakly_canonical(target, error);
+    if (error) return "cannot follow the link: " + error.message();
+  }
+  const auto status = std::filesystem::status(path, error);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+    return std::string("it is not a regular file");
   const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
   const std::filesystem::path temp =
       folder / ("." + path.filename().string() + ".tmp" + std::to_string(::getpid()));

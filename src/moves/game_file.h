@@ -31,6 +31,13 @@ namespace tilvan {
 inline constexpr std::string_view kGameFileFormat = "tilvan-game";
 inline constexpr int kGameFileVersion = 1;
 inline constexpr std::uint64_t kMaxGameFileBytes = 1 << 20;
+// How deep a game file's objects and lists may nest. A game file needs 5
+// levels (the file, its turns, a turn, its tiles, a tile); the rest leaves
+// room for later formats.
+inline constexpr int kMaxGameFileDepth = 16;
+// The largest total, either way, that a file may state: far beyond any game
+// a file can hold (at most 100 moves of at most kMaxTurnScore each).
+inline constexpr Total kMaxTotal = 1'000'000'000'000LL;
 
 // What a game file holds.
 struct SavedGame {
@@ -38,8 +45,9 @@ struct SavedGame {
   int userTurn = 0;  // 1..players
   std::string wordList;
   std::vector<Turn> turns, takenBack;
-  std::vector<int> totals;                 // as the file states them
+  std::vector<Total> totals;               // as the file states them
   std::vector<std::optional<int>> stated;  // each turn's score as the file states it
+  std::vector<std::optional<int>> takenBackStated;  // the same for the taken-back turns
 };
 
 // The file's text for a game.
@@ -58,14 +66,35 @@ std::optional<std::string> restoreGame(Game& game, const SavedGame& saved);
 
 // Writes `text` to `path` so that a crash at any instant leaves either the
 // old file or the new one: a temporary file in the same folder, flushed and
-// synced, renamed over the old one. Returns the reason on failure (the old
-// file is then intact).
+// synced, renamed over the old one. A symbolic link is written through (the
+// file it leads to is replaced, the link stays); a path that is anything but
+// a regular file or nothing yet (a folder, a pipe, a device) is refused.
+// Returns the reason on failure (the old file is then intact and no
+// temporary file is left).
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
                                                std::string_view text);
 
 // True when `path` holds a game file of a game under way: turns played and
 // its end not recorded.
 bool holdsUnfinishedGame(const std::filesystem::path& path);
+
+// Makes the game the one saved in the file at `path` (read, checked and
+// played again as restoreGame does). Returns the reason on failure, the
+// game then unchanged. Says nothing and does not autosave.
+std::optional<std::string> loadGameFile(Game& game, const std::filesystem::path& path);
+
+// What an autosave file holds, as the program finds it at start.
+struct AutosaveFound {
+  enum Kind { kNothing, kUnfinished, kFinished, kBad } kind = kNothing;
+  std::string why;  // kBad: why it is no game file
+};
+AutosaveFound findAutosave(const std::filesystem::path& path);
+
+// Renames the file at `path` aside, beside it, with the time it was last
+// written: "autosave.json" becomes "autosave-2026-12-06T20-15-03.json"
+// (local time; "-2", "-3", ... follow when that name is taken). Returns the
+// new path, or the reason it could not be renamed.
+Result<std::filesystem::path> setAside(const std::filesystem::path& path);
 
 // Starts the game again as starting the program would, keeping the number
 // of players, the user's turn and the options.

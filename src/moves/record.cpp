@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <deque>
+#include <utility>
 
 #include "game/handlers.h"
 #include "game/layout.h"
 #include "game/move_score.h"
+#include "moves/end_game.h"
 #include "moves/take_back.h"
 
 namespace tilvan {
@@ -32,6 +34,36 @@ Run runOf(const LetterGrid& grid, bool down, int row, int col) {
 }
 
 std::string turnLabel(std::size_t index) { return "turn " + std::to_string(index + 1); }
+
+// Plays the end of the game that `ends` records.
+std::optional<std::string> playEnd(Game& game, const std::vector<Turn>& ends) {
+  GameState& s = game.state;
+  // The number of players may have been set again since the end: it was
+  // the number of adjustments then.
+  const int players = static_cast<int>(ends.size());
+  if (players < 2 || players > kPlayers)
+    return "the end of the game has " + std::to_string(ends.size()) + " adjustments";
+  std::vector<int> adjustments;
+  for (const Turn& end : ends) {
+    if (end.player != static_cast<int>(adjustments.size()))
+      return std::string("the end of the game does not give each player's adjustment in turn");
+    adjustments.push_back(end.score);
+  }
+  const auto racks = racksGiving(tilesNotLaid(s), adjustments);
+  if (!racks) return std::string("no tiles left on the racks give these end-of-game adjustments");
+  ReplayingPrompts prompts;
+  const std::size_t before = s.Turns.size();
+  const int numPlayers = std::exchange(s.NumPlayers, players);
+  endGame(game, prompts, *racks);
+  s.NumPlayers = numPlayers;
+  if (s.Turns.size() != before + ends.size()) return "the end of the game is refused: " + prompts.last;
+  for (std::size_t p = 0; p < ends.size(); ++p) {
+    Turn& played = s.Turns[before + p];
+    if (played.score != ends[p].score) return std::string("the end of the game differs");
+    played.corrected = ends[p].corrected;
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -90,12 +122,10 @@ Turn committedTurn(const GameState& s) {
 std::optional<std::string> playTurn(Game& game, const Turn& turn) {
   GameState& s = game.state;
   ReplayingPrompts prompts;
-  if (turn.kind == TurnKind::kEnd) {
-    if (turn.player < 0 || turn.player >= kPlayers) return "no such player";
-    s.Turns.push_back(turn);
-    return std::nullopt;
-  }
   if (turn.player < 0 || turn.player >= kPlayers) return "no such player";
+  if (gameEnded(s.Turns)) return "a turn after the end of the game";
+  if (turn.kind == TurnKind::kEnd) return playEnd(game, {turn});
+  const std::size_t recorded = s.Turns.size();
   // The record says whose turn it was: the number of players may have been
   // set again since.
   if (turn.player != s.CurrentPlayer) turnTo(game, turn.player);
@@ -123,10 +153,30 @@ std::optional<std::string> playTurn(Game& game, const Turn& turn) {
     pressUse(game, prompts);
     if (s.MoveNumber != moves + 1) return "the move is refused: " + prompts.last;
   }
-  if (s.Turns.empty()) return "the turn was not recorded";
+  if (s.Turns.size() != recorded + 1) return "the turn is refused: " + prompts.last;
   Turn& played = s.Turns.back();
   if (turn.kind == TurnKind::kMove && (played.tiles != turn.tiles)) return "the move differs";
   played.corrected = turn.corrected;
+  return std::nullopt;
+}
+
+std::optional<std::string> playTurns(Game& game, const std::vector<Turn>& turns,
+                                     std::size_t* failedAt) {
+  for (std::size_t i = 0; i < turns.size();) {
+    if (failedAt) *failedAt = i;
+    if (turns[i].kind != TurnKind::kEnd) {
+      if (auto why = playTurn(game, turns[i])) return why;
+      ++i;
+      continue;
+    }
+    if (gameEnded(game.state.Turns)) return std::string("a turn after the end of the game");
+    std::size_t end = i;
+    while (end < turns.size() && turns[end].kind == TurnKind::kEnd) ++end;
+    if (auto why = playEnd(game, {turns.begin() + static_cast<long>(i),
+                                  turns.begin() + static_cast<long>(end)}))
+      return why;
+    i = end;
+  }
   return std::nullopt;
 }
 
@@ -140,8 +190,8 @@ std::optional<std::string> rebuildFromTurns(Game& game, const std::vector<Turn>&
   s.UserTurn = old.UserTurn;
   s.NumPlayersClicks = old.NumPlayersClicks;
   s.UsersTurnClicks = old.UsersTurnClicks;
-  for (std::size_t i = 0; i < turns.size(); ++i)
-    if (auto why = playTurn(fresh, turns[i])) return turnLabel(i) + ": " + *why;
+  std::size_t failedAt = 0;
+  if (auto why = playTurns(fresh, turns, &failedAt)) return turnLabel(failedAt) + ": " + *why;
 
   // What the record does not hold stays as it was.
   s.TakenBack = old.TakenBack;

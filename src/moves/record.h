@@ -31,6 +31,17 @@ std::optional<std::string> rebuildFromTurns(Game& game, const std::vector<Turn>&
 // end-of-game adjustment is added to the record. The turn mark goes to the
 // turn's player first. Returns the reason when the turn cannot be played as
 // recorded.
+// An end-of-game adjustment alone is refused unless the game has one player:
+// the end of the game is played with playTurns.
 std::optional<std::string> playTurn(Game& game, const Turn& turn);
+
+// Plays recorded turns one after the other as playTurn does, and the end of
+// the game (one adjustment per player, in the players' order, after every
+// other turn) as the user ends it: with racks, drawn from the tiles not on
+// the board, for which the rules give exactly the recorded adjustments.
+// Returns the reason the first turn that cannot be played is refused, and
+// its index in `failedAt`.
+std::optional<std::string> playTurns(Game& game, const std::vector<Turn>& turns,
+                                     std::size_t* failedAt = nullptr);
 
 }  // namespace tilvan

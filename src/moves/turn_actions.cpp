@@ -3,7 +3,7 @@
 #include <string>
 
 #include "game/handlers.h"
-#include "moves/end_of_game.h"
+#include "moves/end_game.h"
 #include "moves/game_file.h"
 #include "moves/record.h"
 #include "moves/take_back.h"
@@ -14,18 +14,6 @@ namespace {
 constexpr std::string_view kSetPlayersFirst =
     "You Must Input Number of Players and Your Turn Before Starting Game!";
 constexpr std::string_view kGameEnded = "The game has ended. Clear Last Move takes back its end.";
-
-// The tiles of each letter index that no committed move has laid.
-std::array<int, kLetters> tilesNotLaid(const GameState& s) {
-  std::array<int, kLetters> left = kLetterCount;
-  for (int i = 0; i < kSquares; ++i) {
-    const BoardSquare& sq = s.Committed.atH(i);
-    if (!sq.occupied) continue;
-    const int letter = isBlankLetterPicture(sq.tile) || isBlankTile(sq.tile) ? kBlank : sq.letter;
-    if (letter >= 0 && letter < kLetters) --left[letter];
-  }
-  return left;
-}
 
 // Why these racks cannot be what is left at the end, or nothing.
 std::optional<std::string> rackError(const GameState& s, const std::vector<std::string>& racks) {
@@ -48,22 +36,6 @@ std::optional<std::string> rackError(const GameState& s, const std::vector<std::
 
 }  // namespace
 
-std::vector<int> endOfGameAdjustments(const std::vector<std::string>& racks) {
-  // Each player loses what is left on their rack; a player who used all
-  // their tiles gains what the others lose.
-  std::vector<int> left(racks.size(), 0);
-  int all = 0, out = -1, outCount = 0;
-  for (std::size_t p = 0; p < racks.size(); ++p) {
-    for (char c : racks[p]) left[p] += letterValueOf(c);
-    all += left[p];
-    if (racks[p].empty()) out = static_cast<int>(p), ++outCount;
-  }
-  std::vector<int> adjustments(racks.size());
-  for (std::size_t p = 0; p < racks.size(); ++p)
-    adjustments[p] = -left[p] + (outCount == 1 && out == static_cast<int>(p) ? all : 0);
-  return adjustments;
-}
-
 void pressPass(Game& game, Prompts& prompts) {
   GameState& s = game.state;
   if (s.NumPlayers == 0 || s.UserTurn == 0) return prompts.message(kSetPlayersFirst);
@@ -84,6 +56,9 @@ void adjustScore(Game& game, Prompts& prompts, int turn, int score) {
   GameState& s = game.state;
   if (turn < 0 || turn >= static_cast<int>(s.Turns.size()))
     return prompts.message("There is no turn " + std::to_string(turn + 1) + " on the score sheet.");
+  if (score < -kMaxTurnScore || score > kMaxTurnScore)
+    return prompts.message("A score must be between -" + std::to_string(kMaxTurnScore) + " and " +
+                           std::to_string(kMaxTurnScore) + ".");
   Turn& t = s.Turns[static_cast<std::size_t>(turn)];
   if (score == t.score)
     t.corrected.reset();
@@ -101,7 +76,7 @@ void endGame(Game& game, Prompts& prompts, const std::vector<std::string>& typed
   if (gameEnded(s.Turns)) return prompts.message(kGameEnded);
   if (auto why = rackError(s, racks)) return prompts.message(*why);
   if (s.MoveTileCount > 0 || s.PlacedCount > s.LockedCount) takeBackMoveInProgress(game);
-  const std::vector<int> adjustments = endOfGameAdjustments(racks);
+  const std::vector<int> adjustments = endAdjustments(racks);
   for (std::size_t p = 0; p < racks.size(); ++p) {
     Turn end;
     end.kind = TurnKind::kEnd;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cassert>
 
-#include "moves/end_of_game.h"
+#include "moves/end_game.h"
 
 namespace tilvan::play {
 namespace {
@@ -30,7 +30,7 @@ int blankPicture(const Board& board, int letter) {
 }
 
 void endGame(Position& pos) {
-  const std::vector<int> adjust = endOfGameAdjustments({pos.racks[0], pos.racks[1]});
+  const std::vector<int> adjust = endAdjustments({pos.racks[0], pos.racks[1]});
   for (int p = 0; p < kSeats; ++p) {
     pos.endAdjustment[static_cast<std::size_t>(p)] = adjust[static_cast<std::size_t>(p)];
     pos.scores[static_cast<std::size_t>(p)] += adjust[static_cast<std::size_t>(p)];

@@ -11,7 +11,7 @@
 // - Positions are plain values: copy one to try a move on it.
 // - legalMoves() lists every placement of the mover's rack by the complete
 //   search; play()/exchange()/pass() apply a turn, draw, count scoreless
-//   turns and end the game by the score sheet's rules (endOfGameAdjustments):
+//   turns and end the game by the score sheet's rules (endAdjustments):
 //   when the mover has no tiles and the bag is empty, or after six scoreless
 //   turns in a row (a pass, an exchange or a move scoring 0).
 // - Exchanges are allowed while the bag holds at least 7 tiles; the tiles

@@ -18,6 +18,7 @@
 #include "ui/end_game_dialog.h"
 #include "ui/main_window.h"
 #include "ui/score_sheet.h"
+#include "ui/window_prompts.h"
 
 namespace tilvan::ui {
 namespace {
@@ -28,13 +29,47 @@ std::filesystem::path toPath(const QString& s) { return QFile::encodeName(s).toS
 
 }  // namespace
 
+// Passes everything on to the window's prompts, but keeps the messages back
+// while the start is held.
+class HeldStart : public Prompts {
+ public:
+  explicit HeldStart(Prompts& inner) : inner_(inner) {}
+  void message(std::string_view text) override {
+    if (holding_)
+      held_.emplace_back(text);
+    else
+      inner_.message(text);
+  }
+  std::optional<std::string> askBlankLetter() override { return inner_.askBlankLetter(); }
+  bool confirm(std::string_view question) override { return inner_.confirm(question); }
+  bool confirmYesFirst(std::string_view question) override {
+    return inner_.confirmYesFirst(question);
+  }
+  // The messages held so far are the start-up message.
+  void markStart() { startCount_ = held_.size(); }
+  // Stops holding and shows the messages held: the start-up message only
+  // when `showStart`.
+  void release(bool showStart) {
+    holding_ = false;
+    std::vector<std::string> held = std::move(held_);
+    for (std::size_t i = showStart ? 0 : startCount_; i < held.size(); ++i)
+      inner_.message(held[i]);
+  }
+
+ private:
+  Prompts& inner_;
+  bool holding_ = true;
+  std::vector<std::string> held_;
+  std::size_t startCount_ = 0;
+};
+
 WordLists WordLists::installed() {
   const auto wordGame = defaultWordListPath();
   return {wordGame, wordGame.parent_path() / "WordsLarge.Txt"};
 }
 
 AppWindow::AppWindow(WordLists lists, std::optional<std::filesystem::path> wordsOverride,
-                     Prompts* prompts, bool remember, QWidget* parent)
+                     Prompts* prompts, bool remember, bool holdStart, QWidget* parent)
     : QMainWindow(parent),
       lists_(std::move(lists)),
       remember_(remember),
@@ -43,7 +78,16 @@ AppWindow::AppWindow(WordLists lists, std::optional<std::filesystem::path> words
   setObjectName(QStringLiteral("AppWindow"));
   words_.emplace(wordsOverride ? *wordsOverride
                                : pathOf(settings_.words, settings_.otherWordsFile));
+  if (holdStart) {
+    if (!prompts) {
+      ownPrompts_ = std::make_unique<WindowPrompts>(this);
+      prompts = ownPrompts_.get();
+    }
+    held_ = std::make_unique<HeldStart>(*prompts);
+    prompts = held_.get();
+  }
   form_ = new Form1(*words_, prompts, this);
+  if (held_) held_->markStart();
   setCentralWidget(form_);
   setWindowTitle(form_->windowTitle());
   // The client area keeps its fixed size; the window grows by the menu bar
@@ -195,10 +239,11 @@ bool AppWindow::saveGameFile(const std::filesystem::path& path) {
 }
 
 std::filesystem::path AppWindow::defaultAutosavePath() {
-  const QByteArray state = qgetenv("XDG_STATE_HOME");
+  // A relative path in the variable is no path at all.
+  const std::filesystem::path state = qgetenv("XDG_STATE_HOME").toStdString();
   const std::filesystem::path base =
-      !state.isEmpty() ? std::filesystem::path(state.toStdString())
-                       : std::filesystem::path(QDir::homePath().toStdString()) / ".local/state";
+      state.is_absolute() ? state
+                          : std::filesystem::path(QDir::homePath().toStdString()) / ".local/state";
   return base / "tilvan" / "autosave.json";
 }
 
@@ -206,11 +251,33 @@ void AppWindow::autosaveTo(const std::filesystem::path& path, bool offerResume) 
   std::error_code ignored;  // a folder that cannot be made is said at the first save
   std::filesystem::create_directories(path.parent_path(), ignored);
   form_->run([&](Game& g, Prompts& p) {
-    if (offerResume && holdsUnfinishedGame(path) &&
-        p.confirm("An unfinished game was saved when the program last ran. Resume it?"))
-      tilvan::openGame(g, p, path);
+    const AutosaveFound found = findAutosave(path);
+    std::optional<std::string> bad;
+    if (found.kind == AutosaveFound::kBad) bad = found.why;
+    bool aside = found.kind == AutosaveFound::kUnfinished;
+    if (aside && offerResume &&
+        p.confirmYesFirst("An unfinished game was saved when the program last ran. Resume it?")) {
+      bad = loadGameFile(g, path);
+      aside = bad.has_value();
+    }
+    if (bad || aside) {
+      const auto kept = setAside(path);
+      if (bad) {
+        const std::string where = kept.ok() ? "It is kept as \"" + kept.value().string() + "\"."
+                                            : "It could not be set aside: " +
+                                                  kept.error().reason + ".";
+        p.message("The game saved when the program last ran cannot be opened: " + *bad + ". " +
+                  where);
+      }
+    }
     g.autosavePath = path;
   });
+}
+
+void AppWindow::finishStart() {
+  if (!held_) return;
+  const GameState& s = form_->game().state;
+  held_->release(s.NumPlayers == 0 || s.UserTurn == 0);
 }
 
 void AppWindow::showScoreSheet() {

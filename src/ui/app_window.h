@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "ui/settings.h"
@@ -25,6 +26,7 @@ namespace tilvan::ui {
 
 class Form1;
 class ScoreSheet;
+class HeldStart;
 
 // The two lists that come with the program.
 struct WordLists {
@@ -41,8 +43,10 @@ class AppWindow : public QMainWindow {
   // run only. `prompts` as for Form1. Without `remember`, the window starts
   // from the default settings and leaves the stored ones alone (a measured
   // run, say).
+  // With `holdStart`, the start-up message waits for finishStart().
   AppWindow(WordLists lists, std::optional<std::filesystem::path> wordsOverride,
-            Prompts* prompts = nullptr, bool remember = true, QWidget* parent = nullptr);
+            Prompts* prompts = nullptr, bool remember = true, bool holdStart = false,
+            QWidget* parent = nullptr);
   ~AppWindow() override;
 
   Form1& form() { return *form_; }
@@ -75,11 +79,19 @@ class AppWindow : public QMainWindow {
 
   // Writes the game to `path` after every change of its record. With
   // `offerResume`, when that file holds an unfinished game, asks first
-  // whether to resume it (and resumes it on yes).
+  // whether to resume it (Yes first) and resumes it on Yes. An unfinished
+  // game not resumed is set aside (renamed with its date, see setAside);
+  // a file there that cannot be opened is said once and set aside too. The
+  // program goes on in every case.
   void autosaveTo(const std::filesystem::path& path, bool offerResume);
 
+  // Ends the start: the start-up message held back (holdStart) is shown,
+  // unless the game opened or resumed has its players and the user's turn.
+  void finishStart();
+
   // Where the window keeps its autosave: $XDG_STATE_HOME/tilvan/autosave.json
-  // (by default ~/.local/state/tilvan/autosave.json).
+  // (by default, and when the variable holds no absolute path,
+  // ~/.local/state/tilvan/autosave.json).
   static std::filesystem::path defaultAutosavePath();
 
   // The score sheet window, once opened.
@@ -109,6 +121,8 @@ class AppWindow : public QMainWindow {
   QLabel* status_;
   ScoreSheet* sheet_ = nullptr;
   std::optional<std::filesystem::path> gameFile_;
+  std::unique_ptr<Prompts> ownPrompts_;  // the window's dialogs, when none were given
+  std::unique_ptr<HeldStart> held_;      // holds the start-up message back
 };
 
 }  // namespace tilvan::ui

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -213,6 +214,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("tilvan"));
   QApplication::setApplicationVersion(QString::fromLatin1(kVersion));
   if (auto exit = answerHelpOrVersion(argc, argv)) return *exit;
+  // A write beyond the file size limit fails with its error, reported as any
+  // failed save, rather than ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   Options options;
   if (auto exit = parseArguments(QApplication::arguments(), options)) return *exit;
@@ -224,7 +228,8 @@ int main(int argc, char** argv) {
   if (options.wordsPath) wordsOverride = *options.wordsPath;
   MeasurePrompts measurePrompts;
   tilvan::ui::AppWindow window(tilvan::ui::WordLists::installed(), wordsOverride,
-                               options.measure ? &measurePrompts : nullptr, !options.measure);
+                               options.measure ? &measurePrompts : nullptr, !options.measure,
+                               !options.measure);
   tilvan::ui::Form1& form = window.form();
   form.setMeasuring(options.measure);
   form.setPrefetchWhenShown(true);
@@ -235,8 +240,10 @@ int main(int argc, char** argv) {
   // game left unfinished there is offered at start, unless a game file was
   // named.
   if (!options.measure) {
-    if (options.gameFile) window.openGameFile(*options.gameFile);
+    // The autosave first, so that a game file opened is autosaved at once.
     window.autosaveTo(tilvan::ui::AppWindow::defaultAutosavePath(), !options.gameFile);
+    if (options.gameFile) window.openGameFile(*options.gameFile);
+    window.finishStart();
   }
   window.show();
   const int status = app.exec();

@@ -63,7 +63,7 @@ void ScoreSheet::refresh() {
   filling_ = true;
   const std::vector<Turn>& turns = game_.state.Turns;
   table->setRowCount(static_cast<int>(turns.size()));
-  std::array<int, kPlayers> running{};
+  std::array<Total, kPlayers> running{};
   for (int i = 0; i < static_cast<int>(turns.size()); ++i) {
     const Turn& t = turns[static_cast<std::size_t>(i)];
     const int p = std::clamp(t.player, 0, kPlayers - 1);

@@ -1,9 +1,28 @@
 #include "ui/settings.h"
 
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
+#include <cstdio>
 
 namespace tilvan::ui {
 namespace {
+
+// Whether the settings file can be read and written: absent, or a regular
+// file. Anything else there (a pipe, a device, a folder) could block or
+// would be replaced; it is said on stderr once per run and left alone.
+bool storeUsable() {
+  const QString file = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                       QStringLiteral("/tilvan/tilvan.conf");
+  const QFileInfo info(file);
+  if (!info.exists() || info.isFile()) return true;
+  static bool said = false;
+  if (!said)
+    std::fprintf(stderr, "tilvan: %s is not a regular file: the default settings are used\n",
+                 QFile::encodeName(file).constData());
+  said = true;
+  return false;
+}
 
 QSettings store() {
   return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("tilvan"),
@@ -16,8 +35,9 @@ constexpr const char* kChoiceNames[] = {"word-game", "large", "other"};
 }  // namespace
 
 Settings Settings::load() {
-  const QSettings s = store();
   Settings out;
+  if (!storeUsable()) return out;
+  const QSettings s = store();
   const QString words = s.value(QStringLiteral("words/list")).toString();
   for (int k = 0; k < 3; ++k)
     if (words == QLatin1String(kChoiceNames[k])) out.words = WordsChoice(k);
@@ -33,6 +53,7 @@ Settings Settings::load() {
 }
 
 void Settings::save() const {
+  if (!storeUsable()) return;
   QSettings s = store();
   s.setValue(QStringLiteral("words/list"), QLatin1String(kChoiceNames[int(words)]));
   s.setValue(QStringLiteral("words/otherFile"), otherWordsFile);

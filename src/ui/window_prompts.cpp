@@ -23,7 +23,11 @@ void WindowPrompts::message(std::string_view text) {
   box.exec();
 }
 
-bool WindowPrompts::confirm(std::string_view question) {
+bool WindowPrompts::confirm(std::string_view question) { return ask(question, false); }
+
+bool WindowPrompts::confirmYesFirst(std::string_view question) { return ask(question, true); }
+
+bool WindowPrompts::ask(std::string_view question, bool yesFirst) {
   QMessageBox box(parentForDialog());
   box.setObjectName(QStringLiteral("question"));
   box.setWindowTitle(QString::fromLatin1(kAppTitle.data(), qsizetype(kAppTitle.size())));
@@ -31,7 +35,7 @@ bool WindowPrompts::confirm(std::string_view question) {
   box.setTextFormat(Qt::PlainText);
   box.setIcon(QMessageBox::NoIcon);
   box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-  box.setDefaultButton(QMessageBox::No);
+  box.setDefaultButton(yesFirst ? QMessageBox::Yes : QMessageBox::No);
   box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }

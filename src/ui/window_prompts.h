@@ -19,9 +19,12 @@ class WindowPrompts : public Prompts {
   std::optional<std::string> askBlankLetter() override;
   // A question box with Yes and No (No when it is closed).
   bool confirm(std::string_view question) override;
+  // The same with Yes as the default button.
+  bool confirmYesFirst(std::string_view question) override;
 
  private:
   QWidget* parentForDialog() const;
+  bool ask(std::string_view question, bool yesFirst);
   QPointer<QWidget> owner_;
 };
 
