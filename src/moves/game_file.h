@@ -74,16 +74,14 @@ std::optional<std::string> restoreGame(Game& game, const SavedGame& saved);
 std::optional<std::string> writeFileAtomically(const std::filesystem::path& path,
                                                std::string_view text);
 
-// True when `path` holds a game file of a game under way: turns played and
-// its end not recorded.
-bool holdsUnfinishedGame(const std::filesystem::path& path);
-
 // Makes the game the one saved in the file at `path` (read, checked and
 // played again as restoreGame does). Returns the reason on failure, the
 // game then unchanged. Says nothing and does not autosave.
 std::optional<std::string> loadGameFile(Game& game, const std::filesystem::path& path);
 
-// What an autosave file holds, as the program finds it at start.
+// What an autosave file holds, as the program finds it at start: nothing,
+// a game under way (turns played, its end not recorded), a finished game,
+// or something that is no game file.
 struct AutosaveFound {
   enum Kind { kNothing, kUnfinished, kFinished, kBad } kind = kNothing;
   std::string why;  // kBad: why it is no game file
