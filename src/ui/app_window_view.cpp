@@ -2,7 +2,9 @@
 // status line alike, and a window that never grows past the screen's free
 // area (the client area scrolls instead).
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
@@ -91,6 +93,9 @@ void AppWindow::scaleChrome() {
 
 void AppWindow::fitToScreen() {
   scaleChrome();
+  // The chrome's new font reaches its size hints through posted layout
+  // requests: let them run first.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   const QSize client = form_->size();
   const QSize room = screenRoom();
   const int chrome = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
@@ -100,6 +105,14 @@ void AppWindow::fitToScreen() {
   if (view.height() > most.height()) view.rwidth() += bar;
   if (view.width() > most.width()) view.rheight() += bar;
   scroll_->setFixedSize(view.boundedTo(most));
+  // The chrome's hints are a guess until the layout has run: whatever the
+  // window still has too much comes off the view.
+  for (int tries = 0; tries < 3; ++tries) {
+    layout()->activate();
+    const QSize over = sizeHint() - room;
+    if (over.width() <= 0 && over.height() <= 0) break;
+    scroll_->setFixedSize(scroll_->minimumSize() - over.expandedTo(QSize(0, 0)));
+  }
   adjustSize();
 }
 
