@@ -95,10 +95,7 @@ void AppWindow::buildPlayMenu() {
   }
   actLayShown = play->addAction(QStringLiteral("Lay the Shown Result"));
   actLayShown->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
-  connect(actLayShown, &QAction::triggered, this, [this] {
-    form_->layShownResult();
-    form_->focusBoard();  // Enter then commits it
-  });
+  connect(actLayShown, &QAction::triggered, this, [this] { form_->layShownResult(); });
   play->addSeparator();
   actLookUp = play->addAction(QStringLiteral("Look Up a Word…"));
   actLookUp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));

@@ -74,6 +74,8 @@ void Form1::focusBoard() {
 
 void Form1::layResultOf(int k) {
   act([k](Game& g, Prompts& p) { layResult(g, p, k); });
+  // Enter then commits the laid result.
+  imgTilvaneBoard->setFocus(Qt::OtherFocusReason);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* e) {

@@ -53,7 +53,7 @@ ScoreSheet::ScoreSheet(const Game& game, Run run, QWidget* parent)
   table->setToolTip(QStringLiteral("Double-click a score to correct it"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(table);
-  resize(620, 440);
+  resize(720, 440);
   connect(table, &QTableWidget::cellChanged, this, &ScoreSheet::scoreEdited);
   refresh();
 }
@@ -72,6 +72,8 @@ void ScoreSheet::fillHeader(int players) {
     names << (p + 1 == game_.state.UserTurn ? QStringLiteral("Player %1 (you)").arg(p + 1)
                                             : QStringLiteral("Player %1").arg(p + 1));
   table->setHorizontalHeaderLabels(names);
+  // Every column as wide as its contents; the words take what is left.
+  table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   table->horizontalHeader()->setSectionResizeMode(kWords, QHeaderView::Stretch);
 }
 
