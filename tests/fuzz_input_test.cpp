@@ -240,7 +240,8 @@ TEST(FuzzInput, ScriptReader) {
     std::istringstream printed(out.str());
     for (std::string line; std::getline(printed, line);)
       ASSERT_TRUE(line.rfind("message: ", 0) == 0 || line.rfind("state: {", 0) == 0 ||
-                  line.rfind("error: tile ", 0) == 0)
+                  line.rfind("error: tile ", 0) == 0 || line.rfind("question: ", 0) == 0 ||
+                  line.rfind("lookup: ", 0) == 0)
           << cli::printable(line);
   });
 }

@@ -118,7 +118,8 @@ std::string brokenRule(const GameState& s, const Form& f) {
       return said("letters left of ", l);
   int marks = 0;
   for (bool m : f.linPlayer) marks += m;
-  if (marks != 1 || !f.linPlayer[s.CurrentPlayer]) return "turn marks";
+  if (gameEnded(s.Turns) ? marks != 0 : marks != 1 || !f.linPlayer[s.CurrentPlayer])
+    return "turn marks";
   return "";
 }
 

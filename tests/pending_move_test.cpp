@@ -4,6 +4,7 @@
 #include <random>
 
 #include "board/typing.h"
+#include "finder/find_words.h"
 #include "game/unseen.h"
 #include "moves/move_check.h"
 #include "moves/pending.h"
@@ -145,6 +146,45 @@ TEST_F(Pending, LookUpIsExactAndFollowsTheList) {
   g.words.write("tsa\n");
   EXPECT_TRUE(lookUpWord(g.game, "tsa"));
   EXPECT_FALSE(lookUpWord(g.game, "tsar"));
+}
+
+// The rack searched keeps, in its order, as many tiles of each letter as
+// the board leaves, and names each letter it had too many of.
+TEST_F(Pending, RackCheckKeepsOnlyTilesThatAreLeft) {
+  play("cat", 7, 6);
+  play("Sat", 8, 6);  // a blank as S
+  std::mt19937 rng(3);
+  for (int round = 0; round < 2000; ++round) {
+    std::string typed;
+    for (int i = rng() % 9; i > 0; --i) typed += "cqzsta_-"[rng() % 8];
+    const RackCheck got = checkRack(s, typed);
+    std::array<int, kLetters> left = kLetterCount, kept{}, asked{};
+    left['c' - 'a'] -= 1, left['a' - 'a'] -= 2, left['t' - 'a'] -= 2, left[kBlank] -= 1;
+    for (char c : typed) {
+      if (c == '_') ++asked[kBlank];
+      if (c >= 'a' && c <= 'z') ++asked[c - 'a'];
+    }
+    for (char c : got.rack) ++kept[c == '_' ? kBlank : c - 'a'];
+    for (int l = 0; l < kLetters; ++l) {
+      const char c = l == kBlank ? '_' : letterChar(l);
+      EXPECT_EQ(kept[l], std::min(asked[l], left[l])) << typed;
+      EXPECT_EQ(got.tooMany.find(c) != std::string::npos, asked[l] > left[l]) << typed;
+    }
+  }
+  EXPECT_EQ(tooManyTilesMessage("q_"),
+            "There are not that many Q, blank tiles left; the search leaves the extra ones out.");
+}
+
+TEST_F(Pending, SwitchingTheWordListClearsItsResults) {
+  play("cat", 7, 6);
+  f.txtRack.type("s");
+  pressFindWords(g.game, g.prompts);
+  ASSERT_NE(f.lblWord[0], "");
+  f.lblCheckWords[0] = "Not A Word";
+  wordListSwitched(g.game);
+  EXPECT_EQ(f.lblWord, (std::array<std::string, kResultSlots>{}));
+  EXPECT_EQ(f.lblCheckWords[0], "");
+  EXPECT_TRUE(s.Finder.V.Cands.empty() && s.Finder.H.Cands.empty());
 }
 
 }  // namespace

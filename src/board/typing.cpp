@@ -32,6 +32,23 @@ void advanceCursor(Game& game, int row, int col) {
   c.Visible = onBoard(row, col);
 }
 
+// The letter index on square (row, col): a committed tile's or a tile's of
+// the move in progress (a named blank: its letter); -1 for an empty square.
+int letterOnSquare(const GameState& s, int row, int col) {
+  const BoardSquare& sq = s.Committed.atH(hIndex(row, col));
+  if (sq.occupied) return sq.letter;
+  for (int j = 0; j < s.MoveTileCount && j < kMoveSlots; ++j)
+    if (s.MoveRow[j] == row + 1 && s.MoveCol[j] == col + 1) return s.MoveLetter[j];
+  return -1;
+}
+
+// Moves the cursor one square on along its direction, onto an occupied
+// square too; hides it past the board's edge.
+void stepCursor(Cursor& c) {
+  (c.Down ? c.Row : c.Col) += 1;
+  c.Visible = onBoard(c.Row, c.Col);
+}
+
 // Twips from the main board's edge to the middle of square i.
 int squareMiddle(int i) { return 40 + kSquarePitch * i + kSquarePitch / 2; }
 
@@ -100,13 +117,16 @@ void typeCharacter(Game& game, Prompts& prompts, char ch) {
   const bool lower = ch >= 'a' && ch <= 'z', upper = ch >= 'A' && ch <= 'Z';
   if (!lower && !upper) return;
   Cursor& c = game.form.cursor;
-  if (!c.Visible) return;
+  if (!c.Visible || !onBoard(c.Row, c.Col)) return;
+  const int letter = lower ? ch - 'a' : ch - 'A';
+  // The word is typed whole: its letters already on the board are typed
+  // over (either case), any other letter goes to the next free square.
+  if (letterOnSquare(game.state, c.Row, c.Col) == letter) return stepCursor(c);
   advanceCursor(game, c.Row, c.Col);
   if (!c.Visible) return;
-  const int letter = lower ? ch - 'a' : ch - 'A';
   if (!layFromStack(game, prompts, lower ? letter : kBlank, lower ? -1 : letter, c.Row, c.Col))
     return;
-  advanceCursor(game, c.Row, c.Col);
+  stepCursor(c);
 }
 
 }  // namespace tilvan

@@ -212,7 +212,7 @@ std::optional<std::string> Player::typing(const Action& a) {
   Cursor& cursor = game_.form.cursor;
   clickMainSquare(game_, prompts_, *row, *col);
   // An occupied square takes no click; the typing starts there all the same
-  // and skips it.
+  // and types over its letter or skips it.
   if (!cursor.Visible || cursor.Row != *row || cursor.Col != *col)
     cursor = {*row, *col, cursor.Down, true};
   if (cursor.Down != down) pressTab(game_, prompts_);

@@ -168,6 +168,40 @@ std::vector<int> bestRanked(const std::vector<int>& totals, int count) {
   return best;
 }
 
+RackCheck checkRack(const GameState& state, std::string_view typedRack) {
+  std::array<int, kLetters> left = kLetterCount;
+  for (int h = 0; h < kSquares; ++h) {
+    const BoardSquare& sq = state.Committed.atH(h);
+    if (!sq.occupied) continue;
+    const int letter = scoresNothing(sq.tile) ? kBlank : letterBlockOf(sq.tile);
+    if (letter >= 0) --left[letter];
+  }
+  RackCheck out;
+  for (char c : tileRack(typedRack)) {
+    const int letter = c == '_' ? kBlank : c - 'a';
+    if (left[letter]-- > 0)
+      out.rack += c;
+    else if (out.tooMany.find(c) == std::string::npos)
+      out.tooMany += c;
+  }
+  return out;
+}
+
+std::string tooManyTilesMessage(std::string_view letters) {
+  std::string names;
+  for (char c : letters) {
+    if (!names.empty()) names += ", ";
+    names += c == '_' ? std::string("blank") : std::string(1, static_cast<char>(c - 'a' + 'A'));
+  }
+  return "There are not that many " + names + " tiles left; the search leaves the extra ones out.";
+}
+
+void wordListSwitched(Game& game) {
+  clearResults(game);
+  game.state.WordFound.fill(false);
+  for (auto& mark : game.form.lblCheckWords) mark.clear();
+}
+
 AllCandidates allCandidates(const WordList& list, const GameState& state,
                             std::string_view typedRack, PlacementSearch& search) {
   AllCandidates all;
@@ -234,7 +268,12 @@ void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search) {
   parkPreview(form);
   f.BoardCharH = letterGrid(state, false);
   f.BoardCharV = letterGrid(state, true);
-  const std::string rack = tileRack(form.txtRack.Text);
+  // In a game (its players set) the rack holds only tiles that are left; a
+  // position searched on its own is searched with the rack as typed.
+  const bool inGame = state.NumPlayers > 0 && state.UserTurn > 0;
+  const RackCheck checked = checkRack(state, form.txtRack.Text);
+  if (inGame && !checked.tooMany.empty()) prompts.message(tooManyTilesMessage(checked.tooMany));
+  const std::string rack = inGame ? checked.rack : tileRack(form.txtRack.Text);
 
   if (form.chkComplete) {
     redrawCommitted(state, form);

@@ -2,6 +2,8 @@
 // candidates into the five result slots.
 #pragma once
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "finder/complete_search.h"
@@ -20,6 +22,21 @@ namespace tilvan {
 // a..z and blanks '_' are tiles (other characters lay nothing), and only
 // records of the letters a..z can be laid, a blank standing for one of them.
 void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search);
+
+// A rack as the tiles left allow it: the rack's tiles ('a'..'z', '_' a
+// blank; others dropped) that the set still holds beside the committed
+// board, in the rack's order, and the letters it holds more of than that
+// (each once, in the rack's order, '_' for the blank).
+struct RackCheck {
+  std::string rack;
+  std::string tooMany;
+};
+RackCheck checkRack(const GameState& state, std::string_view typedRack);
+
+// The message for a rack with too many tiles of these letters, such as
+// "There are not that many S, blank tiles left; the search leaves the extra
+// ones out."
+std::string tooManyTilesMessage(std::string_view letters);
 
 // Orders a set's candidates by total, highest first; equal totals keep their
 // found order.

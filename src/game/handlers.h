@@ -3,10 +3,9 @@
 // only through Prompts. These are what the window and tilvan-cli call.
 //
 // Each action lives in the folder of its subsystem, in the file named beside
-// it: players and turns in game/, the word list's check in words/, the word
-// finder in finder/, everything shown or laid on a board (drops, the blank,
-// the result buttons' preview) in board/, and committing or taking back a
-// move in moves/.
+// it: players and turns in game/, the word finder in finder/, everything
+// shown or laid on a board (drops, the blank, the result buttons' preview)
+// in board/, and committing, checking or taking back a move in moves/.
 #pragma once
 
 #include <string>
@@ -55,7 +54,10 @@ DropTarget dropTargetAt(const Game& game, int x, int y);
 // "USE" (moves/commit.cpp): commits the move in progress; a move it
 // refuses stays where it lies, and the message is followed by the reason
 // in plain words (Prompts::status; see moveFault in moves/move_check.h).
-// "CHECK WORDS" (words/check.cpp), "Clear Last Move" (moves/clear.cpp):
+// "CHECK WORDS" (moves/check_words.cpp): checks the move in progress when
+// tiles are laid, else the last committed move, and says "All words are in
+// the list" when the list holds every word. "Clear Last Move"
+// (moves/clear.cpp):
 // takes back the latest turn of the record (the end of the game as a
 // whole), again and again back to the start.
 //
@@ -81,13 +83,19 @@ void pressRedo(Game& game, Prompts& prompts);
 // "Find   Words" (finder/find_words.cpp) and the result buttons "1".."5"
 // (k = 0..4), which show a result on the lower board (board/preview.cpp).
 void pressFindWords(Game& game, Prompts& prompts);
+
+// Another word list is in use: results found with the old one and the marks
+// of its check are cleared (finder/find_words.cpp).
+void wordListSwitched(Game& game);
 void pressShowSlot(Game& game, Prompts& prompts, int k);
 
 // Typing a move on the main board (board/typing.cpp). A click on an empty
 // square (row, col 0..14) puts the cursor there, or turns it when it is
 // there already; Tab turns it. A typed 'a'..'z' lays the top tile of that
 // letter's stack on the cursor's square through dropTile, 'A'..'Z' a blank
-// named as that letter; the cursor moves on past occupied squares.
+// named as that letter; the cursor then moves one square on. On an occupied
+// square a typed letter equal to its letter (either case) moves over it;
+// another letter is laid on the next free square.
 // Backspace takes the move's last tile back to its stack and puts the cursor
 // on its square; Escape takes back every tile of the move, the latest first
 // (both in moves/backspace.cpp).

@@ -19,6 +19,18 @@ std::size_t lastGroup(const std::vector<Turn>& turns) {
   return std::max<std::size_t>(n, turns.empty() ? 0 : 1);
 }
 
+// The words listed and checked belong to a move that is no longer the last
+// one played.
+void forgetMoveWords(Game& game) {
+  GameState& s = game.state;
+  for (auto& word : s.FormedWords) word.clear();
+  s.WordCount = 0;
+  s.WordFound.fill(false);
+  s.MainWordSquares.fill(0);
+  for (auto& label : game.form.lblWords) label.clear();
+  for (auto& label : game.form.lblCheckWords) label.clear();
+}
+
 }  // namespace
 
 void pressClearLastMove(Game& game, Prompts& prompts) {
@@ -41,6 +53,7 @@ void pressClearLastMove(Game& game, Prompts& prompts) {
   if (takenBack.back().kind != TurnKind::kEnd) turnTo(game, takenBack.back().player);
   s.TakenBack = std::move(takenBack);
   clearResults(game);  // they were found on the board before
+  forgetMoveWords(game);
   autosave(game, prompts);
 }
 
@@ -64,6 +77,7 @@ void pressRedo(Game& game, Prompts& prompts) {
   }
   s.TakenBack = std::move(takenBack);
   clearResults(game);
+  forgetMoveWords(game);
   autosave(game, prompts);
 }
 

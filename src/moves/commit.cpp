@@ -32,6 +32,15 @@ std::optional<std::string_view> refusalOf(GameState& s) {
   return std::nullopt;
 }
 
+// The tiles of the user's own move leave the rack box: one of its letters
+// for each tile, '_' for a blank; tiles it does not hold are passed over.
+void takeOffRack(TextBox& rack, const Turn& move) {
+  for (const TurnTile& t : move.tiles) {
+    const std::size_t at = rack.Text.find(t.blank ? '_' : t.letter);
+    if (at != std::string::npos) rack.Text.erase(at, 1);
+  }
+}
+
 void commit(Game& game) {
   GameState& s = game.state;
   Form& f = game.form;
@@ -105,6 +114,7 @@ void pressUse(Game& game, Prompts& prompts) {
   s.LastMovePlayer = s.CurrentPlayer;
   turnTo(game, nextPlayer(s.CurrentPlayer, s.NumPlayers));
   commit(game);
+  if (s.LastMovePlayer == s.UserTurn - 1) takeOffRack(f.txtRack, s.Turns.back());
   autosave(game, prompts);
 }
 

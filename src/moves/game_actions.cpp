@@ -1,5 +1,6 @@
 // New Game, saving and opening a game file.
 #include "game/handlers.h"
+#include "board/preview.h"
 #include "moves/game_file.h"
 
 namespace tilvan {
@@ -10,8 +11,10 @@ bool gameInProgress(const GameState& s) {
 }
 
 void pressNewGame(Game& game, Prompts& prompts) {
+  const bool ended = gameEnded(game.state.Turns);
   if (gameInProgress(game.state) &&
-      !prompts.confirm("Start a new game? The game in progress will be given up."))
+      !prompts.confirm(ended ? "Start a new game?"
+                             : "Start a new game? The game in progress will be given up."))
     return;
   startAgain(game);
   autosave(game, prompts);
@@ -33,6 +36,7 @@ bool openGame(Game& game, Prompts& prompts, const std::filesystem::path& path) {
   const auto saved = parseGameFile(text.value());
   if (!saved.ok()) return fail(saved.error().reason);
   if (auto why = restoreGame(game, saved.value())) return fail(*why);
+  clearResults(game);  // the lower board mirrors the board, as during play
   autosave(game, prompts);
   return true;
 }

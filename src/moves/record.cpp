@@ -169,6 +169,7 @@ std::optional<std::string> rebuildFromTurns(Game& game, const std::vector<Turn>&
   game.state = std::move(fresh.state);
   game.form = std::move(fresh.form);
   showTotals(game);
+  markTurnOrEnd(game);
   return std::nullopt;
 }
 

@@ -65,6 +65,13 @@ void turnTo(Game& game, int p) {
   game.form.linPlayer[game.state.CurrentPlayer] = true;
 }
 
+void markTurnOrEnd(Game& game) {
+  if (gameEnded(game.state.Turns))
+    game.form.linPlayer.fill(false);
+  else
+    turnTo(game, game.state.CurrentPlayer);
+}
+
 int nextPlayer(int p, int numPlayers) { return p + 1 >= numPlayers ? 0 : p + 1; }
 
 }  // namespace tilvan

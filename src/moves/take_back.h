@@ -37,6 +37,10 @@ void clearMoveSlots(GameState& state);
 // current until now is hidden and p's is shown.
 void turnTo(Game& game, int p);
 
+// Once the game has ended no player's turn mark is shown; otherwise the
+// current player's is.
+void markTurnOrEnd(Game& game);
+
 // The player after p among numPlayers (0 after the last one).
 int nextPlayer(int p, int numPlayers);
 

@@ -76,8 +76,10 @@ void adjustScore(Game& game, Prompts& prompts, int turn, int score) {
   autosave(game, prompts);
 }
 
-void endGame(Game& game, Prompts& prompts, const std::vector<std::string>& racks) {
+void endGame(Game& game, Prompts& prompts, const std::vector<std::string>& typed) {
   GameState& s = game.state;
+  std::vector<std::string> racks;  // capitals lowered, as the rack box lowers them
+  for (const std::string& rack : typed) racks.push_back(lowerCase(rack));
   if (s.NumPlayers == 0 || s.UserTurn == 0) return prompts.message(kSetPlayersFirst);
   if (gameEnded(s.Turns)) return prompts.message(kGameEnded);
   if (auto why = rackError(s, racks)) return prompts.message(*why);
@@ -100,6 +102,7 @@ void endGame(Game& game, Prompts& prompts, const std::vector<std::string>& racks
   }
   s.TakenBack.clear();
   showTotals(game);
+  markTurnOrEnd(game);
   autosave(game, prompts);
 }
 
