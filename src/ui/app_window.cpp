@@ -14,7 +14,6 @@
 #include <QScrollArea>
 #include <QStatusBar>
 
-#include "board/preview.h"
 #include "game/handlers.h"
 #include "game/prompts.h"
 #include "moves/game_file.h"
@@ -304,7 +303,7 @@ bool AppWindow::chooseWords(WordsChoice choice, const QString& otherFile) {
   // place, and the reference then names the new one.
   words_.emplace(path);
   // Results found in the old list are not this list's.
-  form_->run([](Game& g, Prompts&) { clearResults(g); });
+  form_->run([](Game& g, Prompts&) { tilvan::wordListSwitched(g); });
   overridden_ = false;
   settings_.words = choice;
   if (choice == WordsChoice::kOther) settings_.otherWordsFile = otherFile;
