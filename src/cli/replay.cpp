@@ -253,8 +253,8 @@ std::optional<std::string> Player::play(const Action& a) {
       return "complete takes on or off";
     game_.form.chkComplete = a.args[0] == "on";
   } else if (name == "lookup") {
-    out_ << "lookup: " << a.text << ' ' << (lookUpWord(game_, std::string(a.text)) ? "yes" : "no")
-         << '\n';
+    const bool found = lookUpWord(game_, std::string(a.text));
+    out_ << "lookup: " << printable(a.text) << ' ' << (found ? "yes" : "no") << '\n';
   } else if (name == "show") {
     const auto k = a.args.size() == 1 ? parseInt(a.args[0]) : std::nullopt;
     if (!k || *k < 1 || *k > kResultSlots) return "show takes a result button 1..5";

@@ -25,7 +25,8 @@ void startUp(Game& game, Prompts& prompts);
 void pressNumberOfPlayers(Game& game, Prompts& prompts);
 void pressUsersTurn(Game& game, Prompts& prompts);
 
-// "New Game": while a game is in progress, asks first; then starts the game
+// "New Game": while a game is in progress, asks first (once the game has
+// ended only "Start a new game?"); then starts the game
 // again as starting the program would, keeping the number of players, the
 // user's turn and the options.  (moves/game_actions.cpp)
 void pressNewGame(Game& game, Prompts& prompts);
@@ -70,8 +71,9 @@ void pressClearLastMove(Game& game, Prompts& prompts);
 // The score sheet (moves/turn_actions.cpp): "Pass / Exchange" records a turn
 // without tiles for the current player and passes the turn mark as USE does;
 // a corrected score for turn `turn` (0 = the first of the record); the end
-// of the game, given the tiles left on each player's rack (a..z, '_' for a
-// blank), player 1 first.
+// of the game, given the tiles left on each player's rack (a..z, capitals
+// taken as small letters, '_' for a blank), player 1 first; after it no
+// turn mark is shown.
 void pressPass(Game& game, Prompts& prompts);
 void adjustScore(Game& game, Prompts& prompts, int turn, int score);
 void endGame(Game& game, Prompts& prompts, const std::vector<std::string>& racks);
