@@ -134,10 +134,11 @@ void AppWindow::buildGameMenu() {
   actClearLast = game->addAction(QStringLiteral("Clear Last Move"));
   actClearLast->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   actClearLast->setStatusTip(QStringLiteral("Takes back the latest turn"));
-  connect(actClearLast, &QAction::triggered, form_, [this] { form_->run(tilvan::pressClearLastMove); });
+  connect(actClearLast, &QAction::triggered, form_,
+          [this] { form_->run(tilvan::pressClearLastMove); });
   actRedo = game->addAction(QStringLiteral("Redo"));
-  actRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  actRedo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   actRedo->setStatusTip(QStringLiteral("Puts back the turn that Clear Last Move took back"));
   connect(actRedo, &QAction::triggered, form_, [this] { form_->run(tilvan::pressRedo); });
   game->addSeparator();

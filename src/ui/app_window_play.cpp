@@ -13,11 +13,11 @@
 #include "game/handlers.h"
 #include "game/standings.h"
 #include "moves/pending.h"
-#include "words/lookup.h"
 #include "ui/app_window.h"
 #include "ui/lookup_box.h"
 #include "ui/main_window.h"
 #include "ui/widgets.h"
+#include "words/lookup.h"
 
 namespace tilvan::ui {
 namespace {
@@ -28,7 +28,8 @@ QString pendingText(const PendingMove& m) {
   if (!m.legal) return QStringLiteral("This move cannot be played: %1").arg(latin1(m.reason));
   QStringList words;
   for (const PendingWord& w : m.words)
-    words << latin1(w.text).toUpper() + (w.found ? QString() : QStringLiteral(" (not in the list)"));
+    words << latin1(w.text).toUpper() +
+                 (w.found ? QString() : QStringLiteral(" (not in the list)"));
   return QStringLiteral("This move: %1 %2: %3")
       .arg(m.score)
       .arg(m.score == 1 ? QStringLiteral("point") : QStringLiteral("points"))
@@ -45,7 +46,9 @@ QString gameOverText(const Standings& s, int players, int user) {
   QString who;
   if (s.leaders.size() == 1) {
     const int w = s.leaders.front();
-    who = QStringLiteral("Player %1%2 wins").arg(w + 1).arg(w + 1 == user ? QStringLiteral(" (you)") : QString());
+    who = QStringLiteral("Player %1%2 wins")
+              .arg(w + 1)
+              .arg(w + 1 == user ? QStringLiteral(" (you)") : QString());
   } else {
     QStringList tied;
     for (int p : s.leaders) tied << QString::number(p + 1);
@@ -78,7 +81,8 @@ void AppWindow::buildPlayMenu() {
   play->setObjectName(QStringLiteral("mnuPlay"));
   actToBoard = play->addAction(QStringLiteral("Go to the Board"));
   actToBoard->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-  actToBoard->setStatusTip(QStringLiteral("Arrow keys move the cursor; letters lay tiles; Enter is USE"));
+  actToBoard->setStatusTip(
+      QStringLiteral("Arrow keys move the cursor; letters lay tiles; Enter is USE"));
   connect(actToBoard, &QAction::triggered, this, [this] { form_->focusBoard(); });
   actToRack = play->addAction(QStringLiteral("Go to the Rack"));
   actToRack->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -128,19 +132,22 @@ void AppWindow::searched() {
 QString AppWindow::statusMessage() const { return message_->text(); }
 
 void AppWindow::refreshStatus() {
+  // The first of: why USE refused a move, the move in progress, the end of
+  // the game, what the original search rules missed.
   const Game& g = form_->game();
-  QString text = form_->saidLine();
-  const Standings s = standings(g.state.Turns, g.state.NumPlayers);
-  if (!text.isEmpty()) {
-  } else if (const auto pending = pendingMove(g)) {
-    text = pendingText(*pending);
-  } else if (s.over) {
-    text = gameOverText(s, g.state.NumPlayers, g.state.UserTurn);
-  } else if (gain_ > 0 && gainTurns_ == g.state.Turns.size()) {
-    text = QStringLiteral("Original search rules: the complete search finds a move of %1 %2 more.")
-               .arg(gain_)
-               .arg(gain_ == 1 ? QStringLiteral("point") : QStringLiteral("points"));
-  }
+  const auto pick = [&]() -> QString {
+    if (!form_->saidLine().isEmpty()) return form_->saidLine();
+    if (const auto pending = pendingMove(g)) return pendingText(*pending);
+    const Standings s = standings(g.state.Turns, g.state.NumPlayers);
+    if (s.over) return gameOverText(s, g.state.NumPlayers, g.state.UserTurn);
+    if (gain_ > 0 && gainTurns_ == g.state.Turns.size())
+      return QStringLiteral(
+                 "Original search rules: the complete search finds a move of %1 %2 more.")
+          .arg(gain_)
+          .arg(gain_ == 1 ? QStringLiteral("point") : QStringLiteral("points"));
+    return {};
+  };
+  const QString text = pick();
   if (message_->text() != text) message_->setText(text);
 }
 
@@ -159,8 +166,8 @@ void AppWindow::refreshTitle() {
   QString title = form_->windowTitle();
   if (gameFile_) {
     const QString name = QFileInfo(QString::fromStdString(gameFile_->string())).fileName();
-    title = name + (hasUnsavedChanges() ? QStringLiteral("*") : QString()) +
-            QStringLiteral(" - ") + title;
+    title = name + (hasUnsavedChanges() ? QStringLiteral("*") : QString()) + QStringLiteral(" - ") +
+            title;
   }
   if (windowTitle() != title) setWindowTitle(title);
 }

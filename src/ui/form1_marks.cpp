@@ -29,9 +29,9 @@ void Form1::buildMarks() {
   for (int i = 0; i < kSide; ++i) {
     // Letters in the band above the board (the hidden player caption's
     // place), numbers between the board's right edge and the stacks.
-    lblColumn[i] = label(QStringLiteral("lblColumn(%1)").arg(i), QString(QChar(u'A' + i)),
-                         twipsRect(mainSquareLeft(i) - 15, 150, 255, 210),
-                         Qt::AlignHCenter | Qt::AlignBottom);
+    lblColumn[i] =
+        label(QStringLiteral("lblColumn(%1)").arg(i), QString(QChar(u'A' + i)),
+              twipsRect(mainSquareLeft(i) - 15, 150, 255, 210), Qt::AlignHCenter | Qt::AlignBottom);
     lblRow[i] = label(QStringLiteral("lblRow(%1)").arg(i), QString::number(i + 1),
                       twipsRect(6020, mainSquareTop(i), 210, 225), Qt::AlignCenter);
     for (QLabel* l : {lblColumn[i], lblRow[i]}) {
@@ -43,8 +43,9 @@ void Form1::buildMarks() {
     imgUsedUp[k] = new PictureWidget([k](qreal dpr) { return fadedTilePicture(k, dpr); }, this);
     imgUsedUp[k]->setObjectName(QStringLiteral("imgUsedUp(%1)").arg(k));
     imgUsedUp[k]->setGeometry(twipsRect(letterHomeLeft(k), letterHomeTop(k), kTileSize, kTileSize));
-    imgUsedUp[k]->setToolTip(QStringLiteral("%1: none left").arg(
-        k == kBlank ? QStringLiteral("Blank") : QString(QChar(u'A' + k))));
+    imgUsedUp[k]->setToolTip(
+        QStringLiteral("%1: none left")
+            .arg(k == kBlank ? QStringLiteral("Blank") : QString(QChar(u'A' + k))));
     imgUsedUp[k]->hide();
     imgUsedUp[k]->lower();  // below the tiles that come home to the stack
     // In the gap to the right of the stack's tile.
@@ -80,8 +81,8 @@ void Form1::refreshMarks() {
   static const QString winner =
       QStringLiteral("background: #bfe8b0; border: 1px solid #2f7a1f; border-radius: 3px;");
   for (int p = 0; p < kPlayers; ++p) {
-    const bool won = now.over && std::find(now.leaders.begin(), now.leaders.end(), p) !=
-                                     now.leaders.end();
+    const bool won =
+        now.over && std::find(now.leaders.begin(), now.leaders.end(), p) != now.leaders.end();
     const QString& style = won ? winner : turn;
     if (lblTurnRow[p]->styleSheet() != style) lblTurnRow[p]->setStyleSheet(style);
     if (!won) continue;
@@ -98,12 +99,12 @@ void Form1::refreshUnseen() {
     const QString count = QString::number(unseen[k]);
     if (lblUnseen[k]->text() == count) continue;
     lblUnseen[k]->setText(count);
-    lblUnseen[k]->setToolTip(QStringLiteral("%1: %2 unseen (not on the board, not on your rack)")
-                                 .arg(k == kBlank ? QStringLiteral("Blank") : QString(QChar(u'A' + k)))
-                                 .arg(unseen[k]));
+    lblUnseen[k]->setToolTip(
+        QStringLiteral("%1: %2 unseen (not on the board, not on your rack)")
+            .arg(k == kBlank ? QStringLiteral("Blank") : QString(QChar(u'A' + k)))
+            .arg(unseen[k]));
   }
-  lblUnseenTotal->setText(
-      QStringLiteral("Unseen %1, bag %2").arg(total).arg(bagCount(game_)));
+  lblUnseenTotal->setText(QStringLiteral("Unseen %1, bag %2").arg(total).arg(bagCount(game_)));
 }
 
 }  // namespace tilvan::ui

@@ -36,7 +36,8 @@ void LookUpBox::answer() {
   if (word.isEmpty()) return lblAnswer->clear();
   // The list holds words in small letters; a capital typed means the same.
   const bool found = lookUp_(word.toLower().toLatin1().toStdString());
-  QString text = found ? QStringLiteral("%1 is in the list") : QStringLiteral("%1 is not in the list");
+  QString text =
+      found ? QStringLiteral("%1 is in the list") : QStringLiteral("%1 is not in the list");
   lblAnswer->setText(text.arg(word.toUpper()) + QStringLiteral(" (%1).").arg(listName_()));
   lblAnswer->setStyleSheet(found ? QStringLiteral("color: #1b6b1f; font-weight: bold;")
                                  : QStringLiteral("color: #b01010; font-weight: bold;"));

@@ -70,7 +70,8 @@ void drawPremiumLabel(QPainter& p, const QRect& cell, int premium) {
   f.setPixelSize(7);
   f.setBold(true);
   p.setFont(f);
-  p.setPen(premium == kTripleWord || premium == kTripleLetter ? Qt::white : QColor(0x20, 0x20, 0x40));
+  p.setPen(premium == kTripleWord || premium == kTripleLetter ? Qt::white
+                                                              : QColor(0x20, 0x20, 0x40));
   p.drawText(QRectF(cell).adjusted(1, 2, -1, -2), Qt::AlignCenter, text);
 }
 

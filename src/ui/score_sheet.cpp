@@ -81,7 +81,8 @@ void ScoreSheet::refresh() {
   filling_ = true;
   const std::vector<Turn>& turns = game_.state.Turns;
   int players = game_.state.NumPlayers;
-  for (const Turn& t : turns) players = std::max(players, std::clamp(t.player, 0, kPlayers - 1) + 1);
+  for (const Turn& t : turns)
+    players = std::max(players, std::clamp(t.player, 0, kPlayers - 1) + 1);
   fillHeader(players);
   const Standings ending = standings(turns, players);
   const int rows = static_cast<int>(turns.size());
@@ -118,9 +119,10 @@ void ScoreSheet::refresh() {
 void ScoreSheet::fillFinalRow(int row, const Standings& ending, int players) {
   QStringList winners;
   for (int p : ending.leaders) winners << QString::number(p + 1);
-  const QString who = ending.leaders.size() == 1
-                          ? QStringLiteral("Winner: player %1").arg(winners.front())
-                          : QStringLiteral("A tie: players %1").arg(winners.join(QStringLiteral(" and ")));
+  const QString who =
+      ending.leaders.size() == 1
+          ? QStringLiteral("Winner: player %1").arg(winners.front())
+          : QStringLiteral("A tie: players %1").arg(winners.join(QStringLiteral(" and ")));
   table->setItem(row, kTurn, cell(QStringLiteral("Final")));
   table->setItem(row, kPlayer, cell(QString()));
   table->setItem(row, kWords, cell(who));

@@ -152,7 +152,8 @@ class TestTable : public QObject {
       for (int z : kZoomSteps) {
         w.setZoom(z);
         QCoreApplication::processEvents();
-        const QString at = QStringLiteral("%1 at %2x%3").arg(z).arg(room.width()).arg(room.height());
+        const QString at =
+            QStringLiteral("%1 at %2x%3").arg(z).arg(room.width()).arg(room.height());
         QVERIFY2(w.width() <= room.width() && w.height() <= room.height(), qPrintable(at));
         QCOMPARE(w.menuBar()->font().pixelSize(), qRound(11 * z / 100.0));
         QCOMPARE(w.statusBar()->font().pixelSize(), qRound(11 * z / 100.0));
@@ -161,7 +162,8 @@ class TestTable : public QObject {
         // Whatever the view leaves out, its scroll bar reaches.
         const QSize view = scroll->maximumViewportSize();
         QVERIFY2(scroll->verticalScrollBar()->maximum() >=
-                     w.form().height() - scroll->viewport()->height(), qPrintable(at));
+                     w.form().height() - scroll->viewport()->height(),
+                 qPrintable(at));
         QVERIFY2(view.height() > 0, qPrintable(at));
       }
       // The start's zoom is the largest that shows the whole client area.
@@ -231,8 +233,7 @@ class TestTable : public QObject {
     QCOMPARE(unseen[0], 7);
     QCOMPARE(unseen[kBlank], 1);
     for (int k = 0; k < kLetters; ++k) QCOMPARE(f.lblUnseen[k]->text(), QString::number(unseen[k]));
-    QCOMPARE(f.lblUnseenTotal->text(),
-             QStringLiteral("Unseen 97, bag %1").arg(bagCount(f.game())));
+    QCOMPARE(f.lblUnseenTotal->text(), QStringLiteral("Unseen 97, bag %1").arg(bagCount(f.game())));
   }
 
   void lookUpAnswersAsTheWordIsTyped() {
@@ -288,7 +289,7 @@ class TestTable : public QObject {
     w.actSave->trigger();
     QCOMPARE(w.windowTitle(), QStringLiteral("g.tilvan - ") + title);
     answerer.then([](QWidget* dialog) { dialog->close(); });  // the file dialog
-    w.actOpen->trigger();  // all saved: nothing to ask
+    w.actOpen->trigger();                                     // all saved: nothing to ask
     QCOMPARE(prompts.questions.size(), std::size_t(1));
     QCOMPARE(answerer.answered, 1);
 
@@ -316,8 +317,8 @@ class TestTable : public QObject {
       d->txtRackLeft[1]->setText(QStringLiteral("Q"));  // one Q in the set
       d->accept();
       stayedOpen = d->isVisible() && d->txtRackLeft[0]->text() == QStringLiteral("QZ");
-      marked = !d->txtRackLeft[1]->styleSheet().isEmpty() &&
-               d->txtRackLeft[0]->styleSheet().isEmpty();
+      marked =
+          !d->txtRackLeft[1]->styleSheet().isEmpty() && d->txtRackLeft[0]->styleSheet().isEmpty();
       d->txtRackLeft[1]->setText(QStringLiteral("E"));
       d->accept();
     });
