@@ -1,6 +1,7 @@
 #include "cli/replay.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <deque>
 #include <istream>
@@ -186,10 +187,20 @@ std::optional<std::string> Player::gameFile(const Action& a) {
 }
 
 // Typing on the main board and laying results: type R C across|down TEXT,
-// backspace, escape, lay K.
+// backspace, escape, lay K, arrow up|down|left|right.
 std::optional<std::string> Player::typing(const Action& a) {
   if (a.name == "backspace" || a.name == "escape")
     return press(a, a.name == "backspace" ? pressBackspace : pressEscape);
+  if (a.name == "arrow") {
+    static constexpr std::pair<std::string_view, std::array<int, 2>> kArrows[] = {
+        {"up", {-1, 0}}, {"down", {1, 0}}, {"left", {0, -1}}, {"right", {0, 1}}};
+    for (const auto& [word, step] : kArrows)
+      if (a.args.size() == 1 && a.args[0] == word) {
+        pressArrow(game_, prompts_, step[0], step[1]);
+        return std::nullopt;
+      }
+    return "arrow takes up, down, left or right";
+  }
   if (a.name == "lay") {
     const auto k = a.args.size() == 1 ? parseInt(a.args[0]) : std::nullopt;
     if (!k || *k < 1 || *k > kResultSlots) return "lay takes a result button 1..5";
@@ -238,7 +249,8 @@ std::optional<std::string> Player::play(const Action& a) {
     return scoreSheet(a);
   } else if (name == "save" || name == "load" || name == "confirm") {
     return gameFile(a);
-  } else if (name == "type" || name == "backspace" || name == "escape" || name == "lay") {
+  } else if (name == "type" || name == "backspace" || name == "escape" || name == "lay" ||
+             name == "arrow") {
     return typing(a);
   } else if (name == "complete") {
     if (a.args.size() != 1 || (a.args[0] != "on" && a.args[0] != "off"))

@@ -106,6 +106,12 @@ void pressTab(Game& game, Prompts& prompts);
 void typeCharacter(Game& game, Prompts& prompts, char ch);
 void pressBackspace(Game& game, Prompts& prompts);
 void pressEscape(Game& game, Prompts& prompts);
+// An arrow key on the main board: the cursor turns along the arrow's line
+// (across for left and right, down for up and down) and moves to the next
+// empty square that way, staying put at the board's edge. A hidden cursor
+// appears instead: at the centre on an empty board, else where it was.
+// (board/cursor_keys.cpp)
+void pressArrow(Game& game, Prompts& prompts, int dRow, int dCol);
 
 // Lays the placement shown by result button k (0..4) as the move in
 // progress, after sending any move in progress home.  (moves/lay_result.cpp)

@@ -10,6 +10,8 @@
 #include <QLayout>
 #include <QLocale>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 
 #include "game/handlers.h"
@@ -88,23 +90,42 @@ AppWindow::AppWindow(WordLists lists, std::optional<std::filesystem::path> words
   }
   form_ = new Form1(*words_, prompts, this);
   if (held_) held_->markStart();
-  setCentralWidget(form_);
+  // The client area keeps its fixed size inside a frameless scroll area,
+  // which shows all of it while the window fits the screen and scrolls when
+  // a zoom makes it larger.
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName(QStringLiteral("scrClient"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidget(form_);
+  scroll_->setWidgetResizable(false);
+  setCentralWidget(scroll_);
   setWindowTitle(form_->windowTitle());
-  // The client area keeps its fixed size; the window grows by the menu bar
-  // and the status line.
   layout()->setSizeConstraint(QLayout::SetFixedSize);
   buildMenus();
-  status_ = new QLabel(this);
-  status_->setObjectName(QStringLiteral("lblWordsInUse"));
-  statusBar()->setSizeGripEnabled(false);
-  statusBar()->addWidget(status_, 1);
+  buildStatusLine();
   showWordsInUse();
 
   form_->chkComplete->setChecked(settings_.completeSearch);
+  actOriginalRules->setChecked(!settings_.completeSearch);
   connect(form_->chkComplete, &QCheckBox::toggled, this, [this](bool on) {
     settings_.completeSearch = on;
+    actOriginalRules->setChecked(!on);
     save();
   });
+  connect(form_, &Form1::changed, this, [this] {
+    refreshStatus();
+    refreshTitle();
+  });
+  connect(form_, &Form1::searched, this, &AppWindow::searched);
+  // New Game forgets the file of the game it gave up: Save must not write
+  // the new game over it.
+  connect(form_->cmdNewGame, &QPushButton::clicked, this, [this] {
+    if (tilvan::gameInProgress(form_->game().state)) return;
+    gameFile_.reset();
+    refreshTitle();
+  });
+  fitToScreen();
+  refreshStatus();
 }
 
 AppWindow::~AppWindow() {
@@ -132,39 +153,19 @@ void AppWindow::buildMenus() {
   connect(actWordGame, &QAction::triggered, this, [this] { chooseWords(WordsChoice::kWordGame); });
   connect(actLarge, &QAction::triggered, this, [this] { chooseWords(WordsChoice::kLarge); });
   connect(actOther, &QAction::triggered, this, &AppWindow::pickOtherFile);
+  words->addSeparator();
+  // The complete search is the window's default; the search of the
+  // original program stays one click away.
+  actOriginalRules = words->addAction(QStringLiteral("Original search rules"));
+  actOriginalRules->setObjectName(QStringLiteral("actOriginalRules"));
+  actOriginalRules->setCheckable(true);
+  actOriginalRules->setStatusTip(
+      QStringLiteral("Find Words searches as the original program did: fewer placements"));
+  connect(actOriginalRules, &QAction::toggled, this,
+          [this](bool on) { form_->chkComplete->setChecked(!on); });
   buildGameMenu();
+  buildPlayMenu();
   buildViewMenu();
-}
-
-void AppWindow::buildViewMenu() {
-  viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-  viewMenu->setObjectName(QStringLiteral("mnuView"));
-  auto* group = new QActionGroup(this);
-  for (std::size_t i = 0; i < kZoomSteps.size(); ++i) {
-    const int percent = kZoomSteps[i];
-    QAction* a = viewMenu->addAction(QStringLiteral("&%1 %").arg(percent));
-    a->setObjectName(QStringLiteral("zoom%1").arg(percent));
-    a->setCheckable(true);
-    a->setShortcut(QKeySequence(QStringLiteral("Ctrl+%1").arg(i + 1)));
-    group->addAction(a);
-    connect(a, &QAction::triggered, this, [this, percent] { setZoom(percent); });
-    zoomActions[i] = a;
-  }
-  // A stored zoom that the menu does not offer shows the design's size.
-  const int saved = settings_.zoomPercent;
-  const bool offered = std::find(kZoomSteps.begin(), kZoomSteps.end(), saved) != kZoomSteps.end();
-  form_->setZoom(offered ? saved : 100);
-  for (std::size_t i = 0; i < kZoomSteps.size(); ++i)
-    zoomActions[i]->setChecked(kZoomSteps[i] == form_->zoom());
-}
-
-void AppWindow::setZoom(int percent) {
-  form_->setZoom(percent);
-  for (std::size_t i = 0; i < kZoomSteps.size(); ++i)
-    zoomActions[i]->setChecked(kZoomSteps[i] == percent);
-  settings_.zoomPercent = percent;
-  save();
-  adjustSize();
 }
 
 void AppWindow::buildGameMenu() {
@@ -174,8 +175,14 @@ void AppWindow::buildGameMenu() {
   actPass = game->addAction(QStringLiteral("Pass / Exchange"));
   actPass->setStatusTip(QStringLiteral("The current player passes or exchanges tiles"));
   connect(actPass, &QAction::triggered, form_, [this] { form_->run(tilvan::pressPass); });
+  actClearLast = game->addAction(QStringLiteral("Clear Last Move"));
+  actClearLast->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  actClearLast->setStatusTip(QStringLiteral("Takes back the latest turn"));
+  connect(actClearLast, &QAction::triggered, form_,
+          [this] { form_->run(tilvan::pressClearLastMove); });
   actRedo = game->addAction(QStringLiteral("Redo"));
-  actRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  actRedo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
   actRedo->setStatusTip(QStringLiteral("Puts back the turn that Clear Last Move took back"));
   connect(actRedo, &QAction::triggered, form_, [this] { form_->run(tilvan::pressRedo); });
   game->addSeparator();
@@ -211,6 +218,7 @@ const QString kGameFiles = QStringLiteral("TILVAN games (*.tilvan *.json);;All f
 }
 
 void AppWindow::pickGameToOpen() {
+  if (!mayReplaceGame()) return;
   const QString file =
       QFileDialog::getOpenFileName(this, QStringLiteral("Open Game"), {}, kGameFiles);
   if (!file.isEmpty()) openGameFile(toPath(file));
@@ -227,14 +235,20 @@ void AppWindow::saveAs() {
 bool AppWindow::openGameFile(const std::filesystem::path& path) {
   bool opened = false;
   form_->run([&](Game& g, Prompts& p) { opened = tilvan::openGame(g, p, path); });
-  if (opened) gameFile_ = path;
+  if (opened) {
+    gameFile_ = path;
+    rememberSaved();
+  }
   return opened;
 }
 
 bool AppWindow::saveGameFile(const std::filesystem::path& path) {
   bool saved = false;
   form_->run([&](Game& g, Prompts& p) { saved = tilvan::saveGame(g, p, path); });
-  if (saved) gameFile_ = path;
+  if (saved) {
+    gameFile_ = path;
+    rememberSaved();
+  }
   return saved;
 }
 
@@ -298,10 +312,30 @@ void AppWindow::endGame() {
     form_->run([](Game& g, Prompts& p) { tilvan::endGame(g, p, {}); });
     return;
   }
-  EndGameDialog dialog(players, this);
-  if (dialog.exec() != QDialog::Accepted) return;
-  const std::vector<std::string> racks = dialog.racks();
-  form_->run([racks](Game& g, Prompts& p) { tilvan::endGame(g, p, racks); });
+  EndGameDialog dialog(
+      players, [this](const std::vector<std::string>& racks) { return endGameWith(racks); }, this);
+  dialog.exec();
+}
+
+int AppWindow::endGameWith(const std::vector<std::string>& racks) {
+  form_->run([&racks](Game& g, Prompts& p) { tilvan::endGame(g, p, racks); });
+  if (gameEnded(form_->game().state.Turns)) return -1;
+  // The core said what is wrong; the box to mark is the first one whose
+  // rack, with those before it and the later boxes empty, is refused.
+  class Silent : public Prompts {
+    void message(std::string_view) override {}
+    std::optional<std::string> askBlankLetter() override { return std::nullopt; }
+  } silent;
+  const int players = static_cast<int>(racks.size());
+  for (int p = 0; p < players; ++p) {
+    Game scratch = form_->game();
+    scratch.autosavePath.reset();
+    std::vector<std::string> prefix(racks.begin(), racks.begin() + p + 1);
+    prefix.resize(racks.size());
+    tilvan::endGame(scratch, silent, prefix);
+    if (!gameEnded(scratch.state.Turns)) return p;
+  }
+  return players;
 }
 
 void AppWindow::pickOtherFile() {
@@ -336,6 +370,8 @@ bool AppWindow::chooseWords(WordsChoice choice, const QString& otherFile) {
   // The game borrows the cache by reference: a new cache is built in its
   // place, and the reference then names the new one.
   words_.emplace(path);
+  // Results found in the old list are not this list's.
+  form_->run([](Game& g, Prompts&) { tilvan::wordListSwitched(g); });
   overridden_ = false;
   settings_.words = choice;
   if (choice == WordsChoice::kOther) settings_.otherWordsFile = otherFile;
@@ -350,11 +386,7 @@ void AppWindow::save() const {
 
 QString AppWindow::statusText() const { return status_->text(); }
 
-void AppWindow::showWordsInUse() {
-  actWordGame->setChecked(!overridden_ && settings_.words == WordsChoice::kWordGame);
-  actLarge->setChecked(!overridden_ && settings_.words == WordsChoice::kLarge);
-  actOther->setChecked(!overridden_ && settings_.words == WordsChoice::kOther);
-
+QString AppWindow::listName() const {
   QString name = QFileInfo(fromPath(words_->path())).fileName();
   if (overridden_)
     name += QStringLiteral(" (--words)");
@@ -362,6 +394,15 @@ void AppWindow::showWordsInUse() {
     name = actWordGame->text();
   else if (settings_.words == WordsChoice::kLarge)
     name = actLarge->text();
+  return name;
+}
+
+void AppWindow::showWordsInUse() {
+  actWordGame->setChecked(!overridden_ && settings_.words == WordsChoice::kWordGame);
+  actLarge->setChecked(!overridden_ && settings_.words == WordsChoice::kLarge);
+  actOther->setChecked(!overridden_ && settings_.words == WordsChoice::kOther);
+
+  const QString name = listName();
   const auto list = words_->get();
   if (!list.ok()) {
     status_->setText(QStringLiteral("Word list: %1 cannot be read").arg(name));

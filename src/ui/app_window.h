@@ -1,15 +1,19 @@
 // AppWindow: the program's top-level window. The menu bar lies above Form1's
 // fixed client area and a status line below it, so that neither moves a
 // control of the client area. The "Words" menu chooses the word list; the
-// choice and the options are remembered between runs (ui/settings.h).
+// choice and the options are remembered between runs (ui/settings.h). The
+// window never grows past the screen's free area: a client area zoomed
+// larger scrolls.
 #pragma once
 
 #include <QMainWindow>
+#include <QSize>
 #include <array>
 #include <filesystem>
 #include <memory>
 #include <optional>
 
+#include "game/history.h"
 #include "ui/settings.h"
 #include "ui/zoom.h"
 #include "words/word_list.h"
@@ -17,6 +21,7 @@
 class QAction;
 class QMenu;
 class QLabel;
+class QScrollArea;
 
 namespace tilvan {
 class Prompts;
@@ -25,6 +30,7 @@ class Prompts;
 namespace tilvan::ui {
 
 class Form1;
+class LookUpBox;
 class ScoreSheet;
 class HeldStart;
 
@@ -58,8 +64,21 @@ class AppWindow : public QMainWindow {
   // use stays. Returns whether the list changed.
   bool chooseWords(WordsChoice choice, const QString& otherFile = {});
 
-  // The status line: the list in use and its number of records.
+  // The status line's second line: the list in use and its number of records.
   QString statusText() const;
+  // Its first line: the move in progress (its score and words, a word not
+  // in the list marked), why USE refused a move, what the complete search
+  // would add to an original search's best, or the end of the game.
+  QString statusMessage() const;
+
+  // "Original search rules" in the "Words" menu: the complete search's
+  // tick ("Complete search") turned off.
+  QAction* actOriginalRules = nullptr;
+  // The "Play" menu: the keyboard's way through a turn.
+  QAction *actClearLast, *actToBoard, *actToRack, *actLayShown, *actLookUp;
+  std::array<QAction*, 5> actShowResult{};
+  LookUpBox* lookUpBox() const { return lookUp_; }
+  void showLookUp();
 
   QAction *actWordGame, *actLarge, *actOther;
   // The "View" menu: scales the client area to `percent` (one of
@@ -67,12 +86,22 @@ class AppWindow : public QMainWindow {
   void setZoom(int percent);
   QMenu* viewMenu = nullptr;
   std::array<QAction*, kZoomSteps.size()> zoomActions{};
+  // The largest zoom at which the whole window fits the screen's free area
+  // (the start's zoom when none is remembered), at least 100.
+  int fittingZoom() const;
+  // The screen's free area that the window may take; `room` replaces the
+  // screen's for a window that is to fit a given screen (tests).
+  QSize screenRoom() const;
+  void setScreenRoom(std::optional<QSize> room);
 
   // The "Game" menu.
   QAction *actOpen, *actSave, *actSaveAs, *actPass, *actRedo, *actScoreSheet, *actEndGame;
 
   // Game files. Opening or saving a file makes it the game's file, which
-  // Save writes again; a failure is a message and changes nothing.
+  // Save writes again; a failure is a message and changes nothing. The
+  // title bar names the file, marked "*" while the game has changes not
+  // saved to it. Open asks first when a game would be given up.
+  bool hasUnsavedChanges() const;
   bool openGameFile(const std::filesystem::path& path);
   bool saveGameFile(const std::filesystem::path& path);
   const std::optional<std::filesystem::path>& gameFile() const { return gameFile_; }
@@ -99,9 +128,21 @@ class AppWindow : public QMainWindow {
   void showScoreSheet();
   // Asks for the tiles left on each rack and ends the game.
   void endGame();
+  // Ends the game with these racks (player 1 first): -1 when it ended, else
+  // the box of the End game dialog to mark (see EndGameDialog::Check).
+  int endGameWith(const std::vector<std::string>& racks);
 
  private:
   void buildMenus();
+  void buildPlayMenu();  // ui/app_window_play.cpp, with the status line and the title
+  void buildStatusLine();
+  void refreshStatus();
+  void refreshTitle();
+  void searched();
+  void rememberSaved();
+  bool mayReplaceGame();
+  void fitToScreen();  // ui/app_window_view.cpp
+  void scaleChrome();
   void buildGameMenu();
   void buildViewMenu();
   void addFileActions(QMenu* game);
@@ -109,6 +150,7 @@ class AppWindow : public QMainWindow {
   void saveAs();
   void pickOtherFile();
   void showWordsInUse();
+  QString listName() const;  // the list in use, as the status line names it
   void save() const;
   std::filesystem::path pathOf(WordsChoice choice, const QString& otherFile) const;
 
@@ -118,11 +160,21 @@ class AppWindow : public QMainWindow {
   bool overridden_;  // --words named the list of this run
   std::optional<WordListCache> words_;
   Form1* form_;
+  QScrollArea* scroll_;
+  std::optional<QSize> room_;
   QLabel* status_;
+  QLabel* message_;
   ScoreSheet* sheet_ = nullptr;
+  LookUpBox* lookUp_ = nullptr;
   std::optional<std::filesystem::path> gameFile_;
   std::unique_ptr<Prompts> ownPrompts_;  // the window's dialogs, when none were given
   std::unique_ptr<HeldStart> held_;      // holds the start-up message back
+  // The record as the game file holds it (turns and taken-back turns).
+  std::vector<Turn> savedTurns_, savedTakenBack_;
+  // What the complete search adds to the last original search's best, and
+  // the number of turns then: shown until the record changes.
+  int gain_ = 0;
+  std::size_t gainTurns_ = 0;
 };
 
 }  // namespace tilvan::ui

@@ -9,7 +9,8 @@
 
 namespace tilvan::ui {
 
-EndGameDialog::EndGameDialog(int players, QWidget* parent) : QDialog(parent) {
+EndGameDialog::EndGameDialog(int players, Check check, QWidget* parent)
+    : QDialog(parent), check_(std::move(check)) {
   setObjectName(QStringLiteral("frmEndGame"));
   setWindowTitle(QStringLiteral("End game"));
   auto* form = new QFormLayout(this);
@@ -27,6 +28,22 @@ EndGameDialog::EndGameDialog(int players, QWidget* parent) : QDialog(parent) {
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   form->addRow(buttons);
+}
+
+void EndGameDialog::accept() {
+  const int wrong = check_ ? check_(racks()) : -1;
+  for (int p = 0; p < int(txtRackLeft.size()); ++p) {
+    txtRackLeft[std::size_t(p)]->setStyleSheet(
+        p == wrong ? QStringLiteral("QLineEdit { border: 2px solid #c01010; background: #ffe4e4; }")
+                   : QString());
+    txtRackLeft[std::size_t(p)]->setToolTip(
+        p == wrong ? QStringLiteral("These tiles cannot be left on this rack") : QString());
+  }
+  if (wrong < 0) return QDialog::accept();
+  if (wrong < int(txtRackLeft.size())) {
+    txtRackLeft[std::size_t(wrong)]->setFocus();
+    txtRackLeft[std::size_t(wrong)]->selectAll();
+  }
 }
 
 std::vector<std::string> EndGameDialog::racks() const {

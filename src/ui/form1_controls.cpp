@@ -81,7 +81,8 @@ void Form1::buildControls() {
 
   buildResults();
   // Tab goes through the boxes and buttons in the order of a turn.
-  QWidget* order[] = {txtNumberofPlayers, cmdNumofPlayers, txtUsersTurn, cmdUsersTurn, txtRack,
+  QWidget* order[] = {txtNumberofPlayers, cmdNumofPlayers, txtUsersTurn, cmdUsersTurn,
+                      imgTilvaneBoard,    txtRack,
                       chkComplete,        cmdFindWords,    cmdWord[0],   cmdWord[1],   cmdWord[2],
                       cmdWord[3],         cmdWord[4],      cmdUse1,      cmdCheck,     cmdPass,
                       cmdClear,           cmdNewGame,      cmdQuit,      cmdAbout};
@@ -159,6 +160,8 @@ void Form1::buildBoardAndTiles() {
   }
   imgTilvaneBoard = new PictureWidget(boardPicture, this);
   imgTilvaneBoard->setObjectName(QStringLiteral("imgTilvaneBoard"));
+  // The board takes the keyboard from a click, Tab or Ctrl+B (typing).
+  imgTilvaneBoard->setFocusPolicy(Qt::StrongFocus);
   imgTilvaneBoard->setGeometry(twipsRect(kMainBoardLeft, kMainBoardTop, kBoardSize, kBoardSize));
   for (int k = 0; k < kLetters; ++k) {
     const int left = k < 24 ? 6240 + 600 * (k % 4) : 6600 + 600 * (k - 24);

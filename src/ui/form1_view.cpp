@@ -32,6 +32,9 @@ class ShowFirst : public Prompts {
     window_.showNow();
     return inner_.confirm(question);
   }
+  // The line that explains a message goes to the status line, not to a
+  // second message box.
+  void status(std::string_view text) override { window_.say(text); }
 
  private:
   Form1& window_;

@@ -155,7 +155,7 @@ struct CommandLine {
       QStringLiteral("FILE")};
   const QCommandLineOption zoom{
       QStringLiteral("zoom"),
-      QStringLiteral("With --measure: the zoom of the client area in percent (100, 150 or 200)."),
+      QStringLiteral("With --measure: the zoom of the client area in percent (100 to 200)."),
       QStringLiteral("PERCENT")};
   const QCommandLineOption measure{
       QStringLiteral("measure"),

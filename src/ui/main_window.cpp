@@ -51,6 +51,7 @@ Form1::Form1(WordListCache& words, Prompts* prompts, QWidget* parent)
   setAcceptDrops(true);
   buildControls();
   buildTurnMarks();
+  buildMarks();
   recordDesign();
   setZoom(100);
   connectEvents();
@@ -77,8 +78,7 @@ void Form1::connectEvents() {
   on(cmdPass, pressPass);
   connect(cmdFindWords, &QPushButton::clicked, this, &Form1::pressFindWords);
   for (int k = 0; k < kResultSlots; ++k)
-    connect(cmdWord[k], &QPushButton::clicked, this,
-            [this, k] { act([k](Game& g, Prompts& p) { pressShowSlot(g, p, k); }); });
+    connect(cmdWord[k], &QPushButton::clicked, this, [this, k] { showResult(k); });
   connect(cmdQuit, &QPushButton::clicked, this, [this] { window()->close(); });
   connect(cmdAbout, &QPushButton::clicked, this, &Form1::showAbout);
 
@@ -104,9 +104,20 @@ void Form1::connectEvents() {
   connect(chkComplete, &QCheckBox::toggled, this, [this](bool on) { game_.form.chkComplete = on; });
 }
 
+void Form1::showResult(int k) {
+  if (k < 0 || k >= kResultSlots) return;
+  shownResult_ = k;
+  act([k](Game& g, Prompts& p) { pressShowSlot(g, p, k); });
+}
+
+void Form1::say(std::string_view text) {
+  said_ = QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
 void Form1::act(const std::function<void(Game&, Prompts&)>& handler) {
   if (busy_) return;
   busy_ = true;
+  said_.clear();
   game_.form.txtNumberofPlayers.type(txtNumberofPlayers->text().toLatin1().toStdString());
   game_.form.txtUsersTurn.type(txtUsersTurn->text().toLatin1().toStdString());
   game_.form.txtRack.type(txtRack->text().toLatin1().toStdString());
@@ -118,7 +129,12 @@ void Form1::act(const std::function<void(Game&, Prompts&)>& handler) {
 }
 
 void Form1::pressFindWords() {
-  if (!measuring_) return act(tilvan::pressFindWords);
+  shownResult_ = 0;
+  if (!measuring_) {
+    act(tilvan::pressFindWords);
+    emit searched();
+    return;
+  }
   QElapsedTimer timer;
   timer.start();
   act(tilvan::pressFindWords);
@@ -127,6 +143,7 @@ void Form1::pressFindWords() {
   const qint64 painted = timer.nsecsElapsed();
   std::fprintf(stderr, "measure: find %.1f ms (search %.1f ms, repaint %.1f ms)\n", painted / 1e6,
                searched / 1e6, (painted - searched) / 1e6);
+  emit this->searched();
 }
 
 void Form1::prefetchWordList() {
@@ -223,6 +240,7 @@ void Form1::refresh() {
   box(txtRack, f.txtRack);
   if (chkComplete->isChecked() != f.chkComplete) chkComplete->setChecked(f.chkComplete);
   if (cursor_) cursor_->showCursor(f.cursor, zoom_);
+  refreshMarks();
   shown_ = f;
 }
 

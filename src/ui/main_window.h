@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "game/game.h"
@@ -98,9 +99,32 @@ class Form1 : public QWidget {
   // behind the row whose turn it is and a "you" beside the user's number.
   QLabel* lblRack;
   std::array<QLabel*, kPlayers> lblTurnRow, lblYou;
+  // Added in free space (ui/form1_marks.cpp): the main board's column
+  // letters and row numbers, a faded tile on each used-up stack, the tiles
+  // unseen beside each stack with their sum and the bag's, and "Game over"
+  // (the winners' rows then banded in green).
+  std::array<QLabel*, kSide> lblColumn, lblRow;
+  std::array<PictureWidget*, kLetters> imgUsedUp;
+  std::array<QLabel*, kLetters> lblUnseen;
+  QLabel *lblUnseenTotal, *lblGameOver;
+
+  // The last line a handler said for the status line (why USE refused a
+  // move), until the next event of the window.
+  const QString& saidLine() const { return said_; }
+  void say(std::string_view text);
+  // The result button whose placement the lower board shows last (0..4).
+  int shownResult() const { return shownResult_; }
+  // Keyboard play: shows result k (0..4), lays the shown result, moves the
+  // cursor (see pressArrow).
+  void showResult(int k);
+  void layShownResult() { layResultOf(shownResult_); }
+  // Gives the main board the keyboard, its cursor shown.
+  void focusBoard();
 
  signals:
   void prefetched();
+  // "Find   Words" has run.
+  void searched();
   // The game may have changed: every handler run ends with this.
   void changed();
 
@@ -135,6 +159,9 @@ class Form1 : public QWidget {
   QPushButton* button(const QString& name, const QString& caption, const QRect& place);
   QLineEdit* textBox(const QString& name, const TextBox& box, const QRect& place);
   void buildTurnMarks();
+  void buildMarks();
+  void refreshMarks();
+  void refreshUnseen();
   void recordDesign();
   void connectEvents();
   // Pixels at the current zoom of a position given in twips.
@@ -169,6 +196,8 @@ class Form1 : public QWidget {
   bool busy_ = false;
   bool measuring_ = false;
   bool prefetchWhenShown_ = false;
+  QString said_;
+  int shownResult_ = 0;
 };
 
 }  // namespace tilvan::ui

@@ -1,7 +1,8 @@
 // Form1's typing: a click on an empty square of the main board puts the
 // cursor there (a second click or Tab turns it), keys typed on the board lay
-// tiles, Backspace and Escape take them back, Enter presses USE. A result
-// button lays its placement on a double-click or from its context menu.
+// tiles, Backspace and Escape take them back, Enter presses USE, the arrow
+// keys move the cursor. A result button lays its placement on a
+// double-click or from its context menu.
 #include <QAction>
 #include <QKeyEvent>
 #include <QPainter>
@@ -55,7 +56,6 @@ void Form1::setUpTyping() {
   cursor_ = new CursorWidget(this);
   cursor_->setObjectName(QStringLiteral("cursor"));
   cursor_->stackUnder(imgTile1[0]);  // above the boards, below every tile
-  imgTilvaneBoard->setFocusPolicy(Qt::ClickFocus);
   imgTilvaneBoard->installEventFilter(this);
   for (int k = 0; k < kResultSlots; ++k) {
     auto* lay = new QAction(QStringLiteral("Lay on the board"), cmdWord[k]);
@@ -67,8 +67,15 @@ void Form1::setUpTyping() {
   }
 }
 
+void Form1::focusBoard() {
+  imgTilvaneBoard->setFocus(Qt::ShortcutFocusReason);
+  if (!game_.form.cursor.Visible) act([](Game& g, Prompts& p) { pressArrow(g, p, 0, 1); });
+}
+
 void Form1::layResultOf(int k) {
   act([k](Game& g, Prompts& p) { layResult(g, p, k); });
+  // Enter then commits the laid result.
+  imgTilvaneBoard->setFocus(Qt::OtherFocusReason);
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* e) {
@@ -113,8 +120,19 @@ bool Form1::typeKey(QKeyEvent* e) {
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+      if (e->modifiers() & Qt::ControlModifier) return false;  // lays the shown result
       act(tilvan::pressUse);
       return true;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+      const int key = e->key();
+      const int dRow = key == Qt::Key_Up ? -1 : key == Qt::Key_Down ? 1 : 0;
+      const int dCol = key == Qt::Key_Left ? -1 : key == Qt::Key_Right ? 1 : 0;
+      act([=](Game& g, Prompts& p) { pressArrow(g, p, dRow, dCol); });
+      return true;
+    }
     default:
       break;
   }

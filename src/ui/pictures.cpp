@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
+#include <cmath>
 
 #include "game/layout.h"
 #include "ui/geometry.h"
@@ -42,6 +44,53 @@ QColor premiumColour(int premium) {
   }
 }
 
+QString premiumLabel(int premium) {
+  switch (premium) {
+    case kTripleWord:
+      return QStringLiteral("3W");
+    case kDoubleWord:
+      return QStringLiteral("2W");
+    case kTripleLetter:
+      return QStringLiteral("3L");
+    case kDoubleLetter:
+      return QStringLiteral("2L");
+    default:
+      return {};
+  }
+}
+
+namespace {
+
+// The premium's label in the middle of its square, clear of the square's
+// corners, in a colour that reads on the premium's own.
+void drawPremiumLabel(QPainter& p, const QRect& cell, int premium) {
+  const QString text = premiumLabel(premium);
+  if (text.isEmpty()) return;
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setPixelSize(7);
+  f.setBold(true);
+  p.setFont(f);
+  p.setPen(premium == kTripleWord || premium == kTripleLetter ? Qt::white
+                                                              : QColor(0x20, 0x20, 0x40));
+  p.drawText(QRectF(cell).adjusted(1, 2, -1, -2), Qt::AlignCenter, text);
+}
+
+// The centre square: a star, whatever its premium.
+void drawCentreMark(QPainter& p, const QRect& cell) {
+  const QPointF c = QRectF(cell).center();
+  const qreal outer = cell.width() * 0.42, inner = outer * 0.42;
+  QPolygonF star;
+  for (int i = 0; i < 10; ++i) {
+    const qreal angle = -M_PI / 2 + i * M_PI / 5, radius = i % 2 ? inner : outer;
+    star << c + QPointF(std::cos(angle) * radius, std::sin(angle) * radius);
+  }
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(0x30, 0x20, 0x20));
+  p.drawPolygon(star);
+}
+
+}  // namespace
+
 QPixmap boardPicture(qreal dpr) {
   static QHash<qint64, QPixmap> cache;
   const qint64 key = cacheKey(-1, dpr);
@@ -49,11 +98,19 @@ QPixmap boardPicture(qreal dpr) {
   QPixmap pm = blankPixmap(kBoardPixels, dpr);
   pm.fill(Qt::black);
   QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
   const auto& premiums = premiumMap();
   for (int r = 0; r < kSide; ++r)
-    for (int c = 0; c < kSide; ++c)
-      p.fillRect(QRect(boardCellOrigin(r, c), QSize(kTilePixels, kTilePixels)),
-                 premiumColour(premiums[hIndex(r, c)]));
+    for (int c = 0; c < kSide; ++c) {
+      const QRect cell(boardCellOrigin(r, c), QSize(kTilePixels, kTilePixels));
+      const int premium = premiums[hIndex(r, c)];
+      p.fillRect(cell, premiumColour(premium));
+      if (r == kSide / 2 && c == kSide / 2)
+        drawCentreMark(p, cell);
+      else
+        drawPremiumLabel(p, cell, premium);
+    }
   p.end();
   cache.insert(key, pm);
   return pm;
@@ -135,6 +192,23 @@ QPixmap tilePicture(int letter, qreal dpr, TileLook look, bool marked) {
     drawFitted(p, tilePointsFont(), points, kTilePixels - 1.6, kTilePixels - 1.5,
                points.size() > 1 ? 8.5 : 7, true);
   }
+  p.end();
+  cache.insert(key, pm);
+  return pm;
+}
+
+QPixmap fadedTilePicture(int letter, qreal dpr) {
+  static QHash<qint64, QPixmap> cache;
+  if (letter < 0 || letter >= kLetters) letter = kBlank;
+  const qint64 key = cacheKey(letter, dpr);
+  if (auto it = cache.constFind(key); it != cache.constEnd()) return *it;
+  const QPixmap tile = tilePicture(letter, dpr);
+  QPixmap pm(tile.size());
+  pm.setDevicePixelRatio(dpr);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setOpacity(0.3);
+  p.drawPixmap(0, 0, tile);
   p.end();
   cache.insert(key, pm);
   return pm;

@@ -5,6 +5,7 @@
 
 #include <QPixmap>
 #include <QPoint>
+#include <QString>
 
 namespace tilvan::ui {
 
@@ -16,7 +17,8 @@ inline constexpr int kTilePixels = 15;
 // (row, col): exactly where a tile lying on that square is drawn.
 QPoint boardCellOrigin(int row, int col);
 
-// The 15 by 15 board: white cells in a black grid, premium squares in colour.
+// The 15 by 15 board: white cells in a black grid, premium squares in colour
+// and labelled with their premium, the centre square marked with a star.
 QPixmap boardPicture(qreal dpr);
 
 // How a tile picture looks: a tile of the set (its letter and points), or a
@@ -31,6 +33,14 @@ QPixmap tilePicture(int letter, qreal dpr, TileLook look = TileLook::kTile, bool
 
 // The font of the points on a tile (digits at least 7 pixels high).
 QFont tilePointsFont();
+
+// The tile of letter index 0..26 faded: a stack of that letter that is used
+// up.
+QPixmap fadedTilePicture(int letter, qreal dpr);
+
+// The label that a premium square of that type shows ("3W", "2L", ...;
+// empty for a plain square).
+QString premiumLabel(int premium);
 
 // Fill colour of a premium type (tables.h Premium) on the board picture.
 QColor premiumColour(int premium);

@@ -1,7 +1,8 @@
 // The score sheet: every turn of the game's record with its player, words,
-// position, score and the player's running total. The Score column can be
-// edited: a corrected score goes to the core's adjustScore, and the totals
-// follow.
+// position and score, and a column per player with their running total (the
+// user's column tinted). The Score column can be edited: a corrected score
+// goes to the core's adjustScore, is marked, and the totals follow. Once the
+// game has ended, a last row gives the final scores and the winner.
 #pragma once
 
 #include <QDialog>
@@ -9,6 +10,7 @@
 
 #include "game/game.h"
 #include "game/prompts.h"
+#include "game/standings.h"
 
 class QTableWidget;
 
@@ -29,6 +31,8 @@ class ScoreSheet : public QDialog {
 
  private:
   void scoreEdited(int row, int column);
+  void fillHeader(int players);
+  void fillFinalRow(int row, const Standings& ending, int players);
 
   const Game& game_;
   Run run_;

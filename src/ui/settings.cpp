@@ -45,7 +45,8 @@ Settings Settings::load() {
   if (out.words == WordsChoice::kOther && out.otherWordsFile.isEmpty())
     out.words = WordsChoice::kWordGame;
   const QString complete = s.value(QStringLiteral("search/complete")).toString();
-  out.completeSearch = complete == QLatin1String("true");
+  if (complete == QLatin1String("true") || complete == QLatin1String("false"))
+    out.completeSearch = complete == QLatin1String("true");
   bool ok = false;
   const int zoom = s.value(QStringLiteral("window/zoom")).toInt(&ok);
   if (ok && zoom >= kZoomMin && zoom <= kZoomMax) out.zoomPercent = zoom;

@@ -13,9 +13,9 @@ enum class WordsChoice { kWordGame, kLarge, kOther };
 
 struct Settings {
   WordsChoice words = WordsChoice::kWordGame;
-  QString otherWordsFile;  // the list of WordsChoice::kOther
-  bool completeSearch = false;
-  int zoomPercent = 100;  // the window's zoom, kZoomMin..kZoomMax
+  QString otherWordsFile;      // the list of WordsChoice::kOther
+  bool completeSearch = true;  // the complete search; off: the original search rules
+  int zoomPercent = 0;  // the window's zoom, kZoomMin..kZoomMax; 0: none chosen (fit the screen)
 
   static constexpr int kZoomMin = 25, kZoomMax = 400;
 

@@ -6,6 +6,6 @@
 namespace tilvan::ui {
 
 // In percent of the design's size.
-inline constexpr std::array<int, 3> kZoomSteps = {100, 150, 200};
+inline constexpr std::array<int, 5> kZoomSteps = {100, 125, 150, 175, 200};
 
 }  // namespace tilvan::ui

@@ -59,7 +59,7 @@ class TestAppWindow : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     const QRect menu = w.menuBar()->geometry();
-    const QRect client = w.form().geometry();
+    const QRect client(w.form().mapTo(&w, QPoint(0, 0)), w.form().size());
     const QRect status = w.statusBar()->geometry();
     QCOMPARE(client.size(), QSize(658, 620));
     QCOMPARE(client.topLeft(), QPoint(0, menu.bottom() + 1));
@@ -84,7 +84,11 @@ class TestAppWindow : public QObject {
     QCOMPARE(w.words().path(), wordGame_.fsPath());
     QVERIFY(w.actWordGame->isChecked() && !w.actLarge->isChecked() && !w.actOther->isChecked());
     QCOMPARE(w.statusText(), QStringLiteral("Word list: Word-game list (ENABLE2K), 2 words"));
-    QVERIFY(!w.form().chkComplete->isChecked());
+    // New settings search completely; the original rules are one click away.
+    QVERIFY(w.form().chkComplete->isChecked() && !w.actOriginalRules->isChecked());
+    w.actOriginalRules->trigger();
+    QVERIFY(!w.form().chkComplete->isChecked() && !w.form().game().form.chkComplete);
+    QVERIFY(!Settings::load().completeSearch);
   }
 
   void theSearchUsesTheChosenList() {
@@ -112,8 +116,8 @@ class TestAppWindow : public QObject {
       AppWindow w(lists(), std::nullopt, &prompts);
       QCOMPARE(w.words().path(), large_.fsPath());
       QVERIFY(w.actLarge->isChecked() && !w.actWordGame->isChecked());
-      QVERIFY(w.form().chkComplete->isChecked());
-      QVERIFY(w.form().game().form.chkComplete);
+      QVERIFY(!w.form().chkComplete->isChecked() && w.actOriginalRules->isChecked());
+      QVERIFY(!w.form().game().form.chkComplete);
       QVERIFY(w.chooseWords(WordsChoice::kOther, other.path()));
       w.form().chkComplete->click();
     }
@@ -122,7 +126,7 @@ class TestAppWindow : public QObject {
     QCOMPARE(w.words().path(), other.fsPath());
     QVERIFY(w.actOther->isChecked());
     QCOMPARE(w.statusText(), QStringLiteral("Word list: words.txt, 1 word"));
-    QVERIFY(!w.form().chkComplete->isChecked());
+    QVERIFY(w.form().chkComplete->isChecked());
     QVERIFY(prompts.take().size() == 1);  // the start-up message only
   }
 
@@ -159,7 +163,7 @@ class TestAppWindow : public QObject {
     RecordingPrompts prompts;
     AppWindow w(lists(), std::nullopt, &prompts);
     QCOMPARE(w.words().path(), large_.fsPath());
-    QVERIFY(w.form().chkComplete->isChecked());
+    QVERIFY(!w.form().chkComplete->isChecked());
   }
 
   void aRunThatDoesNotRememberLeavesTheSettingsAlone() {

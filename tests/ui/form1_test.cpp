@@ -420,7 +420,7 @@ class TestForm1 : public QObject {
     // Tab walks the boxes and buttons in the order of a turn.
     w.txtNumberofPlayers->setFocus();
     QStringList order{w.focusWidget()->objectName()};
-    for (int i = 0; i < 19; ++i) {
+    for (int i = 0; i < 20; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       order << QApplication::focusWidget()->objectName();
     }
@@ -428,6 +428,7 @@ class TestForm1 : public QObject {
                                  "cmdNumofPlayers",
                                  "txtUsersTurn",
                                  "cmdUsersTurn",
+                                 "imgTilvaneBoard",
                                  "txtRack",
                                  "chkComplete",
                                  "cmdFindWords",

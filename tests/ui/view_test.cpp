@@ -294,22 +294,21 @@ class TestView : public QObject {
       RecordingPrompts prompts;
       AppWindow a(lists, std::nullopt, &prompts);
       QCOMPARE(a.viewMenu->title(), QString("&View"));
-      QCOMPARE(a.zoomActions.size(), std::size_t(3));
-      a.zoomActions[2]->trigger();
+      QCOMPARE(a.zoomActions.size(), std::size_t(5));
+      a.zoomActions[4]->trigger();
       QCOMPARE(a.form().zoom(), 200);
-      QVERIFY(a.zoomActions[2]->isChecked() && !a.zoomActions[0]->isChecked());
+      QVERIFY(a.zoomActions[4]->isChecked() && !a.zoomActions[0]->isChecked());
     }
     {
       RecordingPrompts prompts;
       AppWindow a(lists, std::nullopt, &prompts);
       QCOMPARE(a.form().zoom(), 200);
-      QVERIFY(a.zoomActions[2]->isChecked());
-      QCOMPARE(a.centralWidget(), &a.form());
+      QVERIFY(a.zoomActions[4]->isChecked());
       a.setZoom(100);
       QCOMPARE(a.form().size(), QSize(658, 620));
     }
     Settings odd = Settings::load();
-    odd.zoomPercent = 175;  // not a step: the design's size
+    odd.zoomPercent = 110;  // not a step: the design's size
     odd.save();
     RecordingPrompts prompts;
     AppWindow a(lists, std::nullopt, &prompts);
