@@ -25,7 +25,8 @@ const std::map<std::string, std::set<std::string>>& allowedIncludes() {
       {"finder", {"game", "words", "board"}},
       {"board", {"game", "words"}},
       {"moves", {"game", "words", "board"}},
-      {"cli", {"game", "words", "finder", "board", "moves"}},
+      {"endgame", {"game", "words", "finder"}},
+      {"cli", {"game", "words", "finder", "board", "moves", "endgame"}},
       {"ui", {"game", "words", "finder", "board", "moves"}},
   };
   return allowed;

@@ -1,12 +1,14 @@
 // tilvan-cli: the program's headless front end.
 //   tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]
 //   tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]
+//   tilvan-cli endgame --board FILE --rack RACK --opponent RACK [--time-ms N] [--json]
 #include <iostream>
 #include <new>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/endgame.h"
 #include "cli/find.h"
 #include "cli/input.h"
 #include "cli/printable.h"
@@ -19,9 +21,14 @@ constexpr const char* kFindUsage =
     "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n";
 constexpr const char* kReplayUsage =
     "usage: tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n";
+constexpr const char* kEndgameUsage =
+    "usage: tilvan-cli endgame --board FILE --rack RACK --opponent RACK [--time-ms N] [--json]\n"
+    "                          [--words FILE]\n";
 constexpr const char* kUsage =
     "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n"
     "       tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n"
+    "       tilvan-cli endgame --board FILE --rack RACK --opponent RACK [--time-ms N] [--json]\n"
+    "                          [--words FILE]\n"
     "       tilvan-cli --help | --version\n";
 
 constexpr const char* kFindHelp =
@@ -42,6 +49,18 @@ constexpr const char* kReplayHelp =
     "  --words FILE   the word list (default: the installed word-game list)\n"
     "  --autosave FILE  write the game to FILE after every change of its record\n"
     "  --help         show this help\n";
+
+constexpr const char* kEndgameHelp =
+    "Solves a two-player position with the bag empty: the best line for both sides\n"
+    "to the end of the game and its final spread for the side to move.\n"
+    "\n"
+    "  --board FILE     15 lines of 15 characters, as for find ('-' reads standard input)\n"
+    "  --rack RACK      the side to move's tiles, 1 to 7 of a-z and '_' (a blank)\n"
+    "  --opponent RACK  the other side's tiles\n"
+    "  --time-ms N      stop searching deeper after N milliseconds (default 2000)\n"
+    "  --json           print the result as JSON\n"
+    "  --words FILE     the word list (default: the installed word-game list)\n"
+    "  --help           show this help\n";
 
 // Every error is one line on stderr and exit code 2.
 int usageError(const std::string& why) {
@@ -70,7 +89,7 @@ int replayScript(const std::optional<std::string>& script, tilvan::WordListCache
 // What the command line asks for.
 struct Args {
   std::string command;
-  std::optional<std::string> wordsPath, board, rack, script, autosave;
+  std::optional<std::string> wordsPath, board, rack, script, autosave, opponent, timeMs;
   bool complete = false, json = false;
 };
 
@@ -85,6 +104,11 @@ std::optional<int> parseArgs(const std::vector<std::string>& args, Args& out) {
       slot = args[++i];
       return true;
     };
+    const bool position = command == "find" || command == "endgame";
+    if (a == "--help" && command == "endgame") {
+      std::cout << kEndgameUsage << '\n' << kEndgameHelp;
+      return 0;
+    }
     if (a == "--help" && (command == "find" || command == "replay")) {
       std::cout << (command == "find" ? kFindUsage : kReplayUsage) << '\n'
                 << (command == "find" ? kFindHelp : kReplayHelp);
@@ -94,13 +118,17 @@ std::optional<int> parseArgs(const std::vector<std::string>& args, Args& out) {
       if (!value(out.wordsPath)) return usageError("--words needs a file");
     } else if (command == "replay" && a == "--autosave") {
       if (!value(out.autosave)) return usageError("--autosave needs a file");
-    } else if (command == "find" && a == "--board") {
+    } else if (position && a == "--board") {
       if (!value(out.board)) return usageError("--board needs a file");
-    } else if (command == "find" && a == "--rack") {
+    } else if (position && a == "--rack") {
       if (!value(out.rack)) return usageError("--rack needs a rack");
+    } else if (command == "endgame" && a == "--opponent") {
+      if (!value(out.opponent)) return usageError("--opponent needs a rack");
+    } else if (command == "endgame" && a == "--time-ms") {
+      if (!value(out.timeMs)) return usageError("--time-ms needs a number");
     } else if (command == "find" && a == "--complete") {
       out.complete = true;
-    } else if (command == "find" && a == "--json") {
+    } else if (position && a == "--json") {
       out.json = true;
     } else if (command == "replay" && !out.script && (a == "-" || a.rfind("--", 0) != 0)) {
       out.script = a;
@@ -109,6 +137,21 @@ std::optional<int> parseArgs(const std::vector<std::string>& args, Args& out) {
     }
   }
   return std::nullopt;
+}
+
+int runEndgameCommand(const Args& a, tilvan::WordListCache& words, std::istream& in) {
+  if (!a.board) return usageError("endgame needs --board FILE");
+  if (!a.rack) return usageError("endgame needs --rack RACK");
+  if (!a.opponent) return usageError("endgame needs --opponent RACK");
+  int timeMs = 2000;
+  if (a.timeMs) {
+    const std::string& t = *a.timeMs;
+    if (t.empty() || t.size() > 9 || t.find_first_not_of("0123456789") != std::string::npos ||
+        (timeMs = std::stoi(t)) <= 0)
+      return usageError("--time-ms needs a positive number of milliseconds, not \"" + t + "\"");
+  }
+  return tilvan::cli::runEndgame({*a.board, *a.rack, *a.opponent, timeMs, a.json}, words, in,
+                                 std::cout, std::cerr);
 }
 
 int run(int argc, char** argv) {
@@ -125,8 +168,9 @@ int run(int argc, char** argv) {
   Args parsed;
   parsed.command = args[0];
   if (auto exit = parseArgs(args, parsed)) return *exit;
-  const auto& [command, wordsPath, board, rack, script, autosave, complete, json] = parsed;
-  if (command != "find" && command != "replay")
+  const auto& [command, wordsPath, board, rack, script, autosave, opponent, timeMs, complete,
+               json] = parsed;
+  if (command != "find" && command != "replay" && command != "endgame")
     return usageError("unknown command \"" + command + "\"");
 
   tilvan::WordListCache words(wordsPath ? std::filesystem::path(*wordsPath)
@@ -145,6 +189,8 @@ int run(int argc, char** argv) {
     return tilvan::cli::runFind({*board, *rack, complete, json}, words, stdinStream, std::cout,
                                 std::cerr);
   }
+
+  if (command == "endgame") return runEndgameCommand(parsed, words, stdinStream);
 
   return replayScript(script, words, stdinStream, autosave);
 }
