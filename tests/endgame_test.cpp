@@ -9,7 +9,9 @@
 
 #include "endgame/endgame.h"
 #include "endgame/endgame_position.h"
+#include "finder/complete_frame.h"
 #include "finder/complete_search.h"
+#include "finder/word_graph.h"
 #include "support/brute_force_complete.h"
 #include "support/position_gen.h"
 #include "support/test_support.h"
@@ -138,14 +140,14 @@ std::vector<std::string> shortWords(std::mt19937_64& rng) {
 // of the game included; nullopt when a move is not legal there or the line
 // stops before the end.
 std::optional<int> lineSpread(const WordList& list, const Case& c, const EndgameResult& r) {
-  EgPosition pos(c.state, c.racks[0], c.racks[1]);
+  EgPosition pos(list, c.state, c.racks[0], c.racks[1]);
   int spread = 0;
   for (std::size_t i = 0; i < r.line.size(); ++i) {
     const int sign = i % 2 ? -1 : 1, mover = pos.toMove();
     EgMove m;
     if (!r.line[i].pass) {
       std::vector<EgMove> legal;
-      pos.placements(list, legal);
+      pos.placements(legal);
       m = toEgMove(r.line[i].placement, pos.state().Committed);
       if (std::find(legal.begin(), legal.end(), m) == legal.end()) return std::nullopt;
     }
@@ -189,6 +191,58 @@ TEST(Endgame, SolverEqualsPlainMinimaxOnGeneratedEndgames) {
   std::printf("compared %d skipped %d full lines %d\n", compared, skipped, fullLines);
   EXPECT_GT(compared, kCases * 3 / 4) << skipped << " skipped";
   EXPECT_GT(fullLines, compared * 9 / 10);
+}
+
+bool sameFrame(const Frame& a, const Frame& b) {
+  for (int i = 0; i < kSquares; ++i) {
+    if (a.letter[i] != b.letter[i] || a.value[i] != b.value[i]) return false;
+    if (a.empty(i) && (a.anchor[i] != b.anchor[i] || a.hasCross[i] != b.hasCross[i] ||
+                       a.cross[i] != b.cross[i] || a.crossSum[i] != b.crossSum[i] ||
+                       a.lm[i] != b.lm[i] || a.wm[i] != b.wm[i]))
+      return false;
+  }
+  return true;
+}
+
+// Moves played and taken back at random: the frames kept move by move equal
+// frames read afresh, and the placements equal the complete search's.
+TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
+  test::PositionGen gen(99);
+  for (int k = 0; k < kCases / 20; ++k) {
+    const std::vector<std::string> words = shortWords(gen.rng());
+    const WordList list = WordList::parse(test::lines(words));
+    Case c = makeCase(gen, words);
+    if (k % 10 == 0) c.state = test::freshPosition();
+    c.racks = {gen.rack(7, gen.uniform(0, 2)), gen.rack(7, gen.uniform(0, 1))};
+    EgPosition pos(list, c.state, c.racks[0], c.racks[1]);
+    const std::uint64_t key0 = pos.key();
+    std::vector<EgMove> played;
+    for (int step = 0; step < 12; ++step) {
+      std::array<Frame, 2> fresh;
+      for (int d = 0; d < 2; ++d) {
+        readFrame(pos.state(), d == 1, fresh[d]);
+        findFrameAnchors(list.derived<WordGraph>(), pos.state().Committed.empty(), fresh[d]);
+        ASSERT_TRUE(sameFrame(pos.frames()[d], fresh[d])) << c.describe() << step;
+      }
+      std::vector<EgMove> mine, theirs;
+      pos.placements(mine);
+      for (const CompleteResult& r : pos.completeResults())
+        theirs.push_back(toEgMove(r, pos.state().Committed));
+      ASSERT_EQ(mine, theirs) << c.describe() << step;
+      if (!played.empty() && gen.uniform(0, 3) == 0) {
+        pos.undo(played.back());
+        played.pop_back();
+        continue;
+      }
+      const EgMove m = mine.empty() || gen.uniform(0, 5) == 0
+                           ? EgMove{}
+                           : mine[static_cast<std::size_t>(gen.uniform(0, int(mine.size()) - 1))];
+      pos.play(m);
+      played.push_back(m);
+    }
+    while (!played.empty()) pos.undo(played.back()), played.pop_back();
+    EXPECT_EQ(pos.key(), key0);
+  }
 }
 
 TEST(Endgame, EndOfGameSumsAgreeWithTheScoreSheet) {

@@ -34,8 +34,8 @@ struct Entry {
 
 class Solver {
  public:
-  Solver(const WordList& list, EgPosition& pos, const EndgameOptions& options)
-      : list_(list), pos_(pos), options_(options), table_(std::size_t{1} << options.tableBits),
+  Solver(EgPosition& pos, const EndgameOptions& options)
+      : pos_(pos), options_(options), table_(std::size_t{1} << options.tableBits),
         start_(Clock::now()) {}
 
   EndgameResult run();
@@ -49,7 +49,6 @@ class Solver {
   std::vector<EgMove> lineFrom(const std::vector<EgMove>& pv);
   int eval() const { return pos_.rackSum(1 - pos_.toMove()) - pos_.rackSum(pos_.toMove()); }
 
-  const WordList& list_;
   EgPosition& pos_;
   EndgameOptions options_;
   std::vector<Entry> table_;
@@ -76,7 +75,7 @@ bool Solver::outOfTime() {
 const std::vector<EgMove>& Solver::moves(std::vector<EgMove>& spare) {
   const std::uint64_t key = pos_.placementKey();
   if (auto it = moveCache_.find(key); it != moveCache_.end()) return it->second;
-  pos_.placements(list_, spare);
+  pos_.placements(spare);
   spare.push_back(EgMove{});  // the pass, last
   if (cachedMoves_ + spare.size() > kCacheMoves) return spare;
   cachedMoves_ += spare.size();
@@ -224,7 +223,7 @@ EndgameResult Solver::run() {
     out.pass = m.isPass();
     out.score = m.score;
     if (!out.pass) {
-      for (const CompleteResult& r : pos_.completeResults(list_))
+      for (const CompleteResult& r : pos_.completeResults())
         if (toEgMove(r, pos_.state().Committed) == m) {
           out.placement = r;
           break;
@@ -241,7 +240,7 @@ EndgameResult Solver::run() {
 
 EndgameResult solveEndgame(const WordList& list, const GameState& state, std::string_view rack,
                            std::string_view opponent, const EndgameOptions& options) {
-  EgPosition pos(state, rack, opponent);
+  EgPosition pos(list, state, rack, opponent);
   EndgameResult result;
   if (pos.tiles(0) == 0 || pos.tiles(1) == 0) {
     // The game is over: whoever has no tiles played out.
@@ -250,7 +249,7 @@ EndgameResult solveEndgame(const WordList& list, const GameState& state, std::st
     result.exact = true;
     return result;
   }
-  Solver solver(list, pos, options);
+  Solver solver(pos, options);
   return solver.run();
 }
 

@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "finder/word_graph.h"
+
 namespace tilvan {
 namespace {
 
@@ -61,8 +63,9 @@ EgMove toEgMove(const CompleteResult& r, const Board& board) {
   return m;
 }
 
-EgPosition::EgPosition(const GameState& state, std::string_view rack, std::string_view opponent)
-    : state_(state) {
+EgPosition::EgPosition(const WordList& list, const GameState& state, std::string_view rack,
+                       std::string_view opponent)
+    : list_(list), graph_(list.derived<WordGraph>()), state_(state) {
   state_.Finder = {};
   state_.Turns.clear();
   state_.TakenBack.clear();
@@ -78,6 +81,11 @@ EgPosition::EgPosition(const GameState& state, std::string_view rack, std::strin
   for (int h = 0; h < kSquares; ++h) {
     const BoardSquare& sq = state_.Committed.atH(h);
     if (sq.occupied) board_ ^= keys().square[h][sq.letter % 26 + (scoresNothing(sq.tile) ? 26 : 0)];
+  }
+  frames_.emplace_back();
+  for (int d = 0; d < 2; ++d) {
+    readFrame(state_, d == 1, frames_.back()[d]);
+    findFrameAnchors(graph_, state_.Committed.empty(), frames_.back()[d]);
   }
 }
 
@@ -109,13 +117,26 @@ std::string EgPosition::rack(int player) const {
   return out;
 }
 
-std::vector<CompleteResult> EgPosition::completeResults(const WordList& list) const {
-  return completeSearch(list, state_, rack(toMove_), static_cast<std::size_t>(-1));
+std::vector<CompleteResult> EgPosition::completeResults() const {
+  return completeSearch(list_, state_, rack(toMove_), static_cast<std::size_t>(-1));
 }
 
-void EgPosition::placements(const WordList& list, std::vector<EgMove>& out) const {
+void EgPosition::placements(std::vector<EgMove>& out) {
+  findPlacements(graph_, frames_.back(), state_.LetterValue, rack(toMove_), found_);
   out.clear();
-  for (const CompleteResult& r : completeResults(list)) out.push_back(toEgMove(r, state_.Committed));
+  for (const FoundPlacement& f : found_) {
+    EgMove m;
+    m.score = static_cast<std::int16_t>(f.score);
+    for (int j = 0; j < f.len; ++j) {
+      const int h = f.down ? hIndex(f.row + j, f.col) : hIndex(f.row, f.col + j);
+      if (state_.Committed.atH(h).occupied) continue;
+      if ((f.blanks >> j) & 1) m.blankMask |= 1u << m.count;
+      m.square[m.count] = static_cast<std::uint8_t>(h);
+      m.letter[m.count] = static_cast<std::uint8_t>(f.word[j] - 'a');
+      ++m.count;
+    }
+    out.push_back(m);
+  }
 }
 
 void EgPosition::play(const EgMove& m) {
@@ -133,11 +154,24 @@ void EgPosition::play(const EgMove& m) {
     board_ ^= keys().square[h][l + (blank ? 26 : 0)];
   }
   bonusStack_.push_back(bonus);
+  frames_.push_back(frames_.back());
+  auto& fr = frames_.back();
+  for (int k = 0; k < m.count; ++k) {
+    const int h = m.square[k], v = transposeIndex(h);
+    const auto value = static_cast<std::int16_t>(state_.Committed.atH(h).value);
+    fr[0].letter[h] = fr[1].letter[v] = static_cast<std::int8_t>(m.letter[k]);
+    fr[0].value[h] = fr[1].value[v] = value;
+  }
+  for (int k = 0; k < m.count; ++k) {
+    updateFrameAfterLaying(graph_, fr[0], m.square[k]);
+    updateFrameAfterLaying(graph_, fr[1], transposeIndex(m.square[k]));
+  }
   toMove_ = 1 - toMove_;
 }
 
 void EgPosition::undo(const EgMove& m) {
   toMove_ = 1 - toMove_;
+  frames_.pop_back();
   const std::array<int, kMoveSlots> bonus = bonusStack_.back();
   bonusStack_.pop_back();
   for (int k = m.count - 1; k >= 0; --k) {

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "finder/complete_frame.h"
 #include "finder/complete_search.h"
 #include "game/game_state.h"
 #include "words/word_list.h"
@@ -36,13 +37,17 @@ inline constexpr int kScorelessLimit = 6;
 class EgPosition {
  public:
   // `state` gives the board and its premiums; rack is the side to move's.
-  EgPosition(const GameState& state, std::string_view rack, std::string_view opponent);
+  // The list must outlive the position.
+  EgPosition(const WordList& list, const GameState& state, std::string_view rack,
+             std::string_view opponent);
 
   // Every placement of the side to move's rack, best score first, as the
   // complete search orders them (no pass).
-  void placements(const WordList& list, std::vector<EgMove>& out) const;
+  void placements(std::vector<EgMove>& out);
   // The complete search's results for the side to move (for showing moves).
-  std::vector<CompleteResult> completeResults(const WordList& list) const;
+  std::vector<CompleteResult> completeResults() const;
+  // The board as the complete search reads it, kept up to date move by move.
+  const std::array<Frame, 2>& frames() const { return frames_.back(); }
 
   void play(const EgMove& m);
   void undo(const EgMove& m);
@@ -65,7 +70,11 @@ class EgPosition {
   void takeTile(int player, int letter);
   void giveTile(int player, int letter);
 
+  const WordList& list_;
+  const WordGraph& graph_;
   GameState state_;
+  std::vector<std::array<Frame, 2>> frames_;  // one more than the moves played
+  std::vector<FoundPlacement> found_;
   std::array<std::array<int, kLetters>, 2> rack_{};
   std::array<int, 2> tiles_{}, sum_{};
   // Per player, its rack hashed as the mover's [0] and as the other's [1].

@@ -29,15 +29,7 @@ namespace {
 constexpr int kN = kSide;
 constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
 
-// A placement as found: enough to rank it and to rebuild its words.
-struct Found {
-  int score;
-  std::uint8_t down, row, col, len;  // row, col: board square of the main word's first letter
-  std::uint16_t blanks;              // bit j: letter j of the main word is a new blank
-  std::array<char, WordGraph::kMaxWord> word;
-
-  std::string_view text() const { return {word.data(), len}; }
-};
+using Found = FoundPlacement;
 
 bool before(const Found& a, const Found& b) {
   if (a.score != b.score) return a.score > b.score;
@@ -86,8 +78,9 @@ class Best {
 
 class Generator {
  public:
-  Generator(const WordGraph& g, const GameState& state, std::string_view rack, Best& out)
-      : g_(g), value_(state.LetterValue), out_(out) {
+  Generator(const WordGraph& g, const std::array<int, kLetters>& values, std::string_view rack,
+            Best& out)
+      : g_(g), value_(values), out_(out) {
     // The rack box holds at most seven tiles; a character that is neither a
     // letter a..z nor '_' is a tile that no word can use.
     for (char ch : rack.substr(0, kMoveSlots)) {
@@ -359,7 +352,7 @@ std::vector<CompleteResult> completeSearch(const WordList& list, const GameState
   const bool boardEmpty = state.Committed.empty();
   std::array<Frame, 2> frames;
   Best best(maxResults);
-  Generator gen(g, state, rack, best);
+  Generator gen(g, state.LetterValue, rack, best);
   gen.collectPrefixes();
   for (int d = 0; d < 2; ++d) {
     readFrame(state, d == 1, frames[d]);
@@ -374,6 +367,16 @@ std::vector<CompleteResult> completeSearch(const WordList& list, const GameState
       scoringBoard(state.Committed, state.SquareBonus, state.LetterChar, state.LetterValue, true)};
   for (const Found& r : found) out.push_back(describe(r, boards[r.down]));
   return out;
+}
+
+void findPlacements(const WordGraph& g, const std::array<Frame, 2>& frames,
+                    const std::array<int, kLetters>& letterValue, std::string_view rack,
+                    std::vector<FoundPlacement>& out) {
+  Best best(static_cast<std::size_t>(-1));
+  Generator gen(g, letterValue, rack, best);
+  gen.collectPrefixes();
+  for (int d = 0; d < 2; ++d) gen.run(frames[d], d == 1);
+  out = std::move(best).ranked();
 }
 
 }  // namespace tilvan
