@@ -220,7 +220,8 @@ TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
     for (int step = 0; step < 12; ++step) {
       std::array<Frame, 2> fresh;
       for (int d = 0; d < 2; ++d) {
-        readFrame(pos.state(), d == 1, fresh[d]);
+        readFrame(pos.state().Committed, pos.state().SquareBonus, pos.state().LetterValue, d == 1,
+                  fresh[d]);
         findFrameAnchors(list.derived<WordGraph>(), pos.state().Committed.empty(), fresh[d]);
         ASSERT_TRUE(sameFrame(pos.frames()[d], fresh[d])) << c.describe() << step;
       }

@@ -25,9 +25,10 @@ const std::map<std::string, std::set<std::string>>& allowedIncludes() {
       {"finder", {"game", "words", "board"}},
       {"board", {"game", "words"}},
       {"moves", {"game", "words", "board"}},
-      {"endgame", {"game", "words", "finder"}},
-      {"cli", {"game", "words", "finder", "board", "moves", "endgame"}},
-      {"ui", {"game", "words", "finder", "board", "moves"}},
+      {"play", {"game", "words", "finder", "board", "moves"}},
+      {"endgame", {"game", "words", "finder", "board", "moves", "play"}},
+      {"cli", {"game", "words", "finder", "board", "moves", "play", "endgame"}},
+      {"ui", {"game", "words", "finder", "board", "moves", "play", "endgame"}},
   };
   return allowed;
 }

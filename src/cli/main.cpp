@@ -13,6 +13,7 @@
 #include "cli/input.h"
 #include "cli/printable.h"
 #include "cli/replay.h"
+#include "cli/selfplay.h"
 #include "words/word_list.h"
 
 namespace {
@@ -29,6 +30,9 @@ constexpr const char* kUsage =
     "       tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n"
     "       tilvan-cli endgame --board FILE --rack RACK --opponent RACK [--time-ms N] [--json]\n"
     "                          [--words FILE]\n"
+    "       tilvan-cli selfplay --games N [--seed S] [--jobs J] [--shard K/N] [--strategies A,B]\n"
+    "                           [--record FILE] [--json] [--words FILE]\n"
+    "       tilvan-cli selfplay --merge FILE...\n"
     "       tilvan-cli --help | --version\n";
 
 constexpr const char* kFindHelp =
@@ -165,6 +169,7 @@ int run(int argc, char** argv) {
     std::cout << "tilvan-cli " << TILVAN_VERSION << '\n';
     return 0;
   }
+  if (args[0] == "selfplay") return tilvan::cli::runSelfPlayCommand(args, std::cout, std::cerr);
   Args parsed;
   parsed.command = args[0];
   if (auto exit = parseArgs(args, parsed)) return *exit;

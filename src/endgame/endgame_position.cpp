@@ -84,7 +84,7 @@ EgPosition::EgPosition(const WordList& list, const GameState& state, std::string
   }
   frames_.emplace_back();
   for (int d = 0; d < 2; ++d) {
-    readFrame(state_, d == 1, frames_.back()[d]);
+    readFrame(state_.Committed, state_.SquareBonus, state_.LetterValue, d == 1, frames_.back()[d]);
     findFrameAnchors(graph_, state_.Committed.empty(), frames_.back()[d]);
   }
 }
@@ -124,7 +124,7 @@ std::vector<CompleteResult> EgPosition::completeResults() const {
 void EgPosition::placements(std::vector<EgMove>& out) {
   findPlacements(graph_, frames_.back(), state_.LetterValue, rack(toMove_), found_);
   out.clear();
-  for (const FoundPlacement& f : found_) {
+  for (const CompleteMove& f : found_) {
     EgMove m;
     m.score = static_cast<std::int16_t>(f.score);
     for (int j = 0; j < f.len; ++j) {

@@ -74,7 +74,7 @@ class EgPosition {
   const WordGraph& graph_;
   GameState state_;
   std::vector<std::array<Frame, 2>> frames_;  // one more than the moves played
-  std::vector<FoundPlacement> found_;
+  std::vector<CompleteMove> found_;
   std::array<std::array<int, kLetters>, 2> rack_{};
   std::array<int, 2> tiles_{}, sum_{};
   // Per player, its rack hashed as the mover's [0] and as the other's [1].

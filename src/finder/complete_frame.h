@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "finder/complete_search.h"
 #include "finder/word_graph.h"
 #include "game/game_state.h"
 
@@ -27,8 +28,10 @@ struct Frame {
   bool empty(int i) const { return letter[i] < 0; }
 };
 
-// Reads the committed board into a frame: across (down false) or down.
-void readFrame(const GameState& state, bool down, Frame& f);
+// Reads a board, with its unused premiums (by H index) and the letters'
+// points, into a frame: across (down false) or down.
+void readFrame(const Board& board, const std::array<int, kSquares>& premiums,
+               const std::array<int, kLetters>& values, bool down, Frame& f);
 
 // Marks the anchors (every empty square next to a board letter; the centre on
 // an empty board) and, for each empty square with a board letter above or
@@ -40,24 +43,14 @@ void findFrameAnchors(const WordGraph& g, bool boardEmpty, Frame& f);
 // laid there: the square itself, the anchors next to it and the cross-words
 // of the empty squares at both ends of the run of letters across the
 // frame's rows through it. Frames so kept equal frames read afresh.
-// REQUIRES: f.letter[i], f.value[i] hold the new letter; the board is not empty.
+// REQUIRES: f.letter[i] and f.value[i] hold the new letter.
 void updateFrameAfterLaying(const WordGraph& g, Frame& f, int i);
 
-// A placement as the complete search finds it.
-struct FoundPlacement {
-  int score;
-  std::uint8_t down, row, col, len;  // row, col: board square of the main word's first letter
-  std::uint16_t blanks;              // bit j: letter j of the main word is a new blank
-  std::array<char, WordGraph::kMaxWord> word;
-
-  std::string_view text() const { return {word.data(), len}; }
-};
-
 // Every placement of `rack` on the board read into frames (across, down; their
-// anchors found), in the complete search's order, unscored by the words'
-// scorer: what searches that lay many moves on one board use.  (complete_search.cpp)
+// anchors found), in the order of rankedBefore: what searches that lay many
+// moves on one board and keep its frames up to date use.  (complete_search.cpp)
 void findPlacements(const WordGraph& g, const std::array<Frame, 2>& frames,
                     const std::array<int, kLetters>& letterValue, std::string_view rack,
-                    std::vector<FoundPlacement>& out);
+                    std::vector<CompleteMove>& out);
 
 }  // namespace tilvan

@@ -16,6 +16,7 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <limits>
 
 #include "finder/complete_frame.h"
 #include "finder/word_graph.h"
@@ -29,15 +30,9 @@ namespace {
 constexpr int kN = kSide;
 constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
 
-using Found = FoundPlacement;
+using Found = CompleteMove;
 
-bool before(const Found& a, const Found& b) {
-  if (a.score != b.score) return a.score > b.score;
-  if (a.down != b.down) return a.down < b.down;
-  if (a.row != b.row) return a.row < b.row;
-  if (a.col != b.col) return a.col < b.col;
-  return a.text() < b.text();
-}
+bool before(const Found& a, const Found& b) { return rankedBefore(a, b); }
 
 // The best placements found so far: every one when many are asked for, else
 // a heap of the `limit` best whose front is the worst of them.
@@ -60,6 +55,8 @@ class Best {
       std::push_heap(kept_.begin(), kept_.end(), before);
     }
   }
+  // Every placement kept, in found order.
+  std::vector<Found> all() && { return std::move(kept_); }
   // The best `limit`, best first.
   std::vector<Found> ranked() && {
     const std::size_t keep = std::min(limit_, kept_.size());
@@ -327,6 +324,33 @@ class Generator {
   std::array<Kind, kN> kind_{};  // how each new tile was taken
 };
 
+}  // namespace
+
+bool rankedBefore(const CompleteMove& a, const CompleteMove& b) {
+  if (a.score != b.score) return a.score > b.score;
+  if (a.down != b.down) return a.down < b.down;
+  if (a.row != b.row) return a.row < b.row;
+  if (a.col != b.col) return a.col < b.col;
+  return a.text() < b.text();
+}
+
+namespace {
+
+// Every placement on `board`, or the best `limit`, into `best`.
+void generate(const WordList& list, const Board& board, const std::array<int, kSquares>& premiums,
+              const std::array<int, kLetters>& values, std::string_view rack, Best& best) {
+  const WordGraph& g = list.derived<WordGraph>();
+  const bool boardEmpty = board.empty();
+  Frame frame;
+  Generator gen(g, values, rack, best);
+  gen.collectPrefixes();
+  for (int d = 0; d < 2; ++d) {
+    readFrame(board, premiums, values, d == 1, frame);
+    findFrameAnchors(g, boardEmpty, frame);
+    gen.run(frame, d == 1);
+  }
+}
+
 // The words of a found placement and their scores, by the game's one scorer.
 // (record() keeps a sum of its own on the hot path; the two must agree.)
 CompleteResult describe(const Found& r, const ScoringBoard& board) {
@@ -348,30 +372,34 @@ CompleteResult describe(const Found& r, const ScoringBoard& board) {
 std::vector<CompleteResult> completeSearch(const WordList& list, const GameState& state,
                                            std::string_view rack, std::size_t maxResults) {
   if (maxResults == 0) return {};
-  const WordGraph& g = list.derived<WordGraph>();
-  const bool boardEmpty = state.Committed.empty();
-  std::array<Frame, 2> frames;
   Best best(maxResults);
-  Generator gen(g, state.LetterValue, rack, best);
-  gen.collectPrefixes();
-  for (int d = 0; d < 2; ++d) {
-    readFrame(state, d == 1, frames[d]);
-    findFrameAnchors(g, boardEmpty, frames[d]);
-    gen.run(frames[d], d == 1);
-  }
-  const std::vector<Found> found = std::move(best).ranked();
+  generate(list, state.Committed, state.SquareBonus, state.LetterValue, rack, best);
+  return describeMoves(state, std::move(best).ranked());
+}
+
+void completeMoves(const WordList& list, const Board& board,
+                   const std::array<int, kSquares>& premiums, std::string_view rack,
+                   std::vector<CompleteMove>& out, std::size_t maxResults) {
+  const bool all = maxResults == std::numeric_limits<std::size_t>::max();
+  Best best(maxResults);
+  generate(list, board, premiums, kLetterValue, rack, best);
+  out = all ? std::move(best).all() : std::move(best).ranked();
+}
+
+std::vector<CompleteResult> describeMoves(const GameState& state,
+                                          const std::vector<CompleteMove>& moves) {
   std::vector<CompleteResult> out;
-  out.reserve(found.size());
+  out.reserve(moves.size());
   const std::array<ScoringBoard, 2> boards{
       scoringBoard(state.Committed, state.SquareBonus, state.LetterChar, state.LetterValue, false),
       scoringBoard(state.Committed, state.SquareBonus, state.LetterChar, state.LetterValue, true)};
-  for (const Found& r : found) out.push_back(describe(r, boards[r.down]));
+  for (const Found& r : moves) out.push_back(describe(r, boards[r.down]));
   return out;
 }
 
 void findPlacements(const WordGraph& g, const std::array<Frame, 2>& frames,
                     const std::array<int, kLetters>& letterValue, std::string_view rack,
-                    std::vector<FoundPlacement>& out) {
+                    std::vector<CompleteMove>& out) {
   Best best(static_cast<std::size_t>(-1));
   Generator gen(g, letterValue, rack, best);
   gen.collectPrefixes();

@@ -1,0 +1,69 @@
+// Candidates of a turn valued by points now plus the leave kept: every
+// placement, and every exchange while the bag allows one.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "finder/complete_search.h"
+#include "game/board.h"
+#include "play/leave.h"
+
+namespace tilvan::play {
+
+struct Choice {
+  enum class Kind { kMove, kExchange, kPass };
+  Kind kind = Kind::kPass;
+  CompleteMove move;   // kMove
+  std::string keep;    // the tiles kept (the leave), sorted
+  std::string thrown;  // kExchange: the tiles thrown back, sorted
+  int score = 0;
+  double leaveValue = 0;
+  double value = 0;  // score + leaveValue
+};
+
+// What the leave values depend on besides the leave.
+struct ValueInputs {
+  const LeaveTable* table = nullptr;
+  std::string unseen;  // the tiles the player cannot see
+  int bag = 0;         // how many of them are in the bag
+  int players = 2;
+};
+
+// The values of every leave of one rack, by the mask of rack positions used
+// (see usedMask), each worked out once.
+class RackLeaves {
+ public:
+  RackLeaves(std::string_view rack, const ValueInputs& in);
+  double of(unsigned used);
+  std::string leave(unsigned used) const;
+
+ private:
+  std::string rack_;
+  const ValueInputs& in_;
+  std::vector<double> value_;
+  std::vector<char> known_;
+};
+
+// True when `a` ranks before `b` by value: higher value, then moves before
+// exchanges, then moves in the complete search's order and exchanges by
+// the tiles kept.
+bool valueBefore(const Choice& a, const Choice& b);
+
+// The exchanges of `rack` (each distinct set of tiles kept, 0 to size-1 of
+// them), valued; none unless in.bag >= 7.
+std::vector<Choice> exchangeChoices(std::string_view rack, RackLeaves& leaves,
+                                    const ValueInputs& in);
+
+// Every placement in `moves` and every exchange, valued and sorted by
+// valueBefore.
+std::vector<Choice> valuedChoices(const Board& board, std::string_view rack,
+                                  const std::vector<CompleteMove>& moves, const ValueInputs& in);
+
+// The first of valuedChoices without sorting them all; a pass when there is
+// nothing else.
+Choice bestByValue(const Board& board, std::string_view rack,
+                   const std::vector<CompleteMove>& moves, const ValueInputs& in);
+
+}  // namespace tilvan::play
