@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "endgame/endgame.h"
+#include "ahead/endgame.h"
 #include "support/endgame_gen.h"
 #include "words/word_list.h"
 

@@ -7,8 +7,8 @@
 #include <random>
 #include <sstream>
 
-#include "endgame/endgame.h"
-#include "endgame/endgame_position.h"
+#include "ahead/endgame.h"
+#include "ahead/endgame_position.h"
 #include "finder/complete_frame.h"
 #include "finder/complete_search.h"
 #include "finder/word_graph.h"

@@ -26,9 +26,9 @@ const std::map<std::string, std::set<std::string>>& allowedIncludes() {
       {"board", {"game", "words"}},
       {"moves", {"game", "words", "board"}},
       {"play", {"game", "words", "finder", "board", "moves"}},
-      {"endgame", {"game", "words", "finder", "board", "moves", "play"}},
-      {"cli", {"game", "words", "finder", "board", "moves", "play", "endgame"}},
-      {"ui", {"game", "words", "finder", "board", "moves", "play", "endgame"}},
+      {"ahead", {"game", "words", "finder", "board", "moves", "play"}},
+      {"cli", {"game", "words", "finder", "board", "moves", "play", "ahead"}},
+      {"ui", {"game", "words", "finder", "board", "moves", "play", "ahead"}},
   };
   return allowed;
 }

@@ -9,7 +9,7 @@
 #include "cli/input.h"
 #include "cli/json.h"
 #include "cli/printable.h"
-#include "endgame/endgame.h"
+#include "ahead/endgame.h"
 #include "game/handlers.h"
 
 namespace tilvan::cli {

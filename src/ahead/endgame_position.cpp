@@ -1,4 +1,4 @@
-#include "endgame/endgame_position.h"
+#include "ahead/endgame_position.h"
 
 #include <cassert>
 

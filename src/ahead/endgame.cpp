@@ -2,14 +2,14 @@
 // transposition table keyed by the board, both racks and the scoreless
 // turns, and iterative deepening under a time limit. A search that never
 // stopped at its depth limit (nor used a table entry that did) is exact.
-#include "endgame/endgame.h"
+#include "ahead/endgame.h"
 
 #include <algorithm>
 #include <chrono>
 #include <limits>
 #include <unordered_map>
 
-#include "endgame/endgame_position.h"
+#include "ahead/endgame_position.h"
 
 namespace tilvan {
 namespace {
