@@ -10,6 +10,7 @@
 
 #include "cli/endgame.h"
 #include "cli/find.h"
+#include "cli/fit_leaves.h"
 #include "cli/input.h"
 #include "cli/printable.h"
 #include "cli/replay.h"
@@ -19,7 +20,8 @@
 namespace {
 
 constexpr const char* kFindUsage =
-    "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n";
+    "usage: tilvan-cli find --board FILE --rack RACK [--complete [--rank value [--players N]]]\n"
+    "                       [--json] [--words FILE]\n";
 constexpr const char* kReplayUsage =
     "usage: tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n";
 constexpr const char* kEndgameUsage =
@@ -33,6 +35,7 @@ constexpr const char* kUsage =
     "       tilvan-cli selfplay --games N [--seed S] [--jobs J] [--shard K/N] [--strategies A,B]\n"
     "                           [--record FILE] [--json] [--words FILE]\n"
     "       tilvan-cli selfplay --merge FILE...\n"
+    "       tilvan-cli fit-leaves RECORD... [--min-count N] [--min-bag N] [--ridge X]\n"
     "       tilvan-cli --help | --version\n";
 
 constexpr const char* kFindHelp =
@@ -42,6 +45,9 @@ constexpr const char* kFindHelp =
     "                 laid as that letter ('-' reads standard input)\n"
     "  --rack RACK    the rack as typed, at most 7 characters; '_' is a blank\n"
     "  --complete     find every legal placement, not only the classic ones\n"
+    "  --rank value   rank placements and exchanges by points plus the value of the\n"
+    "                 tiles kept (with --complete)\n"
+    "  --players N    players in the game, 2 to 4 (default 2), for the tiles in the bag\n"
     "  --json         print the results as JSON\n"
     "  --words FILE   the word list (default: the installed word-game list)\n"
     "  --help         show this help\n";
@@ -93,7 +99,8 @@ int replayScript(const std::optional<std::string>& script, tilvan::WordListCache
 // What the command line asks for.
 struct Args {
   std::string command;
-  std::optional<std::string> wordsPath, board, rack, script, autosave, opponent, timeMs;
+  std::optional<std::string> wordsPath, board, rack, script, autosave, rank, players;
+  std::optional<std::string> opponent, timeMs, simulate, seed;
   bool complete = false, json = false;
 };
 
@@ -130,6 +137,12 @@ std::optional<int> parseArgs(const std::vector<std::string>& args, Args& out) {
       if (!value(out.opponent)) return usageError("--opponent needs a rack");
     } else if (command == "endgame" && a == "--time-ms") {
       if (!value(out.timeMs)) return usageError("--time-ms needs a number");
+    } else if (command == "find" && a == "--rank") {
+      if (!value(out.rank) || *out.rank != "value") return usageError("--rank needs \"value\"");
+    } else if (command == "find" && a == "--players") {
+      if (!value(out.players) || out.players->size() != 1 || (*out.players)[0] < '2' ||
+          (*out.players)[0] > '4')
+        return usageError("--players needs 2, 3 or 4");
     } else if (command == "find" && a == "--complete") {
       out.complete = true;
     } else if (position && a == "--json") {
@@ -170,11 +183,12 @@ int run(int argc, char** argv) {
     return 0;
   }
   if (args[0] == "selfplay") return tilvan::cli::runSelfPlayCommand(args, std::cout, std::cerr);
+  if (args[0] == "fit-leaves") return tilvan::cli::runFitLeaves(args, std::cout, std::cerr);
   Args parsed;
   parsed.command = args[0];
   if (auto exit = parseArgs(args, parsed)) return *exit;
-  const auto& [command, wordsPath, board, rack, script, autosave, opponent, timeMs, complete,
-               json] = parsed;
+  const auto& [command, wordsPath, board, rack, script, autosave, rank, players, opponent, timeMs,
+               simulate, seed, complete, json] = parsed;
   if (command != "find" && command != "replay" && command != "endgame")
     return usageError("unknown command \"" + command + "\"");
 
@@ -191,8 +205,10 @@ int run(int argc, char** argv) {
   if (command == "find") {
     if (!board) return usageError("find needs --board FILE");
     if (!rack) return usageError("find needs --rack RACK");
-    return tilvan::cli::runFind({*board, *rack, complete, json}, words, stdinStream, std::cout,
-                                std::cerr);
+    if (rank && !complete) return usageError("--rank value needs --complete");
+    const int playerCount = players ? (*players)[0] - '0' : 2;
+    return tilvan::cli::runFind({*board, *rack, complete, json, rank.has_value(), playerCount},
+                                words, stdinStream, std::cout, std::cerr);
   }
 
   if (command == "endgame") return runEndgameCommand(parsed, words, stdinStream);

@@ -1,6 +1,7 @@
 #include "play/choice.h"
 
 #include <algorithm>
+#include <array>
 
 #include "play/position.h"
 
@@ -22,6 +23,24 @@ Choice moveChoice(const Board& board, std::string_view rack, const CompleteMove&
 }
 
 }  // namespace
+
+ValueInputs inputsFor(const Board& board, std::string_view rack, int players,
+                      const LeaveTable& table) {
+  std::array<int, kLetters> left = kLetterCount;
+  for (const BoardSquare& sq : board.cells) {
+    const int l = scoresNothing(sq.tile) ? kBlank : sq.letter;
+    if (sq.occupied && l >= 0 && l < kLetters) --left[l];
+  }
+  for (char c : rack)
+    if (c == '_' || (c >= 'a' && c <= 'z')) --left[c == '_' ? kBlank : c - 'a'];
+  ValueInputs in;
+  in.table = &table;
+  in.players = players;
+  for (int l = 0; l < kLetters; ++l)
+    in.unseen.append(static_cast<std::size_t>(std::max(0, left[l])), letterChar(l));
+  in.bag = std::max(0, static_cast<int>(in.unseen.size()) - kMoveSlots * (players - 1));
+  return in;
+}
 
 RackLeaves::RackLeaves(std::string_view rack, const ValueInputs& in)
     : rack_(rack), in_(in), value_(std::size_t{1} << rack_.size()),

@@ -31,6 +31,12 @@ struct ValueInputs {
   int players = 2;
 };
 
+// The value inputs of a player who sees `board` and `rack` in a game of
+// `players`: the unseen tiles are the full set less the board's tiles and
+// the rack's, and the bag holds all of them but 7 per opponent.
+ValueInputs inputsFor(const Board& board, std::string_view rack, int players,
+                      const LeaveTable& table);
+
 // The values of every leave of one rack, by the mask of rack positions used
 // (see usedMask), each worked out once.
 class RackLeaves {

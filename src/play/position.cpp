@@ -20,6 +20,15 @@ std::string drawFor(Position& pos) {
   return drawn;
 }
 
+// The picture of a blank laid as `letter`, as the game numbers them: the
+// first blank's, or the second's when the first is on the board.
+int blankPicture(const Board& board, int letter) {
+  for (const BoardSquare& sq : board.cells)
+    if (sq.occupied && isBlankLetterPicture(sq.tile) && blankOf(sq.tile) == kFirstBlank)
+      return blankLetterPicture(kSecondBlank, letter);
+  return blankLetterPicture(kFirstBlank, letter);
+}
+
 void endGame(Position& pos) {
   const std::vector<int> adjust = endOfGameAdjustments({pos.racks[0], pos.racks[1]});
   for (int p = 0; p < kSeats; ++p) {
@@ -101,7 +110,7 @@ std::string playMove(Position& pos, const CompleteMove& move) {
     const int letter = move.word[static_cast<std::size_t>(j)] - 'a';
     const bool blank = (move.blanks >> j) & 1;
     pos.board.set(sq, {true, letter, blank ? 0 : kLetterValue[letter],
-                       blank ? kFirstBlank : letterEnd(letter) - 1});
+                       blank ? blankPicture(pos.board, letter) : letterEnd(letter) - 1});
     pos.premiums[sq] = 0;
   }
   rack = std::move(leave);

@@ -2,7 +2,8 @@
 //
 // Contract (shared by self-play, the value ranking, simulation and endgames):
 // - A Position is two players' game without a GameState: the board (each
-//   square's letter; a blank is a square whose tile is kFirstBlank), the
+//   square's letter and tile; a blank's tile is its blank-as-letter picture
+//   as the game numbers them, other tiles the last of their letter's block), the
 //   premiums still unused (by H index), both racks, both scores, the bag,
 //   whose turn it is, the scoreless turns in a row and whether the game is
 //   over. Tiles are characters: 'a'..'z', '_' a blank; racks are kept sorted
