@@ -118,15 +118,13 @@ SimResult snapshot(const Tally& t, const std::vector<play::Choice>& candidates) 
 
 }  // namespace
 
-std::vector<play::Choice> simCandidates(const play::Engine& engine, const play::Position& pos,
-                                        int count) {
-  std::vector<CompleteMove> moves;
-  play::legalMoves(*engine.list, pos, moves);
-  const play::ValueInputs in = play::valueInputs(engine, pos);
-  std::vector<play::Choice> all = play::valuedChoices(pos.board, pos.rack(), moves, in);
+std::vector<play::Choice> simCandidates(const Board& board, std::string_view rack,
+                                        const std::vector<CompleteMove>& moves,
+                                        const play::ValueInputs& in, int count) {
+  std::vector<play::Choice> all = play::valuedChoices(board, rack, moves, in);
   play::Choice pass;
-  pass.keep = pos.rack();
-  pass.leaveValue = pass.value = play::RackLeaves(pos.rack(), in).of(0);
+  pass.keep = std::string(rack);
+  pass.leaveValue = pass.value = play::RackLeaves(rack, in).of(0);
   all.insert(std::upper_bound(all.begin(), all.end(), pass, play::valueBefore), pass);
   if (static_cast<int>(all.size()) > count) all.resize(static_cast<std::size_t>(count));
   return all;

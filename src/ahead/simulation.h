@@ -52,10 +52,11 @@ struct SimOptions {
   std::function<void(const SimResult&)> progress;
 };
 
-// The candidates of the player to move: the best `count` by value, the
-// exchanges (while the bag allows them) and the pass included.
-std::vector<play::Choice> simCandidates(const play::Engine& engine, const play::Position& pos,
-                                        int count);
+// The candidates of a turn: the best `count` of the placements `moves` of
+// `rack`, the exchanges (while in.bag allows them) and the pass, by value.
+std::vector<play::Choice> simCandidates(const Board& board, std::string_view rack,
+                                        const std::vector<CompleteMove>& moves,
+                                        const play::ValueInputs& in, int count);
 
 // Simulates the candidates on `pos`, seen from the player to move: only the
 // mover's rack is taken as known; the opponent's rack and the bag are

@@ -20,8 +20,8 @@
 namespace {
 
 constexpr const char* kFindUsage =
-    "usage: tilvan-cli find --board FILE --rack RACK [--complete [--rank value [--players N]]]\n"
-    "                       [--json] [--words FILE]\n";
+    "usage: tilvan-cli find --board FILE --rack RACK [--complete [--rank value [--players N]\n"
+    "                       [--simulate MS [--seed S]]]] [--json] [--words FILE]\n";
 constexpr const char* kReplayUsage =
     "usage: tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n";
 constexpr const char* kEndgameUsage =
@@ -48,6 +48,9 @@ constexpr const char* kFindHelp =
     "  --rank value   rank placements and exchanges by points plus the value of the\n"
     "                 tiles kept (with --complete)\n"
     "  --players N    players in the game, 2 to 4 (default 2), for the tiles in the bag\n"
+    "  --simulate MS  play the ten best by value two turns ahead for MS milliseconds\n"
+    "                 and rank them by their simulated value (with --rank value)\n"
+    "  --seed S       the simulation's random draws (default 1)\n"
     "  --json         print the results as JSON\n"
     "  --words FILE   the word list (default: the installed word-game list)\n"
     "  --help         show this help\n";
@@ -143,6 +146,10 @@ std::optional<int> parseArgs(const std::vector<std::string>& args, Args& out) {
       if (!value(out.players) || out.players->size() != 1 || (*out.players)[0] < '2' ||
           (*out.players)[0] > '4')
         return usageError("--players needs 2, 3 or 4");
+    } else if (command == "find" && a == "--simulate") {
+      if (!value(out.simulate)) return usageError("--simulate needs milliseconds");
+    } else if (command == "find" && a == "--seed") {
+      if (!value(out.seed)) return usageError("--seed needs a number");
     } else if (command == "find" && a == "--complete") {
       out.complete = true;
     } else if (position && a == "--json") {
@@ -156,17 +163,22 @@ std::optional<int> parseArgs(const std::vector<std::string>& args, Args& out) {
   return std::nullopt;
 }
 
+// A number of 1 to 9 digits above 0.
+bool positiveNumber(const std::string& t, int& out) {
+  if (t.empty() || t.size() > 9 || t.find_first_not_of("0123456789") != std::string::npos)
+    return false;
+  out = std::stoi(t);
+  return out > 0;
+}
+
 int runEndgameCommand(const Args& a, tilvan::WordListCache& words, std::istream& in) {
   if (!a.board) return usageError("endgame needs --board FILE");
   if (!a.rack) return usageError("endgame needs --rack RACK");
   if (!a.opponent) return usageError("endgame needs --opponent RACK");
   int timeMs = 2000;
-  if (a.timeMs) {
-    const std::string& t = *a.timeMs;
-    if (t.empty() || t.size() > 9 || t.find_first_not_of("0123456789") != std::string::npos ||
-        (timeMs = std::stoi(t)) <= 0)
-      return usageError("--time-ms needs a positive number of milliseconds, not \"" + t + "\"");
-  }
+  if (a.timeMs && !positiveNumber(*a.timeMs, timeMs))
+    return usageError("--time-ms needs a positive number of milliseconds, not \"" + *a.timeMs +
+                      "\"");
   return tilvan::cli::runEndgame({*a.board, *a.rack, *a.opponent, timeMs, a.json}, words, in,
                                  std::cout, std::cerr);
 }
@@ -207,8 +219,17 @@ int run(int argc, char** argv) {
     if (!rack) return usageError("find needs --rack RACK");
     if (rank && !complete) return usageError("--rank value needs --complete");
     const int playerCount = players ? (*players)[0] - '0' : 2;
-    return tilvan::cli::runFind({*board, *rack, complete, json, rank.has_value(), playerCount},
-                                words, stdinStream, std::cout, std::cerr);
+    tilvan::cli::FindOptions find{*board, *rack, complete, json, rank.has_value(), playerCount};
+    if ((simulate || seed) && !rank) return usageError("--simulate needs --rank value");
+    if (simulate && !positiveNumber(*simulate, find.simulateMs))
+      return usageError("--simulate needs a positive number of milliseconds, not \"" + *simulate +
+                        "\"");
+    if (seed) {
+      if (seed->empty() || seed->size() > 19 || seed->find_first_not_of("0123456789") != std::string::npos)
+        return usageError("--seed needs a number, not \"" + *seed + "\"");
+      find.seed = std::stoull(*seed);
+    }
+    return tilvan::cli::runFind(find, words, stdinStream, std::cout, std::cerr);
   }
 
   if (command == "endgame") return runEndgameCommand(parsed, words, stdinStream);
