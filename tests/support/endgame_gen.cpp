@@ -8,7 +8,8 @@
 
 namespace tilvan::test {
 
-std::optional<ReachedEndgame> greedyEndgame(const WordList& list, std::uint64_t seed) {
+std::optional<ReachedEndgame> greedyEndgame(const WordList& list, std::uint64_t seed,
+                                            std::size_t bagLeft) {
   std::mt19937_64 rng(seed);
   std::string bag;
   for (int l = 0; l < kLetters; ++l) bag.append(kLetterCount[l], letterChar(l));
@@ -44,11 +45,12 @@ std::optional<ReachedEndgame> greedyEndgame(const WordList& list, std::uint64_t 
       s.SquareBonus[h] = kPlain;
     }
     s.MoveNumber = 1;
-    const bool lastDraw = !bag.empty();
+    const bool lastDraw = bag.size() > bagLeft;
     draw(rack);
     if (rack.empty()) return std::nullopt;
-    if (lastDraw && bag.empty()) {
+    if (lastDraw && bag.size() <= bagLeft) {
       std::swap(out.racks[0], out.racks[1]);  // the other side moves next
+      out.bag = bag;
       return out;
     }
   }

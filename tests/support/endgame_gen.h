@@ -16,10 +16,13 @@ namespace tilvan::test {
 struct ReachedEndgame {
   GameState state;                  // the board, premiums used up under its tiles
   std::array<std::string, 2> racks;  // the side to move's, the other's
+  std::string bag;
 };
 
-// The position after the turn that empties the bag, from bag `seed`;
-// nullopt when the game ends before (both sides stuck).
-std::optional<ReachedEndgame> greedyEndgame(const WordList& list, std::uint64_t seed);
+// The position after the turn that leaves at most `bagLeft` tiles in the
+// bag (then in `bag`), from bag `seed`; nullopt when the game ends before
+// (both sides stuck).
+std::optional<ReachedEndgame> greedyEndgame(const WordList& list, std::uint64_t seed,
+                                            std::size_t bagLeft = 0);
 
 }  // namespace tilvan::test
