@@ -218,6 +218,8 @@ EndgameResult Solver::run() {
   }
   result.nodes = nodes_;
   result.ms = std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
+  result.moves = best;
+  if (!options_.describeLine) return result;
   for (const EgMove& m : best) {
     EndgameMove out;
     out.pass = m.isPass();

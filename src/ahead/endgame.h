@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ahead/endgame_position.h"
 #include "finder/complete_search.h"
 #include "game/game_state.h"
 #include "words/word_list.h"
@@ -27,10 +28,12 @@ struct EndgameOptions {
   int timeMs = 2000;            // iterative deepening stops after this
   std::uint64_t maxNodes = 0;   // and after this many nodes (0: no limit)
   std::size_t tableBits = 20;   // the transposition table holds 2^tableBits entries
+  bool describeLine = true;     // fill EndgameResult::line (else only moves)
 };
 
 struct EndgameResult {
   std::vector<EndgameMove> line;  // the best line found, both sides in turn, best move first
+  std::vector<EgMove> moves;      // the same line as the search keeps it
   int spread = 0;       // the side to move's points minus the other's from here on
   bool exact = false;   // proven: the search reached the end of every line it needed
   std::uint64_t nodes = 0;

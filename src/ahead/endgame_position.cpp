@@ -121,22 +121,24 @@ std::vector<CompleteResult> EgPosition::completeResults() const {
   return completeSearch(list_, state_, rack(toMove_), static_cast<std::size_t>(-1));
 }
 
+EgMove toEgMove(const CompleteMove& f, const Board& board) {
+  EgMove m;
+  m.score = static_cast<std::int16_t>(f.score);
+  for (int j = 0; j < f.len; ++j) {
+    const int h = f.square(j);
+    if (board.atH(h).occupied) continue;
+    if ((f.blanks >> j) & 1) m.blankMask |= 1u << m.count;
+    m.square[m.count] = static_cast<std::uint8_t>(h);
+    m.letter[m.count] = static_cast<std::uint8_t>(f.word[j] - 'a');
+    ++m.count;
+  }
+  return m;
+}
+
 void EgPosition::placements(std::vector<EgMove>& out) {
   findPlacements(graph_, frames_.back(), state_.LetterValue, rack(toMove_), found_);
   out.clear();
-  for (const CompleteMove& f : found_) {
-    EgMove m;
-    m.score = static_cast<std::int16_t>(f.score);
-    for (int j = 0; j < f.len; ++j) {
-      const int h = f.down ? hIndex(f.row + j, f.col) : hIndex(f.row, f.col + j);
-      if (state_.Committed.atH(h).occupied) continue;
-      if ((f.blanks >> j) & 1) m.blankMask |= 1u << m.count;
-      m.square[m.count] = static_cast<std::uint8_t>(h);
-      m.letter[m.count] = static_cast<std::uint8_t>(f.word[j] - 'a');
-      ++m.count;
-    }
-    out.push_back(m);
-  }
+  for (const CompleteMove& f : found_) out.push_back(toEgMove(f, state_.Committed));
 }
 
 void EgPosition::play(const EgMove& m) {

@@ -30,6 +30,7 @@ struct EgMove {
 
 // A placement of the complete search as an EgMove on `board`.
 EgMove toEgMove(const CompleteResult& r, const Board& board);
+EgMove toEgMove(const CompleteMove& m, const Board& board);
 
 // The game ends after this many scoreless turns in a row.
 inline constexpr int kScorelessLimit = 6;
