@@ -146,9 +146,16 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
   const int alpha0 = alpha;
   int best = -kInf;
   std::uint16_t bestMove = kNoMove;
+  bool firstTried = true;
   for (std::uint16_t i : idx) {
     bool terminal = false;
-    const int v = moveValue(ms[i], depth, alpha, beta, ply, terminal);
+    // After the first move, a null window asks only whether a move beats
+    // the best so far; the few that do are searched again in full.
+    int v = firstTried ? moveValue(ms[i], depth, alpha, beta, ply, terminal)
+                  : moveValue(ms[i], depth, alpha, alpha + 1, ply, terminal);
+    if (!firstTried && !stop_ && v > alpha && v < beta)
+      v = moveValue(ms[i], depth, alpha, beta, ply, terminal);
+    firstTried = false;
     if (stop_) return 0;
     if (v <= best) continue;
     best = v;
