@@ -9,6 +9,7 @@
 
 #include "ahead/endgame.h"
 #include "ahead/endgame_position.h"
+#include "cli/endgame.h"
 #include "finder/complete_frame.h"
 #include "finder/complete_search.h"
 #include "finder/word_graph.h"
@@ -282,6 +283,50 @@ TEST(Endgame, TimeLimitGivesAnUnprovenAnswerWithALegalFirstMove) {
   EXPECT_FALSE(r.exact);
   ASSERT_FALSE(r.line.empty());
   EXPECT_GE(r.depth, 1);
+}
+
+}  // namespace
+}  // namespace tilvan
+
+namespace tilvan {
+namespace {
+
+TEST(EndgameCli, PrintsTheBestLineAsJsonAndRejectsImpossibleRacks) {
+  const test::TempFile words(test::lines({"quiet", "qi", "at", "ta", "tae", "eta", "tea", "ate",
+                                          "ex", "xi", "ax", "rate", "tear", "dog", "go", "od"}));
+  const test::TempFile board(
+      "...............\n...............\n...............\n...............\n"
+      "...............\n...............\n...............\n....quiet......\n"
+      "...............\n...............\n...............\n...............\n"
+      "...............\n...............\n...............\n",
+      "board.txt");
+  WordListCache cache(words.path());
+  auto run = [&](const std::string& rack, const std::string& opponent, std::string& out) {
+    std::istringstream in;
+    std::ostringstream o, e;
+    const int code =
+        cli::runEndgame({board.path().string(), rack, opponent, 2000, true}, cache, in, o, e);
+    out = code == 0 ? o.str() : e.str();
+    return code;
+  };
+  std::string out;
+  ASSERT_EQ(run("aetr", "dgo", out), 0) << out;
+  EXPECT_NE(out.find("\"exact\":true"), std::string::npos) << out;
+  const auto best = out.substr(8, out.find(",\"spread\":") - 8);  // after {"best":
+  EXPECT_NE(out.find("\"line\":[" + best), std::string::npos) << out;
+  GameState s = test::freshPosition();
+  test::layWord(s, 7, 4, false, "quiet");
+  const EndgameResult r = solveEndgame(*cache.get().value(), s, "aetr", "dgo");
+  EXPECT_NE(out.find("\"spread\":" + std::to_string(r.spread) + ","), std::string::npos) << out;
+
+  EXPECT_EQ(run("", "dgo", out), 2);
+  EXPECT_NE(out.find("--rack: the rack is empty"), std::string::npos) << out;
+  EXPECT_EQ(run("ab1", "dgo", out), 2);
+  EXPECT_NE(out.find("\"1\" is no tile"), std::string::npos) << out;
+  EXPECT_EQ(run("q", "dgo", out), 2);  // the board's q is the only one
+  EXPECT_NE(out.find("--rack: more \"q\" tiles than the set holds (1)"), std::string::npos) << out;
+  EXPECT_EQ(run("aetr", "dgoxxlm", out), 2);
+  EXPECT_NE(out.find("--opponent: more \"x\""), std::string::npos) << out;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "cli/printable.h"
 #include "ahead/endgame.h"
 #include "game/handlers.h"
+#include "game/move_score.h"
 
 namespace tilvan::cli {
 namespace {
@@ -37,54 +38,26 @@ std::string rackError(const std::string& flag, const std::string& rack,
   return "";
 }
 
-std::string place(int row, int col) {
-  return "\"row\":" + std::to_string(row) + ",\"col\":" + std::to_string(col);
-}
-
-// One turn as a find --json result; `board` (letters, '\0' empty) is the
-// board before it and gets its tiles.
-std::string moveJson(const EndgameMove& m, LetterGrid& board) {
+// One turn as a find --json result; `board` is the board before it and
+// gets its tiles.
+std::string moveJson(const EndgameMove& m, Board& board, const std::array<char, kLetters>& chars) {
   if (m.pass) return "{\"kind\":\"pass\"}";
   const bool down = m.placement.down;
-  const Candidate& c = m.placement.cand;
-  const FormedWord& main = c.Words.front();
-  auto rowCol = [&](int idx) {
-    return down ? place(idx % kSide, idx / kSide) : place(idx / kSide, idx % kSide);
-  };
-  std::string out = "{\"kind\":\"move\",\"score\":" + std::to_string(c.Total);
-  out += ",\"direction\":" + std::string(down ? "\"down\"" : "\"across\"");
-  out += "," + rowCol(main.Start) + ",\"word\":" + jsonString(main.Text);
-  out += ",\"words\":" + jsonArray(c.Words, [&](const FormedWord& w) {
-           return "{\"text\":" + jsonString(w.Text) + "," + rowCol(w.Start) +
-                  ",\"score\":" + std::to_string(w.Score) + "}";
-         });
-  out += ",\"tiles\":[";
-  bool first = true;
+  const std::string fields =
+      candidateJsonFields(down, m.placement.cand, letterGridOf(board, chars, down));
+  const FormedWord& main = m.placement.cand.Words.front();
   for (std::size_t j = 0; j < main.Text.size(); ++j) {
     const int idx = main.Start + static_cast<int>(j);
     const int h = down ? transposeIndex(idx) : idx;
-    if (board[h]) continue;
-    board[h] = main.Text[j];
-    if (!first) out += ",";
-    first = false;
-    const bool blank = j < c.TilesUsed.size() && c.TilesUsed[j] == '_';
-    out += "{" + rowCol(idx) + ",\"letter\":" + jsonString(main.Text.substr(j, 1)) +
-           ",\"blank\":" + jsonBool(blank) + "}";
+    if (!board.atH(h).occupied) board.set(h, {true, main.Text[j] - 'a', 0, 0});
   }
-  return out + "]}";
+  return "{\"kind\":\"move\"," + fields + "}";
 }
 
-LetterGrid lettersOf(const Board& b) {
-  LetterGrid g{};
-  for (int h = 0; h < kSquares; ++h)
-    if (b.atH(h).occupied) g[h] = letterChar(b.atH(h).letter % 26);
-  return g;
-}
-
-std::string resultJson(const EndgameResult& r, const Board& start) {
-  LetterGrid board = lettersOf(start);
+std::string resultJson(const EndgameResult& r, const GameState& state) {
+  Board board = state.Committed;
   std::vector<std::string> line;
-  for (const EndgameMove& m : r.line) line.push_back(moveJson(m, board));
+  for (const EndgameMove& m : r.line) line.push_back(moveJson(m, board, state.LetterChar));
   std::string out = "{\"best\":" + (line.empty() ? std::string("{\"kind\":\"pass\"}") : line[0]);
   out += ",\"spread\":" + std::to_string(r.spread) + ",\"line\":[";
   for (std::size_t i = 0; i < line.size(); ++i) out += (i ? "," : "") + line[i];
@@ -148,7 +121,7 @@ int runEndgame(const EndgameCliOptions& options, WordListCache& words, std::istr
   solve.timeMs = options.timeMs;
   const EndgameResult r =
       solveEndgame(*list.value(), game.state, options.rack, options.opponent, solve);
-  out << (options.json ? resultJson(r, game.state.Committed) + "\n" : resultText(r));
+  out << (options.json ? resultJson(r, game.state) + "\n" : resultText(r));
   return 0;
 }
 
