@@ -31,12 +31,11 @@ std::string valueFields(const play::Choice& c) {
 std::string valueResults(const GameState& state, const WordList& list, std::string_view rack,
                          int players, bool json) {
   const std::string tiles = play::sortedTiles(std::string(rack.substr(0, kMoveSlots)));
-  std::vector<CompleteMove> moves;
-  completeMoves(list, state.Committed, state.SquareBonus, tiles, moves);
   const play::ValueInputs in =
       play::inputsFor(state.Committed, tiles, players, play::LeaveTable::builtIn());
-  std::vector<play::Choice> ranked = play::valuedChoices(state.Committed, tiles, moves, in);
-  ranked.resize(std::min<std::size_t>(ranked.size(), kResultSlots));
+  std::vector<play::Choice> ranked =
+      play::rankByValue(list, state.Committed, state.SquareBonus, tiles, in, kResultSlots);
+  if (!ranked.empty() && ranked.front().kind == play::Choice::Kind::kPass) ranked.clear();
   std::string out = json ? "{\"results\":[" : "";
   int k = 0;
   for (const play::Choice& c : ranked) {

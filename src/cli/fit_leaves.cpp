@@ -100,7 +100,7 @@ std::string fitLeaveTable(const std::vector<LeaveSample>& samples, int minCount,
   }
   const std::vector<double> w = solveRidge(std::move(a), std::move(b), n, ridge);
   play::LeaveTable model;
-  for (std::size_t i = 0; i < n; ++i) model.weights[names[i]] = w[i];
+  for (std::size_t i = 0; i < n; ++i) model.setWeight(names[i], w[i]);
   // Leaves seen often: their own mean residual, shrunk toward the model.
   std::map<std::string, std::pair<double, int>> seen;
   for (const LeaveSample& s : samples) {

@@ -10,18 +10,6 @@ namespace {
 
 constexpr int kMinBag = kMinBagToExchange;
 
-Choice moveChoice(const Board& board, std::string_view rack, const CompleteMove& m,
-                  RackLeaves& leaves) {
-  Choice c;
-  c.kind = Choice::Kind::kMove;
-  c.move = m;
-  c.score = m.score;
-  const unsigned used = usedMask(board, rack, m);
-  c.leaveValue = leaves.of(used);
-  c.value = c.score + c.leaveValue;
-  return c;
-}
-
 }  // namespace
 
 ValueInputs inputsFor(const Board& board, std::string_view rack, int players,
@@ -55,7 +43,12 @@ std::string RackLeaves::leave(unsigned used) const {
 
 double RackLeaves::of(unsigned used) {
   if (!known_[used]) {
-    value_[used] = leaveValue(*in_.table, leave(used), in_.unseen, in_.bag, in_.players);
+    std::array<char, kMoveSlots> buf{};
+    std::size_t n = 0;
+    for (std::size_t k = 0; k < rack_.size() && n < buf.size(); ++k)
+      if (!((used >> k) & 1)) buf[n++] = rack_[k];
+    value_[used] =
+        leaveValue(*in_.table, std::string_view(buf.data(), n), in_.unseen, in_.bag, in_.players);
     known_[used] = 1;
   }
   return value_[used];
@@ -68,18 +61,30 @@ bool valueBefore(const Choice& a, const Choice& b) {
   return a.keep < b.keep;
 }
 
-std::vector<Choice> exchangeChoices(std::string_view rack, RackLeaves& leaves,
-                                    const ValueInputs& in) {
-  std::vector<Choice> out;
-  if (in.bag < kMinBag || rack.empty()) return out;
+namespace {
+
+// The rack positions thrown by each distinct exchange: of equal tiles the
+// last ones (as usedMask takes them), so each is listed once.
+std::vector<unsigned> exchangeMasks(std::string_view rack, int bag) {
+  std::vector<unsigned> out;
+  if (bag < kMinBag || rack.empty()) return out;
   const unsigned all = (1u << rack.size()) - 1;
   for (unsigned used = 1; used <= all; ++used) {
-    // Of equal tiles the last ones are thrown (as usedMask takes them), so
-    // each distinct exchange is listed once.
     bool canonical = true;
     for (std::size_t k = 1; k < rack.size() && canonical; ++k)
       canonical = !(rack[k] == rack[k - 1] && ((used >> (k - 1)) & 1) && !((used >> k) & 1));
-    if (!canonical) continue;
+    if (canonical) out.push_back(used);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::vector<Choice> exchangeChoices(std::string_view rack, RackLeaves& leaves,
+                                    const ValueInputs& in) {
+  std::vector<Choice> out;
+  const unsigned all = (1u << rack.size()) - 1;
+  for (unsigned used : exchangeMasks(rack, in.bag)) {
     Choice c;
     c.kind = Choice::Kind::kExchange;
     c.keep = leaves.leave(used);
@@ -91,37 +96,52 @@ std::vector<Choice> exchangeChoices(std::string_view rack, RackLeaves& leaves,
   return out;
 }
 
-std::vector<Choice> valuedChoices(const Board& board, std::string_view rack,
-                                  const std::vector<CompleteMove>& moves, const ValueInputs& in) {
+std::vector<Choice> rankByValue(const WordList& list, const Board& board,
+                                const std::array<int, kSquares>& premiums, std::string_view rack,
+                                const ValueInputs& in, std::size_t limit) {
   RackLeaves leaves(rack, in);
-  std::vector<Choice> out = exchangeChoices(rack, leaves, in);
-  out.reserve(out.size() + moves.size());
-  for (const CompleteMove& m : moves) {
-    out.push_back(moveChoice(board, rack, m, leaves));
-    out.back().keep = leaves.leave(usedMask(board, rack, m));
+  const unsigned all = (1u << rack.size()) - 1;
+  LeaveValues byKept{};
+  for (unsigned used = 0; used <= all; ++used) byKept[all & ~used] = leaves.of(used);
+  std::vector<CompleteMove> moves;
+  completeMovesByValue(list, board, premiums, rack, byKept, limit, moves);
+  // The exchanges that can be among the best: more than `limit` of them
+  // would rank before any move (moves come first at equal value).
+  std::vector<unsigned> thrown = exchangeMasks(rack, in.bag);
+  const auto exchangeFirst = [&](unsigned a, unsigned b) {
+    const double va = leaves.of(a), vb = leaves.of(b);
+    return va != vb ? va > vb : leaves.leave(a) < leaves.leave(b);
+  };
+  const auto few = static_cast<std::ptrdiff_t>(std::min(limit, thrown.size()));
+  std::partial_sort(thrown.begin(), thrown.begin() + few, thrown.end(), exchangeFirst);
+  thrown.resize(static_cast<std::size_t>(few));
+  std::vector<Choice> out;
+  for (unsigned used : thrown) {
+    Choice c;
+    c.kind = Choice::Kind::kExchange;
+    c.keep = leaves.leave(used);
+    c.thrown = leaves.leave(all & ~used);
+    c.leaveValue = c.value = leaves.of(used);
+    out.push_back(std::move(c));
   }
-  std::sort(out.begin(), out.end(), valueBefore);
+  for (const CompleteMove& m : moves) {
+    Choice c;
+    c.kind = Choice::Kind::kMove;
+    c.move = m;
+    c.score = m.score;
+    c.value = m.value;
+    c.leaveValue = leaves.of(usedMask(board, rack, m));
+    c.keep = leaves.leave(usedMask(board, rack, m));
+    out.push_back(std::move(c));
+  }
+  const auto keep = static_cast<std::ptrdiff_t>(std::min(limit, out.size()));
+  std::partial_sort(out.begin(), out.begin() + keep, out.end(), valueBefore);
+  out.resize(static_cast<std::size_t>(keep));
+  if (out.empty() && limit > 0) {
+    out.emplace_back();
+    out.back().keep = std::string(rack);
+  }
   return out;
-}
-
-Choice bestByValue(const Board& board, std::string_view rack,
-                   const std::vector<CompleteMove>& moves, const ValueInputs& in) {
-  RackLeaves leaves(rack, in);
-  Choice best;
-  bool any = false;
-  for (const CompleteMove& m : moves) {
-    Choice c = moveChoice(board, rack, m, leaves);
-    if (!any || valueBefore(c, best)) best = std::move(c), any = true;
-  }
-  for (Choice& c : exchangeChoices(rack, leaves, in))
-    if (!any || valueBefore(c, best)) best = std::move(c), any = true;
-  if (best.kind == Choice::Kind::kMove)
-    best.keep = leaves.leave(usedMask(board, rack, best.move));
-  if (!any) {
-    best = Choice{};
-    best.keep = std::string(rack);
-  }
-  return best;
 }
 
 }  // namespace tilvan::play

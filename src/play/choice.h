@@ -2,6 +2,7 @@
 // placement, and every exchange while the bag allows one.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "finder/complete_search.h"
 #include "game/board.h"
 #include "play/leave.h"
+#include "words/word_list.h"
 
 namespace tilvan::play {
 
@@ -62,14 +64,13 @@ bool valueBefore(const Choice& a, const Choice& b);
 std::vector<Choice> exchangeChoices(std::string_view rack, RackLeaves& leaves,
                                     const ValueInputs& in);
 
-// Every placement in `moves` and every exchange, valued and sorted by
-// valueBefore.
-std::vector<Choice> valuedChoices(const Board& board, std::string_view rack,
-                                  const std::vector<CompleteMove>& moves, const ValueInputs& in);
-
-// The first of valuedChoices without sorting them all; a pass when there is
-// nothing else.
-Choice bestByValue(const Board& board, std::string_view rack,
-                   const std::vector<CompleteMove>& moves, const ValueInputs& in);
+// The best `limit` of every placement of `rack` on `board` (premiums still
+// unused by H index) and every exchange, valued and in valueBefore order;
+// a pass alone when there is nothing else. Placements that cannot reach
+// the best `limit` are dropped as the search finds them.
+// REQUIRES: rack sorted, at most 7 tiles.
+std::vector<Choice> rankByValue(const WordList& list, const Board& board,
+                                const std::array<int, kSquares>& premiums, std::string_view rack,
+                                const ValueInputs& in, std::size_t limit);
 
 }  // namespace tilvan::play

@@ -1,5 +1,6 @@
 #include "play/leave.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include "game/rules.h"
@@ -12,6 +13,22 @@ constexpr char kLeaveTableText[] =
     ;
 
 bool isVowel(char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u'; }
+
+// A tile's index: 0..25 for 'a'..'z', 26 for the blank, -1 for anything else.
+int tileIndex(char c) { return c == '_' ? 26 : c >= 'a' && c <= 'z' ? c - 'a' : -1; }
+
+// A leave of up to 12 characters packed 5 bits each (index + 1); longer
+// leaves or other characters pack to 0, which no leave of the table has.
+std::uint64_t pack(std::string_view leave) {
+  if (leave.size() > 12) return 0;
+  std::uint64_t key = 1;
+  for (char c : leave) {
+    const int t = tileIndex(c);
+    if (t < 0) return 0;
+    key = key << 5 | static_cast<std::uint64_t>(t + 1);
+  }
+  return key;
+}
 
 }  // namespace
 
@@ -57,23 +74,62 @@ bool LeaveTable::parse(std::string_view text, LeaveTable& out, std::string& erro
       error = "line " + std::to_string(lineNo) + ": not a table entry";
       return false;
     }
-    (kind == "w" ? out.weights : out.leaves)[kind == "l" && key == "-" ? "" : key] = v;
+    if (kind == "w")
+      out.setWeight(key, v);
+    else
+      out.setLeave(key == "-" ? "" : key, v);
   }
   return true;
 }
 
-double LeaveTable::model(std::string_view leave) const {
-  double v = 0;
-  for (const std::string& f : leaveFeatures(leave)) {
-    const auto it = weights.find(f);
-    if (it != weights.end()) v += it->second;
+void LeaveTable::setWeight(const std::string& feature, double w) {
+  weights_[feature] = w;
+  const auto tile = [](char c) { return tileIndex(c); };
+  if (feature.size() == 2 && feature[0] >= '1' && feature[0] <= '3' && tile(feature[1]) >= 0) {
+    atLeast_[static_cast<std::size_t>(tile(feature[1]))][static_cast<std::size_t>(feature[0] - '1')] = w;
+  } else if (feature.size() == 3 && feature[0] == 'p' && tile(feature[1]) >= 0 &&
+             tile(feature[2]) >= 0) {
+    pair_[static_cast<std::size_t>(tile(feature[1]))][static_cast<std::size_t>(tile(feature[2]))] = w;
+  } else if (feature.size() == 4 && feature[0] == 'b' && feature[2] == '.' &&
+             feature[1] >= '0' && feature[1] <= '7' && feature[3] >= '0' && feature[3] <= '7') {
+    balance_[static_cast<std::size_t>(feature[1] - '0')][static_cast<std::size_t>(feature[3] - '0')] = w;
   }
+}
+
+void LeaveTable::setLeave(std::string_view leave, double v) {
+  if (const std::uint64_t key = pack(leave)) leaves_[key] = v;
+}
+
+bool LeaveTable::hasOwnValue(std::string_view leave) const { return leaves_.count(pack(leave)); }
+
+double LeaveTable::model(std::string_view leave) const {
+  // The same features as leaveFeatures, read from the arrays.
+  double v = 0;
+  int vowels = 0, consonants = 0;
+  std::array<int, kTiles> seen{};
+  int distinct[8], nDistinct = 0;
+  for (char c : leave) {
+    const int t = tileIndex(c);
+    if (t < 0) continue;
+    const int n = seen[static_cast<std::size_t>(t)]++;
+    if (n < 3) v += atLeast_[static_cast<std::size_t>(t)][static_cast<std::size_t>(n)];
+    if (t != 26) (isVowel(c) ? vowels : consonants) += 1;
+    if (n > 0 || nDistinct == 8) continue;
+    for (int k = 0; k < nDistinct; ++k) {
+      const int a = std::min(distinct[k], t), b = std::max(distinct[k], t);
+      // Pairs are named in sorted order, where the blank comes first.
+      v += a == b ? 0 : (b == 26 ? pair_[26][static_cast<std::size_t>(a)] : pair_[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)]);
+    }
+    distinct[nDistinct++] = t;
+  }
+  if (vowels < 8 && consonants < 8)
+    v += balance_[static_cast<std::size_t>(vowels)][static_cast<std::size_t>(consonants)];
   return v;
 }
 
 double LeaveTable::value(std::string_view leave) const {
-  const auto it = leaves.find(std::string(leave));
-  return it != leaves.end() ? it->second : model(leave);
+  const auto it = leaves_.find(pack(leave));
+  return it != leaves_.end() ? it->second : model(leave);
 }
 
 int tilePoints(std::string_view tiles) {

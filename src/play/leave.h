@@ -9,6 +9,8 @@
 // The shipped table is data/leaves.txt.gz, built into the program.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -31,9 +33,28 @@ class LeaveTable {
   // The leave's own value when the table has one, else the model's.
   double value(std::string_view leave) const;
   double model(std::string_view leave) const;
+  // Sets a weight or a leave's own value.
+  void setWeight(const std::string& feature, double w);
+  void setLeave(std::string_view leave, double v);
 
-  std::unordered_map<std::string, double> weights;  // feature -> weight
-  std::unordered_map<std::string, double> leaves;   // leave -> value
+  // A weight as read (0 for a feature the table does not name).
+  double weight(const std::string& feature) const {
+    const auto it = weights_.find(feature);
+    return it == weights_.end() ? 0 : it->second;
+  }
+  std::size_t weightCount() const { return weights_.size(); }
+  std::size_t leaveCount() const { return leaves_.size(); }
+  bool hasOwnValue(std::string_view leave) const;
+
+ private:
+  static constexpr int kTiles = 27;  // 'a'..'z', then the blank
+  std::unordered_map<std::string, double> weights_;  // feature -> weight, as read
+  std::unordered_map<std::uint64_t, double> leaves_;  // packed leave -> value
+  // The model's weights by index: at least n+1 of tile t, tiles s < t both
+  // present, and V vowels with C consonants.
+  std::array<std::array<double, 3>, kTiles> atLeast_{};
+  std::array<std::array<double, kTiles>, kTiles> pair_{};
+  std::array<std::array<double, 8>, 8> balance_{};
 };
 
 // The points of a set of tiles.

@@ -34,13 +34,12 @@ class ValueStrategy : public Strategy {
   explicit ValueStrategy(const Engine& e) : e_(e) {}
   std::string_view name() const override { return "value"; }
   Choice choose(const Position& pos) override {
-    legalMoves(*e_.list, pos, moves_);
-    return bestByValue(pos.board, pos.rack(), moves_, valueInputs(e_, pos));
+    return rankByValue(*e_.list, pos.board, pos.premiums, pos.rack(), valueInputs(e_, pos), 1)
+        .front();
   }
 
  private:
   Engine e_;
-  std::vector<CompleteMove> moves_;
 };
 
 std::mutex& registryMutex() {
