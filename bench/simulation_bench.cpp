@@ -1,7 +1,8 @@
 // The simulation's speed: turns played per second of one core on positions
 // from the middle of greedy games, ten candidates, a fixed number of rounds.
-// Where the time goes: BM_SimulationPly* time the two parts of a simulated
-// turn, the complete search and the choice by value, on the same positions.
+// Where the time goes: BM_SimulationPlyChoice times one simulated turn's
+// choice (the complete search ranking by value), BM_SimulationPlySearch the
+// complete search alone, on the same positions.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -48,9 +49,7 @@ void BM_SimulationPlies(benchmark::State& state) {
   double plies = 0;
   for (auto _ : state) {
     for (const auto& pos : midgames()) {
-      std::vector<tilvan::CompleteMove> moves;
-      tilvan::play::legalMoves(simList(), pos, moves);
-      const auto cands = tilvan::simCandidates(pos.board, pos.rack(), moves,
+      const auto cands = tilvan::simCandidates(simList(), pos.board, pos.premiums, pos.rack(),
                                                tilvan::play::valueInputs(engine(), pos), 10);
       tilvan::SimOptions o;
       o.threads = 1;
@@ -64,7 +63,18 @@ void BM_SimulationPlies(benchmark::State& state) {
 }
 BENCHMARK(BM_SimulationPlies)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// One simulated turn's parts: every placement of a rack, then the best by value.
+// One simulated turn: the best by value of every placement and exchange.
+void BM_SimulationPlyChoice(benchmark::State& state) {
+  for (auto _ : state)
+    for (const auto& pos : midgames())
+      benchmark::DoNotOptimize(tilvan::play::rankByValue(simList(), pos.board, pos.premiums,
+                                                         pos.rack(),
+                                                         tilvan::play::valueInputs(engine(), pos), 1));
+  state.SetItemsProcessed(state.iterations() * static_cast<long>(midgames().size()));
+}
+BENCHMARK(BM_SimulationPlyChoice)->Unit(benchmark::kMicrosecond);
+
+// The complete search alone on the same positions (every placement by score).
 void BM_SimulationPlySearch(benchmark::State& state) {
   std::vector<tilvan::CompleteMove> moves;
   for (auto _ : state)
@@ -72,19 +82,5 @@ void BM_SimulationPlySearch(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<long>(midgames().size()));
 }
 BENCHMARK(BM_SimulationPlySearch)->Unit(benchmark::kMicrosecond);
-
-void BM_SimulationPlyChoice(benchmark::State& state) {
-  std::vector<std::vector<tilvan::CompleteMove>> moves(midgames().size());
-  for (std::size_t i = 0; i < moves.size(); ++i)
-    tilvan::play::legalMoves(simList(), midgames()[i], moves[i]);
-  for (auto _ : state)
-    for (std::size_t i = 0; i < moves.size(); ++i) {
-      const auto& pos = midgames()[i];
-      benchmark::DoNotOptimize(tilvan::play::bestByValue(
-          pos.board, pos.rack(), moves[i], tilvan::play::valueInputs(engine(), pos)));
-    }
-  state.SetItemsProcessed(state.iterations() * static_cast<long>(midgames().size()));
-}
-BENCHMARK(BM_SimulationPlyChoice)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

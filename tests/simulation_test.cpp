@@ -43,9 +43,8 @@ std::optional<play::Position> reached(std::uint64_t seed, std::size_t bagLeft) {
 }
 
 std::vector<play::Choice> candidates(const play::Position& p, int count) {
-  std::vector<CompleteMove> moves;
-  play::legalMoves(defaultList(), p, moves);
-  return simCandidates(p.board, p.rack(), moves, play::valueInputs(engine(), p), count);
+  return simCandidates(defaultList(), p.board, p.premiums, p.rack(), play::valueInputs(engine(), p),
+                       count);
 }
 
 // The candidate's outcome averaged over every way of dealing the unseen

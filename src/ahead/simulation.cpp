@@ -118,10 +118,13 @@ SimResult snapshot(const Tally& t, const std::vector<play::Choice>& candidates) 
 
 }  // namespace
 
-std::vector<play::Choice> simCandidates(const Board& board, std::string_view rack,
-                                        const std::vector<CompleteMove>& moves,
-                                        const play::ValueInputs& in, int count) {
-  std::vector<play::Choice> all = play::valuedChoices(board, rack, moves, in);
+std::vector<play::Choice> simCandidates(const WordList& list, const Board& board,
+                                        const std::array<int, kSquares>& premiums,
+                                        std::string_view rack, const play::ValueInputs& in,
+                                        int count) {
+  std::vector<play::Choice> all = play::rankByValue(list, board, premiums, rack, in,
+                                                    static_cast<std::size_t>(count));
+  if (!all.empty() && all.front().kind == play::Choice::Kind::kPass) return all;
   play::Choice pass;
   pass.keep = std::string(rack);
   pass.leaveValue = pass.value = play::RackLeaves(rack, in).of(0);

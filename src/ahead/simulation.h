@@ -52,11 +52,13 @@ struct SimOptions {
   std::function<void(const SimResult&)> progress;
 };
 
-// The candidates of a turn: the best `count` of the placements `moves` of
-// `rack`, the exchanges (while in.bag allows them) and the pass, by value.
-std::vector<play::Choice> simCandidates(const Board& board, std::string_view rack,
-                                        const std::vector<CompleteMove>& moves,
-                                        const play::ValueInputs& in, int count);
+// The candidates of a turn: the best `count` by value of the placements of
+// `rack` (sorted) on `board`, the exchanges (while in.bag allows them) and
+// the pass.
+std::vector<play::Choice> simCandidates(const WordList& list, const Board& board,
+                                        const std::array<int, kSquares>& premiums,
+                                        std::string_view rack, const play::ValueInputs& in,
+                                        int count);
 
 // Simulates the candidates on `pos`, seen from the player to move: only the
 // mover's rack is taken as known; the opponent's rack and the bag are

@@ -26,8 +26,8 @@ class SimulateStrategy : public play::Strategy {
   explicit SimulateStrategy(const play::Engine& e) : e_(e) {}
   std::string_view name() const override { return "simulate"; }
   play::Choice choose(const play::Position& pos) override {
-    play::legalMoves(*e_.list, pos, moves_);
-    auto cands = simCandidates(pos.board, pos.rack(), moves_, play::valueInputs(e_, pos), 10);
+    auto cands =
+        simCandidates(*e_.list, pos.board, pos.premiums, pos.rack(), play::valueInputs(e_, pos), 10);
     if (cands.size() <= 1) return cands.empty() ? play::Choice{} : cands.front();
     SimOptions o;
     o.timeMs = simMs;

@@ -66,11 +66,9 @@ std::string resultOf(const GameState& state, const SimCandidate& s, int slot, bo
 std::string simulatedResults(const GameState& state, const WordList& list, std::string_view rack,
                              const SimulateOptions& options, bool json) {
   const std::string tiles = play::sortedTiles(std::string(rack.substr(0, kMoveSlots)));
-  std::vector<CompleteMove> moves;
-  completeMoves(list, state.Committed, state.SquareBonus, tiles, moves);
   const play::LeaveTable& table = play::LeaveTable::builtIn();
   const play::ValueInputs in = play::inputsFor(state.Committed, tiles, options.players, table);
-  const std::vector<play::Choice> candidates = simCandidates(state.Committed, tiles, moves, in, 10);
+  const std::vector<play::Choice> candidates = simCandidates(list, state.Committed, state.SquareBonus, tiles, in, 10);
   // The position as the player sees it: the opponent's rack and the bag
   // are redrawn from the unseen tiles in every round.
   play::Position pos;
