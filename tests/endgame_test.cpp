@@ -283,6 +283,13 @@ TEST(Endgame, TimeLimitGivesAnUnprovenAnswerWithALegalFirstMove) {
   EXPECT_FALSE(r.exact);
   ASSERT_FALSE(r.line.empty());
   EXPECT_GE(r.depth, 1);
+  ASSERT_FALSE(r.line[0].pass);  // this rack has moves, and the first depth saw them all
+  EgPosition pos(*list.value(), c.state, c.racks[0], c.racks[1]);
+  std::vector<EgMove> legal;
+  pos.placements(legal);
+  EXPECT_NE(std::find(legal.begin(), legal.end(), toEgMove(r.line[0].placement, c.state.Committed)),
+            legal.end());
+  EXPECT_EQ(r.moves.front(), toEgMove(r.line[0].placement, c.state.Committed));
 }
 
 }  // namespace

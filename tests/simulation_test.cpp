@@ -91,9 +91,11 @@ TEST(Simulation, EstimatesAreUnbiasedWhereEveryDrawCanBeListed) {
     options.seed = seed;
     const SimResult r = simulate(engine(), *pos, cands, options);
     ASSERT_EQ(r.rounds, kRounds);
+    const double first = exactValue(*pos, cands.front());
     for (const SimCandidate& s : r.candidates) {
       const double exact = exactValue(*pos, s.choice);
       EXPECT_NEAR(s.mean, exact, 4 * s.stdErr + 1e-9) << "seed " << seed << " value " << s.choice.value;
+      EXPECT_NEAR(s.lead, exact - first, 4 * s.leadStdErr + 1e-9) << "seed " << seed;
     }
     ++checked;
   }

@@ -60,10 +60,12 @@ class Solver {
   Clock::time_point start_;
   std::uint64_t nodes_ = 0;
   bool horizon_ = false, stop_ = false;
+  int depth_ = 0;  // of the iteration running
 };
 
 bool Solver::outOfTime() {
   if (stop_) return true;
+  if (depth_ <= 1) return false;  // the first depth always completes: the answer of last resort
   if (options_.maxNodes && nodes_ >= options_.maxNodes) stop_ = true;
   if ((nodes_ & 127) == 0 && Clock::now() - start_ >= std::chrono::milliseconds(options_.timeMs))
     stop_ = true;
@@ -213,10 +215,9 @@ EndgameResult Solver::run() {
   std::vector<EgMove> best;
   for (int depth = 1; depth <= kMaxPly; ++depth) {
     horizon_ = false;
+    depth_ = depth;
     const int value = search(depth, -kInf, kInf, 0);
-    if (stop_ && depth > 1) break;
-    // The first depth always completes: it is the answer of last resort.
-    stop_ = false;
+    if (stop_) break;
     result.spread = value;
     result.depth = depth;
     result.exact = !horizon_;

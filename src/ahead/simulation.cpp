@@ -80,6 +80,11 @@ class Tally {
   }
   int rounds() const { return k_; }
   double mean(std::size_t a) const { return k_ ? sum_[a] / k_ : 0; }
+  // Mean and standard error of a's outcome minus b's.
+  double diff(std::size_t a, std::size_t b) const { return k_ ? dsum_[a * n_ + b] / k_ : 0; }
+  double diffStdErr(std::size_t a, std::size_t b) const {
+    return se(dsum_[a * n_ + b], dsq_[a * n_ + b]);
+  }
   double stdErr(std::size_t a) const { return se(sum_[a], sq_[a]); }
   std::size_t leader() const {
     return static_cast<std::size_t>(std::max_element(sum_.begin(), sum_.end()) - sum_.begin());
@@ -110,7 +115,8 @@ SimResult snapshot(const Tally& t, const std::vector<play::Choice>& candidates) 
   SimResult r;
   r.rounds = t.rounds();
   for (std::size_t a = 0; a < candidates.size(); ++a)
-    r.candidates.push_back({candidates[a], t.mean(a), t.stdErr(a), t.rounds()});
+    r.candidates.push_back(
+        {candidates[a], t.mean(a), t.stdErr(a), t.rounds(), t.diff(a, 0), t.diffStdErr(a, 0)});
   std::stable_sort(r.candidates.begin(), r.candidates.end(),
                    [](const SimCandidate& a, const SimCandidate& b) { return a.mean > b.mean; });
   return r;

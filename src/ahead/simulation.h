@@ -30,6 +30,9 @@ struct SimCandidate {
   double mean = 0;    // the simulated value
   double stdErr = 0;  // its standard error
   int iterations = 0;
+  // Its lead over the first candidate given (the best by value), paired
+  // round by round, and the standard error of that lead.
+  double lead = 0, leadStdErr = 0;
 };
 
 struct SimResult {

@@ -33,7 +33,10 @@ class SimulateStrategy : public play::Strategy {
     o.timeMs = simMs;
     o.threads = 1;  // self-play runs its games on every core already
     o.seed = positionSeed(pos);
-    return simulate(e_, pos, cands, o).candidates.front().choice;
+    // The simulation overrules the static value only when its leader is
+    // ahead of value's own choice by more than two standard errors.
+    const SimCandidate& leader = simulate(e_, pos, cands, o).candidates.front();
+    return leader.lead > 2 * leader.leadStdErr ? leader.choice : cands.front();
   }
 
  private:
