@@ -204,6 +204,17 @@ BENCHMARK_CAPTURE(rankByValue, midgame_2_blanks_s, "aerst__", kMid)
 BENCHMARK_CAPTURE(rankByValue, lategame_2_blanks, "aerst__", kLate)
     ->Unit(benchmark::kMicrosecond);
 
+// Reading the built-in leave table, as the first ranking by value does.
+void BM_LeaveTableLoad(benchmark::State& state) {
+  for (auto _ : state) {
+    tilvan::play::LeaveTable t;
+    std::string why;
+    tilvan::play::LeaveTable::parse(tilvan::play::LeaveTable::builtInText(), t, why);
+    benchmark::DoNotOptimize(t.weightCount());
+  }
+}
+BENCHMARK(BM_LeaveTableLoad)->Unit(benchmark::kMillisecond);
+
 // Whole self-play games, one a iteration (seeds 1, 2, ...); the counter is
 // games per second on one thread.
 void selfPlayGame(benchmark::State& state, const char* a, const char* b) {

@@ -20,16 +20,6 @@ std::uint64_t roundSeed(std::uint64_t seed, int round) {
   return mix.next();
 }
 
-// Plays one turn chosen for the mover.
-void apply(play::Position& p, const play::Choice& c) {
-  if (c.kind == play::Choice::Kind::kMove)
-    play::playMove(p, c.move);
-  else if (c.kind == play::Choice::Kind::kExchange)
-    play::exchangeTiles(p, c.keep);
-  else
-    play::passTurn(p);
-}
-
 // One round: every candidate played out on the same draw. Counts the turns played.
 std::vector<double> playRound(const play::Engine& engine, play::Strategy& value,
                               const play::Position& base,
@@ -47,9 +37,9 @@ std::vector<double> playRound(const play::Engine& engine, play::Strategy& value,
   std::vector<double> out;
   for (const play::Choice& c : candidates) {
     play::Position p = start;
-    apply(p, c);
+    play::applyChoice(p, c);
     ++plies;
-    for (int turn = 0; turn < 2 && !p.over; ++turn, ++plies) apply(p, value.choose(p));
+    for (int turn = 0; turn < 2 && !p.over; ++turn, ++plies) play::applyChoice(p, value.choose(p));
     double v = (p.scores[static_cast<std::size_t>(me)] - base.scores[static_cast<std::size_t>(me)]) -
                (p.scores[static_cast<std::size_t>(opp)] - base.scores[static_cast<std::size_t>(opp)]);
     if (!p.over)

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
@@ -49,7 +50,8 @@ std::string fmt(double v) {
 
 }  // namespace
 
-bool leaveSamples(const std::string& line, int minBag, std::vector<LeaveSample>& out) {
+bool leaveSamples(const std::string& line, int minBag, std::vector<LeaveSample>& out,
+                  const play::LeaveTable* bootstrap) {
   nlohmann::json game;
   try {
     game = nlohmann::json::parse(line);
@@ -61,8 +63,14 @@ bool leaveSamples(const std::string& line, int minBag, std::vector<LeaveSample>&
       const int player = t.at("player").get<int>();
       for (std::size_t k = i + 1; k < turns.size(); ++k) {
         if (turns[k].at("player").get<int>() != player) continue;
-        if (turns[k].at("kind").get<std::string>() == "end") break;
-        out.push_back({t.at("leave").get<std::string>(), turns[k].at("score").get<double>()});
+        const auto& next = turns[k];
+        const std::string nextKind = next.at("kind").get<std::string>();
+        if (nextKind == "end") break;
+        double points = next.at("score").get<double>();
+        if (bootstrap && (nextKind == "move" || nextKind == "exchange") &&
+            next.at("bag").get<int>() >= minBag)
+          points += bootstrap->value(next.at("leave").get<std::string>());
+        out.push_back({t.at("leave").get<std::string>(), points});
         break;
       }
     }
@@ -123,6 +131,7 @@ std::string fitLeaveTable(const std::vector<LeaveSample>& samples, int minCount,
 int runFitLeaves(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   int minCount = 50, minBag = 14;
   double ridge = 20;
+  std::optional<std::string> bootstrapFile;
   std::vector<std::string> files;
   for (std::size_t i = 1; i < args.size(); ++i) {
     if ((args[i] == "--min-count" || args[i] == "--min-bag" || args[i] == "--ridge") &&
@@ -135,12 +144,24 @@ int runFitLeaves(const std::vector<std::string>& args, std::ostream& out, std::o
       else
         ridge = v;
       ++i;
+    } else if (args[i] == "--bootstrap" && i + 1 < args.size()) {
+      bootstrapFile = args[++i];
     } else if (args[i] == "--help") {
-      out << "usage: tilvan-cli fit-leaves RECORD... [--min-count N] [--min-bag N] [--ridge X]\n";
+      out << "usage: tilvan-cli fit-leaves RECORD... [--min-count N] [--min-bag N] [--ridge X]\n"
+             "                            [--bootstrap TABLE]\n";
       return 0;
     } else {
       files.push_back(args[i]);
     }
+  }
+  play::LeaveTable bootstrap;
+  if (bootstrapFile) {
+    std::ifstream in(*bootstrapFile);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string why;
+    if (!in || !play::LeaveTable::parse(text.str(), bootstrap, why))
+      return err << "tilvan-cli: " << printable(*bootstrapFile) << ": not a leave table\n", 2;
   }
   std::vector<LeaveSample> samples;
   for (const std::string& f : files) {
@@ -148,7 +169,8 @@ int runFitLeaves(const std::vector<std::string>& args, std::ostream& out, std::o
     if (!in) return err << "tilvan-cli: " << printable(f) << ": cannot read\n", 2;
     std::string line;
     for (int n = 1; std::getline(in, line); ++n)
-      if (!line.empty() && !leaveSamples(line, minBag, samples))
+      if (!line.empty() &&
+          !leaveSamples(line, minBag, samples, bootstrapFile ? &bootstrap : nullptr))
         return err << "tilvan-cli: " << printable(f) << ":" << n << ": not a game\n", 2;
   }
   out << fitLeaveTable(samples, minCount, ridge);

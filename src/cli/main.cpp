@@ -2,6 +2,7 @@
 //   tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]
 //   tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]
 //   tilvan-cli endgame --board FILE --rack RACK --opponent RACK [--time-ms N] [--json]
+//   tilvan-cli selfplay ... | fit-leaves ...   (see selfplay.h, fit_leaves.h)
 #include <iostream>
 #include <new>
 #include <optional>
@@ -28,14 +29,16 @@ constexpr const char* kEndgameUsage =
     "usage: tilvan-cli endgame --board FILE --rack RACK --opponent RACK [--time-ms N] [--json]\n"
     "                          [--words FILE]\n";
 constexpr const char* kUsage =
-    "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n"
+    "usage: tilvan-cli find --board FILE --rack RACK [--complete [--rank value [--players N]]]\n"
+    "                       [--json] [--words FILE]\n"
     "       tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n"
     "       tilvan-cli endgame --board FILE --rack RACK --opponent RACK [--time-ms N] [--json]\n"
     "                          [--words FILE]\n"
     "       tilvan-cli selfplay --games N [--seed S] [--jobs J] [--shard K/N] [--strategies A,B]\n"
-    "                           [--record FILE] [--json] [--words FILE]\n"
+    "                           [--record FILE] [--json] [--words FILE] [--leaves TABLE]\n"
     "       tilvan-cli selfplay --merge FILE...\n"
     "       tilvan-cli fit-leaves RECORD... [--min-count N] [--min-bag N] [--ridge X]\n"
+    "                                       [--bootstrap TABLE]\n"
     "       tilvan-cli --help | --version\n";
 
 constexpr const char* kFindHelp =

@@ -40,7 +40,8 @@ constexpr const char* kHelp =
     "  --record FILE    write every game's turns, one JSON line per game\n"
     "  --json           print the tally as one JSON object\n"
     "  --merge FILE...  add up the JSON tallies of shards\n"
-    "  --words FILE     the word list (default: the installed word-game list)\n";
+    "  --words FILE     the word list (default: the installed word-game list)\n"
+    "  --leaves FILE    a leave table's text (fit-leaves output) instead of the built-in one\n";
 
 std::string fmt(double v) {
   std::ostringstream s;
@@ -84,7 +85,7 @@ std::string turnJson(const play::TurnLog& t) {
 
 struct Options {
   play::SelfPlayOptions run;
-  std::optional<std::string> record, words;
+  std::optional<std::string> record, words, leaves;
   bool json = false;
   std::vector<std::string> merge;
 };
@@ -141,6 +142,8 @@ std::optional<std::string> parse(const std::vector<std::string>& args, Options& 
       o.record = v;
     } else if (a == "--words") {
       o.words = v;
+    } else if (a == "--leaves") {
+      o.leaves = v;
     } else {
       return "bad argument \"" + a + " " + v + "\"";
     }
@@ -228,7 +231,19 @@ int runSelfPlayCommand(const std::vector<std::string>& args, std::ostream& out,
     err << "tilvan-cli: " << printable(*o.record) << ": cannot write the record\n";
     return 2;
   }
-  const play::Engine engine{list.value().get(), &play::LeaveTable::builtIn()};
+  play::LeaveTable table = play::LeaveTable::builtIn();
+  if (o.leaves) {
+    std::ifstream in(*o.leaves);
+    std::stringstream text;
+    text << in.rdbuf();
+    table = play::LeaveTable{};
+    std::string why;
+    if (!in || !play::LeaveTable::parse(text.str(), table, why)) {
+      err << "tilvan-cli: " << printable(*o.leaves) << ": not a leave table " << why << '\n';
+      return 2;
+    }
+  }
+  const play::Engine engine{list.value().get(), &table};
   o.run.keepLogs = o.record.has_value();
   const auto start = std::chrono::steady_clock::now();
   if (isatty(2))

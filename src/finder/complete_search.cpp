@@ -352,22 +352,6 @@ void generate(const WordList& list, const Board& board, const std::array<int, kS
   }
 }
 
-// The words of a found placement and their scores, by the game's one scorer.
-// (record() keeps a sum of its own on the hot path; the two must agree.)
-CompleteResult describe(const Found& r, const ScoringBoard& board) {
-  CompleteResult out;
-  out.down = r.down != 0;
-  const int line = r.down ? r.col : r.row, first = r.down ? r.row : r.col;
-  const int start = line * kN + first;
-  Candidate& cand = out.cand;
-  cand.Words = formedWords(board.grid, start, r.text());
-  for (int j = 0; j < r.len; ++j)
-    cand.TilesUsed += board.grid[start + j] ? r.word[j] : (r.blanks >> j) & 1 ? '_' : r.word[j];
-  cand.Total = scoreWords(board, cand.Words, r.blanks);
-  assert(cand.Total == r.score);
-  return out;
-}
-
 }  // namespace
 
 std::vector<CompleteResult> completeSearch(const WordList& list, const GameState& state,
@@ -395,17 +379,6 @@ void completeMovesByValue(const WordList& list, const Board& board,
   Best best(maxResults, true);
   generate(list, board, premiums, kLetterValue, rack, best, &leaveValues);
   out = std::move(best).ranked();
-}
-
-std::vector<CompleteResult> describeMoves(const GameState& state,
-                                          const std::vector<CompleteMove>& moves) {
-  std::vector<CompleteResult> out;
-  out.reserve(moves.size());
-  const std::array<ScoringBoard, 2> boards{
-      scoringBoard(state.Committed, state.SquareBonus, state.LetterChar, state.LetterValue, false),
-      scoringBoard(state.Committed, state.SquareBonus, state.LetterChar, state.LetterValue, true)};
-  for (const Found& r : moves) out.push_back(describe(r, boards[r.down]));
-  return out;
 }
 
 void findPlacements(const WordGraph& g, const std::array<Frame, 2>& frames,

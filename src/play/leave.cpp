@@ -50,6 +50,8 @@ std::vector<std::string> leaveFeatures(std::string_view leave) {
   return out;
 }
 
+std::string_view LeaveTable::builtInText() { return kLeaveTableText; }
+
 const LeaveTable& LeaveTable::builtIn() {
   static const LeaveTable table = [] {
     LeaveTable t;

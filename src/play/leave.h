@@ -25,8 +25,10 @@ std::vector<std::string> leaveFeatures(std::string_view leave);
 
 class LeaveTable {
  public:
-  // The table built into the program (empty when none was shipped).
+  // The table built into the program (empty when none was shipped), and its
+  // text.
   static const LeaveTable& builtIn();
+  static std::string_view builtInText();
   // Reads a table's text; on a bad line returns false and names it in `error`.
   static bool parse(std::string_view text, LeaveTable& out, std::string& error);
 

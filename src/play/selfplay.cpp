@@ -11,32 +11,23 @@
 namespace tilvan::play {
 namespace {
 
-TurnLog::Kind logKind(Choice::Kind k) {
-  return k == Choice::Kind::kMove       ? TurnLog::Kind::kMove
-         : k == Choice::Kind::kExchange ? TurnLog::Kind::kExchange
-                                        : TurnLog::Kind::kPass;
-}
-
 // Plays the chosen turn on `pos` and fills the log's outcome.
 void apply(Position& pos, const Choice& c, TurnLog& t) {
-  t.kind = logKind(c.kind);
-  t.keep = c.keep;
+  const bool exchange = c.kind == Choice::Kind::kExchange && pos.canExchange();
+  t.kind = c.kind == Choice::Kind::kMove ? TurnLog::Kind::kMove
+           : exchange                    ? TurnLog::Kind::kExchange
+                                         : TurnLog::Kind::kPass;
+  t.keep = t.kind == TurnLog::Kind::kPass ? pos.rack() : c.keep;
   t.leaveValue = c.leaveValue;
   t.value = c.value;
-  if (c.kind == Choice::Kind::kMove) {
+  if (t.kind == TurnLog::Kind::kMove) {
     t.move = c.move;
     t.score = c.move.score;
     for (int j = 0; j < c.move.len; ++j)
       if (!pos.board.atH(c.move.square(j)).occupied) t.newTiles |= std::uint16_t(1u << j);
-    t.drawn = playMove(pos, c.move);
-  } else if (c.kind == Choice::Kind::kExchange && pos.canExchange()) {
-    t.thrown = c.thrown;
-    t.drawn = exchangeTiles(pos, c.keep);
-  } else {
-    t.kind = TurnLog::Kind::kPass;
-    t.keep = pos.rack();
-    passTurn(pos);
   }
+  if (exchange) t.thrown = c.thrown;
+  t.drawn = applyChoice(pos, c);
 }
 
 }  // namespace

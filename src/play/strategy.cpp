@@ -60,6 +60,13 @@ void registerStrategy(const std::string& name, StrategyMaker make) {
   registry().emplace_back(name, std::move(make));
 }
 
+std::string applyChoice(Position& pos, const Choice& c) {
+  if (c.kind == Choice::Kind::kMove) return playMove(pos, c.move);
+  if (c.kind == Choice::Kind::kExchange && pos.canExchange()) return exchangeTiles(pos, c.keep);
+  passTurn(pos);
+  return {};
+}
+
 ValueInputs valueInputs(const Engine& engine, const Position& pos) {
   ValueInputs in;
   in.table = engine.leaves;

@@ -43,6 +43,11 @@ ValueInputs valueInputs(const Engine& engine, const Position& pos);
 using StrategyMaker = std::function<std::unique_ptr<Strategy>(const Engine&)>;
 void registerStrategy(const std::string& name, StrategyMaker make);
 
+// Plays `c` for the mover: a move, an exchange (a pass when the bag no
+// longer allows one) or a pass. Returns the tiles drawn.
+// REQUIRES: !pos.over; a move one of the mover's legal moves.
+std::string applyChoice(Position& pos, const Choice& c);
+
 // A new strategy of that name, or nullptr for a name not known.
 std::unique_ptr<Strategy> makeStrategy(std::string_view name, const Engine& engine);
 
