@@ -123,6 +123,18 @@ TEST(Simulation, APlayOutWithTheBagEmptyScoresItsKnownValue) {
   EXPECT_GT(checked, 0);
 }
 
+TEST(Simulation, CandidatesAreTheBestByValueThenThePass) {
+  const auto pos = reached(5, 40);
+  ASSERT_TRUE(pos);
+  const auto in = play::valueInputs(engine(), *pos);
+  const auto cands = candidates(*pos, 10);
+  const auto best = play::rankByValue(defaultList(), pos->board, pos->premiums, pos->rack(), in, 9);
+  ASSERT_EQ(cands.size(), best.size() + 1);
+  for (std::size_t i = 0; i < best.size(); ++i) EXPECT_EQ(cands[i].value, best[i].value);
+  EXPECT_EQ(cands.back().kind, play::Choice::Kind::kPass);
+  EXPECT_EQ(cands.back().keep, pos->rack());
+}
+
 TEST(Simulation, SameSeedSameResultOnAnyNumberOfThreads) {
   const auto pos = reached(3, 30);
   ASSERT_TRUE(pos);

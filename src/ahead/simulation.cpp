@@ -124,8 +124,11 @@ std::vector<play::Choice> simCandidates(const WordList& list, const Board& board
   play::Choice pass;
   pass.keep = std::string(rack);
   pass.leaveValue = pass.value = play::RackLeaves(rack, in).of(0);
-  all.insert(std::upper_bound(all.begin(), all.end(), pass, play::valueBefore), pass);
-  if (static_cast<int>(all.size()) > count) all.resize(static_cast<std::size_t>(count));
+  // The pass comes last: its static value (the whole rack as a leave) is
+  // no measure beside the others', and the first candidate must stay the
+  // best by value.
+  if (static_cast<int>(all.size()) >= count) all.resize(static_cast<std::size_t>(count - 1));
+  all.push_back(pass);
   return all;
 }
 

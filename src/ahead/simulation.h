@@ -55,9 +55,9 @@ struct SimOptions {
   std::function<void(const SimResult&)> progress;
 };
 
-// The candidates of a turn: the best `count` by value of the placements of
-// `rack` (sorted) on `board`, the exchanges (while in.bag allows them) and
-// the pass.
+// The candidates of a turn: the best `count` - 1 by value of the
+// placements of `rack` (sorted) on `board` and the exchanges (while in.bag
+// allows them), best first, then the pass.
 std::vector<play::Choice> simCandidates(const WordList& list, const Board& board,
                                         const std::array<int, kSquares>& premiums,
                                         std::string_view rack, const play::ValueInputs& in,
