@@ -9,6 +9,7 @@ namespace tilvan {
 namespace {
 
 std::atomic<int> simMs{100};
+constexpr int kMinRoundsToOverrule = 8;
 
 // A seed for a turn's simulation from the position alone, so that a game
 // does not depend on the thread that plays it.
@@ -34,9 +35,12 @@ class SimulateStrategy : public play::Strategy {
     o.threads = 1;  // self-play runs its games on every core already
     o.seed = positionSeed(pos);
     // The simulation overrules the static value only when its leader is
-    // ahead of value's own choice by more than two standard errors.
-    const SimCandidate& leader = simulate(e_, pos, cands, o).candidates.front();
-    return leader.lead > 2 * leader.leadStdErr ? leader.choice : cands.front();
+    // ahead of value's own choice by more than two standard errors, measured
+    // over enough rounds for the standard error to mean something.
+    const SimResult r = simulate(e_, pos, cands, o);
+    const SimCandidate& leader = r.candidates.front();
+    return r.rounds >= kMinRoundsToOverrule && leader.lead > 2 * leader.leadStdErr ? leader.choice
+                                                                                   : cands.front();
   }
 
  private:
