@@ -26,8 +26,9 @@ const std::map<std::string, std::set<std::string>>& allowedIncludes() {
       {"board", {"game", "words"}},
       {"moves", {"game", "words", "board"}},
       {"play", {"game", "words", "finder", "board", "moves"}},
-      {"cli", {"game", "words", "finder", "board", "moves", "play"}},
-      {"ui", {"game", "words", "finder", "board", "moves", "play"}},
+      {"ahead", {"game", "words", "finder", "board", "moves", "play"}},
+      {"cli", {"game", "words", "finder", "board", "moves", "play", "ahead"}},
+      {"ui", {"game", "words", "finder", "board", "moves", "play", "ahead"}},
   };
   return allowed;
 }

@@ -220,7 +220,11 @@ int runFind(const FindOptions& options, WordListCache& words, std::istream& in, 
   if (options.rankValue) {
     const auto list = words.get();
     if (!list.ok()) return fail(list.error().message());
-    out << valueResults(game.state, *list.value(), options.rack, options.players, options.json);
+    if (options.simulateMs > 0)
+      out << simulatedResults(game.state, *list.value(), options.rack,
+                              {options.simulateMs, options.seed, options.players}, options.json);
+    else
+      out << valueResults(game.state, *list.value(), options.rack, options.players, options.json);
     return 0;
   }
   out << (options.json ? resultsJson(game) + "\n" : table(game));

@@ -2,6 +2,7 @@
 // "Find   Words" (or the complete search) would, and its result slots printed.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -32,7 +33,20 @@ struct FindOptions {
   bool json = false;
   bool rankValue = false;  // rank the complete search's placements and the exchanges by value
   int players = 2;
+  int simulateMs = 0;      // with rankValue: simulate the best candidates this long
+  std::uint64_t seed = 1;
 };
+
+struct SimulateOptions {
+  int ms = 0;
+  std::uint64_t seed = 1;
+  int players = 2;
+};
+
+// The best candidates by value simulated for options.ms and ranked by their
+// simulated value, as find --rank value --simulate prints them.  (find_simulate.cpp)
+std::string simulatedResults(const GameState& state, const WordList& list, std::string_view rack,
+                             const SimulateOptions& options, bool json);
 
 // A candidate's JSON fields from "score" to "tiles" (no braces), and its
 // lines in the table that find prints, as the result slots show them.

@@ -1,5 +1,7 @@
 #include "cli/selfplay.h"
 
+#include "ahead/strategies.h"
+
 #include <unistd.h>
 
 #include <charconv>
@@ -21,10 +23,12 @@ namespace {
 
 constexpr const char* kHelp =
     "usage: tilvan-cli selfplay --games N [--seed S] [--jobs J] [--shard K/N]\n"
-    "                           [--strategies A,B] [--record FILE] [--json] [--words FILE]\n"
+    "                           [--strategies A,B] [--sim-ms MS] [--record FILE] [--json]\n"
+    "                           [--words FILE]\n"
     "       tilvan-cli selfplay --merge FILE...\n"
     "\n"
-    "Plays N games between strategies A and B (score, value; default value,score),\n"
+    "Plays N games between strategies A and B (score, value, simulate, endgame;\n"
+    "default value,score),\n"
     "each bag twice with the seats swapped, and prints A's wins, spread and win rate.\n"
     "\n"
     "  --games N        games to play (pairs of games share a bag)\n"
@@ -32,6 +36,7 @@ constexpr const char* kHelp =
     "  --jobs J         threads (default: all cores); the games do not depend on it\n"
     "  --shard K/N      play only the K-th of N disjoint slices of the pairs\n"
     "  --strategies A,B the two strategies\n"
+    "  --sim-ms MS      the simulate strategy's time per turn (default 100)\n"
     "  --record FILE    write every game's turns, one JSON line per game\n"
     "  --json           print the tally as one JSON object\n"
     "  --merge FILE...  add up the JSON tallies of shards\n"
@@ -131,6 +136,8 @@ std::optional<std::string> parse(const std::vector<std::string>& args, Options& 
       o.run.strategies = {v.substr(0, comma), v.substr(comma + 1)};
       for (const std::string& s : o.run.strategies)
         if (!play::makeStrategy(s, {})) return "unknown strategy \"" + s + "\"";
+    } else if (a == "--sim-ms" && parseCount(v, n) && n >= 1 && n <= 600000) {
+      setSimulationBudget(static_cast<int>(n));
     } else if (a == "--record") {
       o.record = v;
     } else if (a == "--words") {
@@ -206,6 +213,7 @@ int runSelfPlayCommand(const std::vector<std::string>& args, std::ostream& out,
                        std::ostream& err) {
   for (const std::string& a : args)
     if (a == "--help") return out << kHelp, 0;
+  registerLookaheadStrategies();
   Options o;
   if (auto why = parse(args, o)) {
     err << "tilvan-cli: " << printable(*why) << " (see tilvan-cli selfplay --help)\n";
@@ -251,6 +259,8 @@ int runSelfPlayCommand(const std::vector<std::string>& args, std::ostream& out,
     err << "tilvan-cli: " << printable(*o.record) << ": cannot write the record\n";
     return 2;
   }
+  if (const EndgameTally& e = endgameTally(); e.solved > 0)
+    err << "endgames solved exactly: " << e.exact << " of " << e.solved << '\n';
   if (o.json) {
     out << tallyJson(run.tally, o.run.strategies) << '\n';
   } else {

@@ -8,6 +8,39 @@ namespace {
 constexpr int kN = kSide;
 constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
 
+// Anchor, cross-word letters and cross-word points of empty square i.
+void markSquare(const WordGraph& g, Frame& f, int i) {
+  const int r = i / kN, c = i % kN;
+  const bool up = r > 0 && !f.empty(i - kN), below = r + 1 < kN && !f.empty(i + kN);
+  f.anchor[i] = up || below || (c > 0 && !f.empty(i - 1)) || (c + 1 < kN && !f.empty(i + 1));
+  f.hasCross[i] = up || below;
+  f.cross[i] = kAllLetters;
+  f.crossSum[i] = 0;
+  if (!up && !below) return;
+  int top = r;
+  while (top > 0 && !f.empty((top - 1) * kN + c)) --top;
+  int sum = 0;
+  WordGraph::Node n = g.root();
+  for (int k = top; k < r && n != WordGraph::kNone; ++k) {
+    n = g.child(n, f.letter[k * kN + c]);
+    sum += f.value[k * kN + c];
+  }
+  int end = r + 1;
+  while (end < kN && !f.empty(end * kN + c)) sum += f.value[end++ * kN + c];
+  std::uint32_t ok = 0;
+  if (n != WordGraph::kNone) {
+    for (std::uint32_t m = g.letters(n); m; m &= m - 1) {
+      const int l = std::countr_zero(m);
+      WordGraph::Node k = g.child(n, l);
+      for (int b = r + 1; b < end && k != WordGraph::kNone; ++b)
+        k = g.child(k, f.letter[b * kN + c]);
+      if (k != WordGraph::kNone && g.isWord(k)) ok |= 1u << l;
+    }
+  }
+  f.cross[i] = ok;
+  f.crossSum[i] = static_cast<std::int16_t>(sum);
+}
+
 }  // namespace
 
 void readFrame(const Board& board, const std::array<int, kSquares>& premiums,
@@ -39,38 +72,24 @@ void findFrameAnchors(const WordGraph& g, bool boardEmpty, Frame& f) {
     f.anchor[kCentre] = true;
     return;
   }
-  for (int r = 0; r < kN; ++r) {
-    for (int c = 0; c < kN; ++c) {
-      const int i = r * kN + c;
-      if (!f.empty(i)) continue;
-      const bool up = r > 0 && !f.empty(i - kN), below = r + 1 < kN && !f.empty(i + kN);
-      f.anchor[i] = up || below || (c > 0 && !f.empty(i - 1)) || (c + 1 < kN && !f.empty(i + 1));
-      if (!up && !below) continue;
-      f.hasCross[i] = true;
-      int top = r;
-      while (top > 0 && !f.empty((top - 1) * kN + c)) --top;
-      int sum = 0;
-      WordGraph::Node n = g.root();
-      for (int k = top; k < r && n != WordGraph::kNone; ++k) {
-        n = g.child(n, f.letter[k * kN + c]);
-        sum += f.value[k * kN + c];
-      }
-      int end = r + 1;
-      while (end < kN && !f.empty(end * kN + c)) sum += f.value[end++ * kN + c];
-      std::uint32_t ok = 0;
-      if (n != WordGraph::kNone) {
-        for (std::uint32_t m = g.letters(n); m; m &= m - 1) {
-          const int l = std::countr_zero(m);
-          WordGraph::Node k = g.child(n, l);
-          for (int b = r + 1; b < end && k != WordGraph::kNone; ++b)
-            k = g.child(k, f.letter[b * kN + c]);
-          if (k != WordGraph::kNone && g.isWord(k)) ok |= 1u << l;
-        }
-      }
-      f.cross[i] = ok;
-      f.crossSum[i] = static_cast<std::int16_t>(sum);
-    }
-  }
+  for (int i = 0; i < kSquares; ++i)
+    if (f.empty(i)) markSquare(g, f, i);
+}
+
+void updateFrameAfterLaying(const WordGraph& g, Frame& f, int i) {
+  f.anchor[i] = false;
+  f.hasCross[i] = false;
+  f.cross[i] = kAllLetters;
+  f.crossSum[i] = 0;
+  f.lm[i] = f.wm[i] = 1;
+  const int r = i / kN, c = i % kN;
+  if (c > 0 && f.empty(i - 1)) f.anchor[i - 1] = true;
+  if (c + 1 < kN && f.empty(i + 1)) f.anchor[i + 1] = true;
+  int top = r, end = r;
+  while (top > 0 && !f.empty((top - 1) * kN + c)) --top;
+  while (end + 1 < kN && !f.empty((end + 1) * kN + c)) ++end;
+  if (top > 0) markSquare(g, f, (top - 1) * kN + c);
+  if (end + 1 < kN) markSquare(g, f, (end + 1) * kN + c);
 }
 
 }  // namespace tilvan

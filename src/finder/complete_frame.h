@@ -6,7 +6,10 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
+#include "finder/complete_search.h"
 #include "finder/word_graph.h"
 #include "game/game_state.h"
 
@@ -35,5 +38,19 @@ void readFrame(const Board& board, const std::array<int, kSquares>& premiums,
 // below it in the frame, the letters that make its cross-word a word and the
 // points of that cross-word's board letters.
 void findFrameAnchors(const WordGraph& g, bool boardEmpty, Frame& f);
+
+// Recomputes what frame `f` knows around square i after a board letter was
+// laid there: the square itself, the anchors next to it and the cross-words
+// of the empty squares at both ends of the run of letters across the
+// frame's rows through it. Frames so kept equal frames read afresh.
+// REQUIRES: f.letter[i] and f.value[i] hold the new letter.
+void updateFrameAfterLaying(const WordGraph& g, Frame& f, int i);
+
+// Every placement of `rack` on the board read into frames (across, down; their
+// anchors found), in the order of rankedBefore: what searches that lay many
+// moves on one board and keep its frames up to date use.  (complete_search.cpp)
+void findPlacements(const WordGraph& g, const std::array<Frame, 2>& frames,
+                    const std::array<int, kLetters>& letterValue, std::string_view rack,
+                    std::vector<CompleteMove>& out);
 
 }  // namespace tilvan

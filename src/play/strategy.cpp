@@ -1,6 +1,8 @@
 #include "play/strategy.h"
 
 #include <algorithm>
+#include <mutex>
+#include <utility>
 
 namespace tilvan::play {
 namespace {
@@ -40,7 +42,23 @@ class ValueStrategy : public Strategy {
   Engine e_;
 };
 
+std::mutex& registryMutex() {
+  static std::mutex mu;
+  return mu;
+}
+std::vector<std::pair<std::string, StrategyMaker>>& registry() {
+  static std::vector<std::pair<std::string, StrategyMaker>> makers;
+  return makers;
+}
+
 }  // namespace
+
+void registerStrategy(const std::string& name, StrategyMaker make) {
+  std::lock_guard lock(registryMutex());
+  for (auto& [n, m] : registry())
+    if (n == name) return void(m = std::move(make));
+  registry().emplace_back(name, std::move(make));
+}
 
 std::string applyChoice(Position& pos, const Choice& c) {
   if (c.kind == Choice::Kind::kMove) return playMove(pos, c.move);
@@ -60,9 +78,17 @@ ValueInputs valueInputs(const Engine& engine, const Position& pos) {
 std::unique_ptr<Strategy> makeStrategy(std::string_view name, const Engine& engine) {
   if (name == "score") return std::make_unique<ScoreStrategy>(engine);
   if (name == "value") return std::make_unique<ValueStrategy>(engine);
+  std::lock_guard lock(registryMutex());
+  for (const auto& [n, make] : registry())
+    if (n == name) return make(engine);
   return nullptr;
 }
 
-std::vector<std::string> strategyNames() { return {"score", "value"}; }
+std::vector<std::string> strategyNames() {
+  std::vector<std::string> names{"score", "value"};
+  std::lock_guard lock(registryMutex());
+  for (const auto& entry : registry()) names.push_back(entry.first);
+  return names;
+}
 
 }  // namespace tilvan::play

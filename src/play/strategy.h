@@ -8,6 +8,7 @@
 // makeStrategy.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,6 +36,12 @@ class Strategy {
 
 // The value inputs of the player to move: the unseen tiles and the bag.
 ValueInputs valueInputs(const Engine& engine, const Position& pos);
+
+// Makes a strategy for an engine. Strategies built on the engine from
+// outside this folder (the searches that look ahead) register theirs by
+// name; makeStrategy and strategyNames then know them too.
+using StrategyMaker = std::function<std::unique_ptr<Strategy>(const Engine&)>;
+void registerStrategy(const std::string& name, StrategyMaker make);
 
 // Plays `c` for the mover: a move, an exchange (a pass when the bag no
 // longer allows one) or a pass. Returns the tiles drawn.

@@ -1,0 +1,96 @@
+// A light position for searching to the end of the game: the board as the
+// complete search reads it, both racks as letter counts, the side to move,
+// the scoreless turns in a row and a Zobrist key of all of it. Moves are
+// played and taken back in place.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "finder/complete_frame.h"
+#include "finder/complete_search.h"
+#include "game/game_state.h"
+#include "words/word_list.h"
+
+namespace tilvan {
+
+// A placement as the endgame search keeps it (count 0: a pass).
+struct EgMove {
+  std::int16_t score = 0;
+  std::uint8_t count = 0;      // tiles laid
+  std::uint8_t blankMask = 0;  // bit k: tile k is a blank
+  std::array<std::uint8_t, kMoveSlots> square{};  // H index
+  std::array<std::uint8_t, kMoveSlots> letter{};  // 0..25
+  bool isPass() const { return count == 0; }
+  bool operator==(const EgMove&) const = default;
+};
+
+// A placement of the complete search as an EgMove on `board`.
+EgMove toEgMove(const CompleteResult& r, const Board& board);
+EgMove toEgMove(const CompleteMove& m, const Board& board);
+
+// The game ends after this many scoreless turns in a row.
+inline constexpr int kScorelessLimit = 6;
+
+class EgPosition {
+ public:
+  // `state` gives the board and its premiums; rack is the side to move's.
+  // The list must outlive the position.
+  EgPosition(const WordList& list, const GameState& state, std::string_view rack,
+             std::string_view opponent);
+
+  // Every placement of the side to move's rack, best score first, as the
+  // complete search orders them (no pass).
+  void placements(std::vector<EgMove>& out);
+  // The complete search's results for the side to move (for showing moves).
+  std::vector<CompleteResult> completeResults() const;
+  // The board as the complete search reads it, kept up to date move by move.
+  const std::array<Frame, 2>& frames() const { return frames_.back(); }
+
+  void play(const EgMove& m);
+  void undo(const EgMove& m);
+
+  int toMove() const { return toMove_; }
+  int tiles(int player) const { return tiles_[player]; }
+  int rackSum(int player) const { return sum_[player]; }
+  int scoreless() const { return scoreless_; }
+  std::string rack(int player) const;
+  // Key of the position: board, the mover's and the other's rack, scoreless turns.
+  std::uint64_t key() const {
+    return board_ ^ rackKey_[toMove_][0] ^ rackKey_[1 - toMove_][1] ^ scorelessKey(scoreless_);
+  }
+  // Key of what the side to move's placements depend on: board and its rack.
+  std::uint64_t placementKey() const { return board_ ^ rackKey_[toMove_][0]; }
+  const GameState& state() const { return state_; }
+
+ private:
+  static std::uint64_t scorelessKey(int n);
+  void takeTile(int player, int letter);
+  void giveTile(int player, int letter);
+
+  const WordList& list_;
+  const WordGraph& graph_;
+  GameState state_;
+  std::vector<std::array<Frame, 2>> frames_;  // one more than the moves played
+  std::vector<CompleteMove> found_;
+  std::array<std::array<int, kLetters>, 2> rack_{};
+  std::array<int, 2> tiles_{}, sum_{};
+  // Per player, its rack hashed as the mover's [0] and as the other's [1].
+  std::array<std::array<std::uint64_t, 2>, 2> rackKey_{};
+  std::uint64_t board_ = 0;
+  int toMove_ = 0, scoreless_ = 0;
+  std::vector<int> scorelessStack_;
+  std::vector<std::array<int, kMoveSlots>> bonusStack_;
+};
+
+// Points that the end of the game moves from one side to the other, from
+// the point of view of the player who just moved: playing out gains twice
+// the other's tiles; six scoreless turns cost each their own tiles.
+// (Agrees with the score sheet's end of the game; a test holds them equal.)
+inline int outBonus(int otherSum) { return 2 * otherSum; }
+inline int scorelessEnd(int ownSum, int otherSum) { return otherSum - ownSum; }
+
+}  // namespace tilvan

@@ -1,0 +1,340 @@
+// The endgame solver against a plain minimax (every move of both sides, no
+// pruning, no table) on generated endgames of one to four tiles a side;
+// the line it reports replays to its spread; its end-of-game sums agree
+// with the score sheet's end of the game.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "ahead/endgame.h"
+#include "ahead/endgame_position.h"
+#include "cli/endgame.h"
+#include "finder/complete_frame.h"
+#include "finder/complete_search.h"
+#include "finder/word_graph.h"
+#include "support/brute_force_complete.h"
+#include "support/position_gen.h"
+#include "support/test_support.h"
+
+namespace tilvan {
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kCases = 150;
+#else
+constexpr int kCases = 2000;
+#endif
+
+int rackSum(const std::string& rack) {
+  int sum = 0;
+  for (char c : rack) sum += letterValueOf(c);
+  return sum;
+}
+
+// The plain game tree: each turn tries every placement of the complete
+// search and the pass. Counts its nodes; gives up (nullopt) past `budget`.
+struct Minimax {
+  const WordList& list;
+  long budget;
+  long nodes = 0;
+
+  // Best final spread for racks[mover] against racks[1 - mover].
+  std::optional<int> value(GameState& s, std::array<std::string, 2>& racks, int mover,
+                           int scoreless) {
+    if (++nodes > budget) return std::nullopt;
+    std::optional<int> best;
+    std::vector<CompleteResult> moves = completeSearch(list, s, racks[mover], 1000000);
+    for (std::size_t i = 0; i <= moves.size(); ++i) {
+      const std::array<std::string, 2> keep = racks;
+      std::vector<int> laid;
+      int score = 0;
+      if (i < moves.size()) score = lay(s, moves[i], racks[mover], laid);
+      const int n = score == 0 ? scoreless + 1 : 0;
+      std::optional<int> v;
+      if (racks[mover].empty())
+        v = score + 2 * rackSum(racks[1 - mover]);
+      else if (n == 6)
+        v = score + rackSum(racks[1 - mover]) - rackSum(racks[mover]);
+      else if (auto w = value(s, racks, 1 - mover, n))
+        v = score - *w;
+      for (int h : laid) s.Committed.clear(h), s.SquareBonus[h] = premiumMap()[h];
+      racks = keep;
+      if (!v) return std::nullopt;
+      if (!best || *v > *best) best = v;
+    }
+    return best;
+  }
+
+  // Lays placement r, taking its tiles from `rack`; returns its score.
+  static int lay(GameState& s, const CompleteResult& r, std::string& rack, std::vector<int>& laid) {
+    const FormedWord& main = r.cand.Words.front();
+    for (std::size_t j = 0; j < main.Text.size(); ++j) {
+      const int idx = main.Start + static_cast<int>(j);
+      const int h = r.down ? transposeIndex(idx) : idx;
+      if (s.Committed.atH(h).occupied) continue;
+      const bool blank = r.cand.TilesUsed[j] == '_';
+      const int l = main.Text[j] - 'a';
+      rack.erase(rack.find(blank ? '_' : main.Text[j]), 1);
+      s.Committed.set(h, {true, l, blank ? 0 : kLetterValue[l],
+                          blank ? blankLetterPicture(kFirstBlank, l) : letterEnd(l) - 1});
+      s.SquareBonus[h] = kPlain;
+      laid.push_back(h);
+    }
+    return r.cand.Total;
+  }
+};
+
+struct Case {
+  GameState state;
+  std::array<std::string, 2> racks;
+  std::string describe() const {
+    std::ostringstream out;
+    out << "racks \"" << racks[0] << "\" and \"" << racks[1] << "\"\n";
+    for (int r = 0; r < kSide; ++r) {
+      for (int c = 0; c < kSide; ++c) {
+        const BoardSquare& b = state.Committed.atH(hIndex(r, c));
+        out << (b.occupied ? letterChar(b.letter) : '.');
+      }
+      out << '\n';
+    }
+    return out.str();
+  }
+};
+
+// A board of a few words and racks drawn from the tiles the board left.
+Case makeCase(test::PositionGen& gen, const std::vector<std::string>& words) {
+  Case c{test::freshPosition(), {}};
+  const Grid rows = gen.board(words, gen.uniform(1, 6));
+  test::setBoard(c.state, rows);
+  std::string bag;
+  std::array<int, kLetters> left = kLetterCount;
+  for (const std::string& row : rows)
+    for (char ch : row)
+      if (ch != '.') --left[ch >= 'a' && ch <= 'z' ? ch - 'a' : kBlank];
+  for (int l = 0; l < kLetters; ++l)
+    if (l != kBlank || gen.uniform(0, 3) == 0) bag.append(std::max(left[l], 0), letterChar(l));
+  std::shuffle(bag.begin(), bag.end(), gen.rng());
+  for (auto& rack : c.racks) {
+    rack = bag.substr(0, static_cast<std::size_t>(gen.uniform(1, gen.uniform(2, 4))));
+    bag.erase(0, rack.size());
+  }
+  return c;
+}
+
+// A short list: common short words, so that small racks have moves.
+std::vector<std::string> shortWords(std::mt19937_64& rng) {
+  static const std::vector<std::string> all = [] {
+    std::vector<std::string> out;
+    WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
+    if (auto list = cache.get(); list.ok())
+      for (std::size_t i = 0; i < list.value()->size(); ++i)
+        if ((*list.value())[i].size() <= 4) out.emplace_back((*list.value())[i]);
+    return out;
+  }();
+  std::vector<std::string> out;
+  std::sample(all.begin(), all.end(), std::back_inserter(out), 400, rng);
+  return out;
+}
+
+// Plays the line on the case and sums the side to move's spread, the end
+// of the game included; nullopt when a move is not legal there or the line
+// stops before the end.
+std::optional<int> lineSpread(const WordList& list, const Case& c, const EndgameResult& r) {
+  EgPosition pos(list, c.state, c.racks[0], c.racks[1]);
+  int spread = 0;
+  for (std::size_t i = 0; i < r.line.size(); ++i) {
+    const int sign = i % 2 ? -1 : 1, mover = pos.toMove();
+    EgMove m;
+    if (!r.line[i].pass) {
+      std::vector<EgMove> legal;
+      pos.placements(legal);
+      m = toEgMove(r.line[i].placement, pos.state().Committed);
+      if (std::find(legal.begin(), legal.end(), m) == legal.end()) return std::nullopt;
+    }
+    pos.play(m);
+    spread += sign * m.score;
+    if (pos.tiles(mover) == 0) return spread + sign * outBonus(pos.rackSum(1 - mover));
+    if (pos.scoreless() == kScorelessLimit)
+      return spread + sign * scorelessEnd(pos.rackSum(mover), pos.rackSum(1 - mover));
+  }
+  return std::nullopt;
+}
+
+TEST(Endgame, SolverEqualsPlainMinimaxOnGeneratedEndgames) {
+  test::PositionGen gen(2323);
+  int compared = 0, skipped = 0, fullLines = 0;
+  for (int k = 0; k < kCases; ++k) {
+    const std::vector<std::string> words = shortWords(gen.rng());
+    const WordList list = WordList::parse(test::lines(words));
+    Case c = makeCase(gen, words);
+    Minimax plain{list, 20000};
+    GameState s = c.state;
+    std::array<std::string, 2> racks = c.racks;
+    const std::optional<int> expected = plain.value(s, racks, 0, 0);
+    if (!expected) {
+      ++skipped;
+      continue;
+    }
+    ++compared;
+    EndgameOptions options;
+    options.timeMs = 60000;
+    options.tableBits = k % 3 == 0 ? 4 : 14;  // a tiny table overwrites itself all the time
+    const EndgameResult r = solveEndgame(list, c.state, c.racks[0], c.racks[1], options);
+    ASSERT_TRUE(r.exact) << c.describe();
+    ASSERT_EQ(r.spread, *expected) << c.describe();
+    ASSERT_FALSE(r.line.empty()) << c.describe();
+    if (const auto replayed = lineSpread(list, c, r)) {
+      ASSERT_EQ(*replayed, r.spread) << c.describe();
+      ++fullLines;
+    }
+  }
+  std::printf("compared %d skipped %d full lines %d\n", compared, skipped, fullLines);
+  EXPECT_GT(compared, kCases * 3 / 4) << skipped << " skipped";
+  EXPECT_GT(fullLines, compared * 9 / 10);
+}
+
+bool sameFrame(const Frame& a, const Frame& b) {
+  for (int i = 0; i < kSquares; ++i) {
+    if (a.letter[i] != b.letter[i] || a.value[i] != b.value[i]) return false;
+    if (a.empty(i) && (a.anchor[i] != b.anchor[i] || a.hasCross[i] != b.hasCross[i] ||
+                       a.cross[i] != b.cross[i] || a.crossSum[i] != b.crossSum[i] ||
+                       a.lm[i] != b.lm[i] || a.wm[i] != b.wm[i]))
+      return false;
+  }
+  return true;
+}
+
+// Moves played and taken back at random: the frames kept move by move equal
+// frames read afresh, and the placements equal the complete search's.
+TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
+  test::PositionGen gen(99);
+  for (int k = 0; k < kCases / 20; ++k) {
+    const std::vector<std::string> words = shortWords(gen.rng());
+    const WordList list = WordList::parse(test::lines(words));
+    Case c = makeCase(gen, words);
+    if (k % 10 == 0) c.state = test::freshPosition();
+    c.racks = {gen.rack(7, gen.uniform(0, 2)), gen.rack(7, gen.uniform(0, 1))};
+    EgPosition pos(list, c.state, c.racks[0], c.racks[1]);
+    const std::uint64_t key0 = pos.key();
+    std::vector<EgMove> played;
+    for (int step = 0; step < 12; ++step) {
+      std::array<Frame, 2> fresh;
+      for (int d = 0; d < 2; ++d) {
+        readFrame(pos.state().Committed, pos.state().SquareBonus, pos.state().LetterValue, d == 1,
+                  fresh[d]);
+        findFrameAnchors(list.derived<WordGraph>(), pos.state().Committed.empty(), fresh[d]);
+        ASSERT_TRUE(sameFrame(pos.frames()[d], fresh[d])) << c.describe() << step;
+      }
+      std::vector<EgMove> mine, theirs;
+      pos.placements(mine);
+      for (const CompleteResult& r : pos.completeResults())
+        theirs.push_back(toEgMove(r, pos.state().Committed));
+      ASSERT_EQ(mine, theirs) << c.describe() << step;
+      if (!played.empty() && gen.uniform(0, 3) == 0) {
+        pos.undo(played.back());
+        played.pop_back();
+        continue;
+      }
+      const EgMove m = mine.empty() || gen.uniform(0, 5) == 0
+                           ? EgMove{}
+                           : mine[static_cast<std::size_t>(gen.uniform(0, int(mine.size()) - 1))];
+      pos.play(m);
+      played.push_back(m);
+    }
+    while (!played.empty()) pos.undo(played.back()), played.pop_back();
+    EXPECT_EQ(pos.key(), key0);
+  }
+}
+
+TEST(Endgame, EndOfGameSumsAgreeWithTheScoreSheet) {
+  test::PositionGen gen(77);
+  for (int k = 0; k < 300; ++k) {
+    test::StartedGame g;
+    g.setPlayers(2, 1);
+    std::string bag;
+    for (int l = 0; l < kLetters; ++l) bag.append(kLetterCount[l], letterChar(l));
+    std::shuffle(bag.begin(), bag.end(), gen.rng());
+    const auto first = static_cast<std::size_t>(gen.uniform(0, 7));
+    std::vector<std::string> racks{bag.substr(0, first),
+                                   bag.substr(first, static_cast<std::size_t>(gen.uniform(k % 2, 7)))};
+    endGame(g.game, g.prompts, racks);
+    ASSERT_EQ(g.prompts.take(), std::vector<std::string>{});
+    const auto& turns = g.game.state.Turns;
+    ASSERT_EQ(turns.size(), 2u) << racks[0] << " " << racks[1];
+    const int sheet = turns[0].score - turns[1].score;
+    const int mine = racks[0].empty()   ? outBonus(rackSum(racks[1]))
+                     : racks[1].empty() ? -outBonus(rackSum(racks[0]))
+                                        : scorelessEnd(rackSum(racks[0]), rackSum(racks[1]));
+    EXPECT_EQ(sheet, mine) << racks[0] << " " << racks[1];
+  }
+}
+
+TEST(Endgame, TimeLimitGivesAnUnprovenAnswerWithALegalFirstMove) {
+  test::PositionGen gen(5);
+  WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
+  const auto list = cache.get();
+  ASSERT_TRUE(list.ok());
+  Case c{test::freshPosition(), {"aeinrst", "eiloqu_"}};
+  test::setBoard(c.state, gen.board({"stone", "tears", "notes", "rates", "aeon"}, 5));
+  EndgameOptions options;
+  options.maxNodes = 40;
+  const EndgameResult r = solveEndgame(*list.value(), c.state, c.racks[0], c.racks[1], options);
+  EXPECT_FALSE(r.exact);
+  ASSERT_FALSE(r.line.empty());
+  EXPECT_GE(r.depth, 1);
+  ASSERT_FALSE(r.line[0].pass);  // this rack has moves, and the first depth saw them all
+  EgPosition pos(*list.value(), c.state, c.racks[0], c.racks[1]);
+  std::vector<EgMove> legal;
+  pos.placements(legal);
+  EXPECT_NE(std::find(legal.begin(), legal.end(), toEgMove(r.line[0].placement, c.state.Committed)),
+            legal.end());
+  EXPECT_EQ(r.moves.front(), toEgMove(r.line[0].placement, c.state.Committed));
+}
+
+}  // namespace
+}  // namespace tilvan
+
+namespace tilvan {
+namespace {
+
+TEST(EndgameCli, PrintsTheBestLineAsJsonAndRejectsImpossibleRacks) {
+  const test::TempFile words(test::lines({"quiet", "qi", "at", "ta", "tae", "eta", "tea", "ate",
+                                          "ex", "xi", "ax", "rate", "tear", "dog", "go", "od"}));
+  const test::TempFile board(
+      "...............\n...............\n...............\n...............\n"
+      "...............\n...............\n...............\n....quiet......\n"
+      "...............\n...............\n...............\n...............\n"
+      "...............\n...............\n...............\n",
+      "board.txt");
+  WordListCache cache(words.path());
+  auto run = [&](const std::string& rack, const std::string& opponent, std::string& out) {
+    std::istringstream in;
+    std::ostringstream o, e;
+    const int code =
+        cli::runEndgame({board.path().string(), rack, opponent, 2000, true}, cache, in, o, e);
+    out = code == 0 ? o.str() : e.str();
+    return code;
+  };
+  std::string out;
+  ASSERT_EQ(run("aetr", "dgo", out), 0) << out;
+  EXPECT_NE(out.find("\"exact\":true"), std::string::npos) << out;
+  const auto best = out.substr(8, out.find(",\"spread\":") - 8);  // after {"best":
+  EXPECT_NE(out.find("\"line\":[" + best), std::string::npos) << out;
+  GameState s = test::freshPosition();
+  test::layWord(s, 7, 4, false, "quiet");
+  const EndgameResult r = solveEndgame(*cache.get().value(), s, "aetr", "dgo");
+  EXPECT_NE(out.find("\"spread\":" + std::to_string(r.spread) + ","), std::string::npos) << out;
+
+  EXPECT_EQ(run("", "dgo", out), 2);
+  EXPECT_NE(out.find("--rack: the rack is empty"), std::string::npos) << out;
+  EXPECT_EQ(run("ab1", "dgo", out), 2);
+  EXPECT_NE(out.find("\"1\" is no tile"), std::string::npos) << out;
+  EXPECT_EQ(run("q", "dgo", out), 2);  // the board's q is the only one
+  EXPECT_NE(out.find("--rack: more \"q\" tiles than the set holds (1)"), std::string::npos) << out;
+  EXPECT_EQ(run("aetr", "dgoxxlm", out), 2);
+  EXPECT_NE(out.find("--opponent: more \"x\""), std::string::npos) << out;
+}
+
+}  // namespace
+}  // namespace tilvan

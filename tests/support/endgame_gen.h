@@ -1,0 +1,28 @@
+// Endgames as games reach them: a game played from a shuffled bag, each turn
+// the best-scoring placement of the complete search, up to the turn after
+// the bag runs out.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "game/game_state.h"
+#include "words/word_list.h"
+
+namespace tilvan::test {
+
+struct ReachedEndgame {
+  GameState state;                  // the board, premiums used up under its tiles
+  std::array<std::string, 2> racks;  // the side to move's, the other's
+  std::string bag;
+};
+
+// The position after the turn that leaves at most `bagLeft` tiles in the
+// bag (then in `bag`), from bag `seed`; nullopt when the game ends before
+// (both sides stuck).
+std::optional<ReachedEndgame> greedyEndgame(const WordList& list, std::uint64_t seed,
+                                            std::size_t bagLeft = 0);
+
+}  // namespace tilvan::test
