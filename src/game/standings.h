@@ -9,7 +9,7 @@
 namespace tilvan {
 
 struct Standings {
-  std::array<int, kPlayers> totals{};  // players beyond the number of players: 0
+  std::array<Total, kPlayers> totals{};  // players beyond the number of players: 0
   std::vector<int> leaders;            // 0-based, the highest total; more than one on a tie
   bool over = false;                   // the game has ended: the leaders won
 };
