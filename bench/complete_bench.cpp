@@ -9,6 +9,8 @@
 
 #include "finder/complete_search.h"
 #include "finder/word_graph.h"
+#include "play/choice.h"
+#include "play/selfplay.h"
 #include "words/word_list.h"
 
 namespace {
@@ -170,5 +172,64 @@ BENCHMARK_CAPTURE(completeSearch, lategame_2_blanks, "aerst__", 5, kLate)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(completeSearch, first_move_7_tiles, "aeilnrt", 5, kEmpty)
     ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// Ranking by value, as find --rank value does it: every placement, the
+// value of its leave and of every exchange, the five best described. Read
+// against completeSearch's five best on the same board and rack.
+void rankByValue(benchmark::State& state, const char* rack, Board which) {
+  const Loaded& l = loaded();
+  const GameState& s = which == kEmpty ? l.empty : which == kMid ? l.mid : l.late;
+  const std::string tiles = tilvan::play::sortedTiles(rack);
+  for (auto _ : state) {
+    const auto in = tilvan::play::inputsFor(s.Committed, tiles, 2,
+                                            tilvan::play::LeaveTable::builtIn());
+    const auto best =
+        tilvan::play::rankByValue(*l.list, s.Committed, s.SquareBonus, tiles, in, 5);
+    std::vector<tilvan::CompleteMove> shown;
+    for (const auto& c : best)
+      if (c.kind == tilvan::play::Choice::Kind::kMove) shown.push_back(c.move);
+    auto described = tilvan::describeMoves(s, shown);
+    benchmark::DoNotOptimize(described.data());
+  }
+}
+BENCHMARK_CAPTURE(rankByValue, midgame_7_tiles, "aeilnrt", kMid)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(rankByValue, midgame_7_tiles_hard, "cdgouvw", kMid)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(rankByValue, midgame_2_blanks_s, "aerst__", kMid)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(rankByValue, lategame_2_blanks, "aerst__", kLate)
+    ->Unit(benchmark::kMicrosecond);
+
+// Reading the built-in leave table, as the first ranking by value does.
+void BM_LeaveTableLoad(benchmark::State& state) {
+  for (auto _ : state) {
+    tilvan::play::LeaveTable t;
+    std::string why;
+    tilvan::play::LeaveTable::parse(tilvan::play::LeaveTable::builtInText(), t, why);
+    benchmark::DoNotOptimize(t.weightCount());
+  }
+}
+BENCHMARK(BM_LeaveTableLoad)->Unit(benchmark::kMillisecond);
+
+// Whole self-play games, one a iteration (seeds 1, 2, ...); the counter is
+// games per second on one thread.
+void selfPlayGame(benchmark::State& state, const char* a, const char* b) {
+  const Loaded& l = loaded();
+  const tilvan::play::Engine engine{l.list.get(), &tilvan::play::LeaveTable::builtIn()};
+  auto first = tilvan::play::makeStrategy(a, engine), second = tilvan::play::makeStrategy(b, engine);
+  std::uint64_t seed = 1;
+  for (auto _ : state) {
+    auto log = tilvan::play::playGame(seed++, *first, *second);
+    benchmark::DoNotOptimize(log.final.data());
+  }
+  state.counters["games_per_s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK_CAPTURE(selfPlayGame, score_score, "score", "score")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(selfPlayGame, value_score, "value", "score")->Unit(benchmark::kMillisecond);
 
 }  // namespace

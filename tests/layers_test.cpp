@@ -25,8 +25,9 @@ const std::map<std::string, std::set<std::string>>& allowedIncludes() {
       {"finder", {"game", "words", "board"}},
       {"board", {"game", "words"}},
       {"moves", {"game", "words", "board"}},
-      {"cli", {"game", "words", "finder", "board", "moves"}},
-      {"ui", {"game", "words", "finder", "board", "moves"}},
+      {"play", {"game", "words", "finder", "board", "moves"}},
+      {"cli", {"game", "words", "finder", "board", "moves", "play"}},
+      {"ui", {"game", "words", "finder", "board", "moves", "play"}},
   };
   return allowed;
 }

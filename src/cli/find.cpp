@@ -130,35 +130,50 @@ void layBoard(GameState& state, const Grid& rows) {
   state.MoveNumber = any ? 1 : 0;
 }
 
+std::string candidateJsonFields(bool down, const Candidate& c, const LetterGrid& grid) {
+  const FormedWord& main = c.Words[0];
+  std::string out = "\"score\":" + std::to_string(c.Total);
+  out += ",\"direction\":" + std::string(down ? "\"down\"" : "\"across\"");
+  out += "," + place(down, main.Start) + ",\"word\":" + jsonString(main.Text);
+  out += ",\"words\":" + jsonArray(c.Words, [&](const FormedWord& w) {
+           // A cross-word runs across the main word's direction, its start
+           // in the same numbering.
+           return "{\"text\":" + jsonString(w.Text) + "," + place(down, w.Start) +
+                  ",\"score\":" + std::to_string(w.Score) + "}";
+         });
+  out += ",\"tiles\":[";
+  bool first = true;
+  for (std::size_t j = 0; j < main.Text.size(); ++j) {
+    const int q = main.Start + static_cast<int>(j);
+    if (q < 0 || q >= kSquares || grid[q]) continue;
+    if (!first) out += ",";
+    first = false;
+    const bool blank = j < c.TilesUsed.size() && c.TilesUsed[j] == '_';
+    out += "{" + place(down, q) +
+           ",\"letter\":" + jsonString(std::string_view(main.Text).substr(j, 1)) +
+           ",\"blank\":" + jsonBool(blank) + "}";
+  }
+  return out + "]";
+}
+
+std::string candidateLine(bool down, const Candidate& c) {
+  const FormedWord& main = c.Words[0];
+  std::ostringstream out;
+  out << c.Total << "  " << main.Text << "  " << (down ? "down" : "across") << " from row "
+      << rowOf(down, main.Start) << ", col " << colOf(down, main.Start) << "  tiles "
+      << c.TilesUsed << '\n';
+  for (std::size_t w = 1; w < c.Words.size(); ++w)
+    out << "     + " << c.Words[w].Text << " " << c.Words[w].Score << '\n';
+  return out.str();
+}
+
 std::string resultsJson(const Game& game) {
   std::string out = "{\"results\":[";
   int slot = 0;
   for (const SlotView& s : filledSlots(game.state.Finder)) {
-    const Candidate& c = *s.cand;
-    const FormedWord& main = c.Words[0];
     if (slot) out += ",";
-    out += "{\"slot\":" + std::to_string(++slot) + ",\"score\":" + std::to_string(c.Total);
-    out += ",\"direction\":" + std::string(s.down ? "\"down\"" : "\"across\"");
-    out += "," + place(s.down, main.Start) + ",\"word\":" + jsonString(main.Text);
-    out += ",\"words\":" + jsonArray(c.Words, [&](const FormedWord& w) {
-             // A cross-word runs across the main word's direction, its start
-             // in the same numbering.
-             return "{\"text\":" + jsonString(w.Text) + "," + place(s.down, w.Start) +
-                    ",\"score\":" + std::to_string(w.Score) + "}";
-           });
-    out += ",\"tiles\":[";
-    bool first = true;
-    for (std::size_t j = 0; j < main.Text.size(); ++j) {
-      const int q = main.Start + static_cast<int>(j);
-      if (q < 0 || q >= kSquares || (*s.grid)[q]) continue;
-      if (!first) out += ",";
-      first = false;
-      const bool blank = j < c.TilesUsed.size() && c.TilesUsed[j] == '_';
-      out += "{" + place(s.down, q) +
-             ",\"letter\":" + jsonString(std::string_view(main.Text).substr(j, 1)) +
-             ",\"blank\":" + jsonBool(blank) + "}";
-    }
-    out += "]}";
+    out += "{\"slot\":" + std::to_string(++slot) + "," +
+           candidateJsonFields(s.down, *s.cand, *s.grid) + "}";
   }
   return out + "]}";
 }
@@ -170,15 +185,7 @@ std::string table(const Game& game) {
   const auto slots = filledSlots(game.state.Finder);
   if (slots.empty()) return "no placement found\n";
   int k = 0;
-  for (const SlotView& s : slots) {
-    const Candidate& c = *s.cand;
-    const FormedWord& main = c.Words[0];
-    out << ++k << ". " << c.Total << "  " << main.Text << "  " << (s.down ? "down" : "across")
-        << " from row " << rowOf(s.down, main.Start) << ", col " << colOf(s.down, main.Start)
-        << "  tiles " << c.TilesUsed << '\n';
-    for (std::size_t w = 1; w < c.Words.size(); ++w)
-      out << "     + " << c.Words[w].Text << " " << c.Words[w].Score << '\n';
-  }
+  for (const SlotView& s : slots) out << ++k << ". " << candidateLine(s.down, *s.cand);
   return out.str();
 }
 
@@ -210,6 +217,12 @@ int runFind(const FindOptions& options, WordListCache& words, std::istream& in, 
   game.form.chkComplete = options.complete;
   pressFindWords(game, prompts);
   if (!prompts.messages.empty()) return fail(prompts.messages.front());
+  if (options.rankValue) {
+    const auto list = words.get();
+    if (!list.ok()) return fail(list.error().message());
+    out << valueResults(game.state, *list.value(), options.rack, options.players, options.json);
+    return 0;
+  }
   out << (options.json ? resultsJson(game) + "\n" : table(game));
   return 0;
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "game/game.h"
+#include "game/search_results.h"
 #include "game/views.h"
 
 namespace tilvan::cli {
@@ -29,7 +30,19 @@ struct FindOptions {
   std::string rack;
   bool complete = false;
   bool json = false;
+  bool rankValue = false;  // rank the complete search's placements and the exchanges by value
+  int players = 2;
 };
+
+// A candidate's JSON fields from "score" to "tiles" (no braces), and its
+// lines in the table that find prints, as the result slots show them.
+std::string candidateJsonFields(bool down, const Candidate& c, const LetterGrid& grid);
+std::string candidateLine(bool down, const Candidate& c);
+
+// The five best placements and exchanges of `rack` on state.Committed by
+// value, as find --rank value prints them (JSON or a table).
+std::string valueResults(const GameState& state, const WordList& list, std::string_view rack,
+                         int players, bool json);
 
 // The result slots of the last search as tilvan-cli prints them with --json.
 std::string resultsJson(const Game& game);

@@ -1,6 +1,7 @@
 // tilvan-cli: the program's headless front end.
 //   tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]
 //   tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]
+//   tilvan-cli selfplay ... | fit-leaves ...   (see selfplay.h, fit_leaves.h)
 #include <iostream>
 #include <new>
 #include <optional>
@@ -8,20 +9,29 @@
 #include <vector>
 
 #include "cli/find.h"
+#include "cli/fit_leaves.h"
 #include "cli/input.h"
 #include "cli/printable.h"
 #include "cli/replay.h"
+#include "cli/selfplay.h"
 #include "words/word_list.h"
 
 namespace {
 
 constexpr const char* kFindUsage =
-    "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n";
+    "usage: tilvan-cli find --board FILE --rack RACK [--complete [--rank value [--players N]]]\n"
+    "                       [--json] [--words FILE]\n";
 constexpr const char* kReplayUsage =
     "usage: tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n";
 constexpr const char* kUsage =
-    "usage: tilvan-cli find --board FILE --rack RACK [--complete] [--json] [--words FILE]\n"
+    "usage: tilvan-cli find --board FILE --rack RACK [--complete [--rank value [--players N]]]\n"
+    "                       [--json] [--words FILE]\n"
     "       tilvan-cli replay [SCRIPT] [--words FILE] [--autosave FILE]\n"
+    "       tilvan-cli selfplay --games N [--seed S] [--jobs J] [--shard K/N] [--strategies A,B]\n"
+    "                           [--record FILE] [--json] [--words FILE] [--leaves TABLE]\n"
+    "       tilvan-cli selfplay --merge FILE...\n"
+    "       tilvan-cli fit-leaves RECORD... [--min-count N] [--min-bag N] [--ridge X]\n"
+    "                                       [--bootstrap TABLE]\n"
     "       tilvan-cli --help | --version\n";
 
 constexpr const char* kFindHelp =
@@ -31,6 +41,9 @@ constexpr const char* kFindHelp =
     "                 laid as that letter ('-' reads standard input)\n"
     "  --rack RACK    the rack as typed, at most 7 characters; '_' is a blank\n"
     "  --complete     find every legal placement, not only the classic ones\n"
+    "  --rank value   rank placements and exchanges by points plus the value of the\n"
+    "                 tiles kept (with --complete)\n"
+    "  --players N    players in the game, 2 to 4 (default 2), for the tiles in the bag\n"
     "  --json         print the results as JSON\n"
     "  --words FILE   the word list (default: the installed word-game list)\n"
     "  --help         show this help\n";
@@ -70,7 +83,7 @@ int replayScript(const std::optional<std::string>& script, tilvan::WordListCache
 // What the command line asks for.
 struct Args {
   std::string command;
-  std::optional<std::string> wordsPath, board, rack, script, autosave;
+  std::optional<std::string> wordsPath, board, rack, script, autosave, rank, players;
   bool complete = false, json = false;
 };
 
@@ -98,6 +111,12 @@ std::optional<int> parseArgs(const std::vector<std::string>& args, Args& out) {
       if (!value(out.board)) return usageError("--board needs a file");
     } else if (command == "find" && a == "--rack") {
       if (!value(out.rack)) return usageError("--rack needs a rack");
+    } else if (command == "find" && a == "--rank") {
+      if (!value(out.rank) || *out.rank != "value") return usageError("--rank needs \"value\"");
+    } else if (command == "find" && a == "--players") {
+      if (!value(out.players) || out.players->size() != 1 || (*out.players)[0] < '2' ||
+          (*out.players)[0] > '4')
+        return usageError("--players needs 2, 3 or 4");
     } else if (command == "find" && a == "--complete") {
       out.complete = true;
     } else if (command == "find" && a == "--json") {
@@ -122,10 +141,13 @@ int run(int argc, char** argv) {
     std::cout << "tilvan-cli " << TILVAN_VERSION << '\n';
     return 0;
   }
+  if (args[0] == "selfplay") return tilvan::cli::runSelfPlayCommand(args, std::cout, std::cerr);
+  if (args[0] == "fit-leaves") return tilvan::cli::runFitLeaves(args, std::cout, std::cerr);
   Args parsed;
   parsed.command = args[0];
   if (auto exit = parseArgs(args, parsed)) return *exit;
-  const auto& [command, wordsPath, board, rack, script, autosave, complete, json] = parsed;
+  const auto& [command, wordsPath, board, rack, script, autosave, rank, players, complete, json] =
+      parsed;
   if (command != "find" && command != "replay")
     return usageError("unknown command \"" + command + "\"");
 
@@ -142,8 +164,10 @@ int run(int argc, char** argv) {
   if (command == "find") {
     if (!board) return usageError("find needs --board FILE");
     if (!rack) return usageError("find needs --rack RACK");
-    return tilvan::cli::runFind({*board, *rack, complete, json}, words, stdinStream, std::cout,
-                                std::cerr);
+    if (rank && !complete) return usageError("--rank value needs --complete");
+    const int playerCount = players ? (*players)[0] - '0' : 2;
+    return tilvan::cli::runFind({*board, *rack, complete, json, rank.has_value(), playerCount},
+                                words, stdinStream, std::cout, std::cerr);
   }
 
   return replayScript(script, words, stdinStream, autosave);

@@ -10,20 +10,21 @@ constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
 
 }  // namespace
 
-void readFrame(const GameState& state, bool down, Frame& f) {
+void readFrame(const Board& board, const std::array<int, kSquares>& premiums,
+               const std::array<int, kLetters>& values, bool down, Frame& f) {
   for (int i = 0; i < kSquares; ++i) {
     const int h = down ? transposeIndex(i) : i;
-    const BoardSquare& sq = state.Committed.atH(h);
+    const BoardSquare& sq = board.atH(h);
     if (sq.occupied) {
       const bool letter = sq.letter >= 0 && sq.letter < 26;
       f.letter[i] = static_cast<std::int8_t>(letter ? sq.letter : 26);
       const bool blank = scoresNothing(sq.tile);
-      f.value[i] = static_cast<std::int16_t>(letter && !blank ? state.LetterValue[sq.letter] : 0);
+      f.value[i] = static_cast<std::int16_t>(letter && !blank ? values[sq.letter] : 0);
     } else {
       f.letter[i] = -1;
       f.value[i] = 0;
     }
-    const int premium = state.SquareBonus[h];
+    const int premium = premiums[h];
     f.lm[i] = static_cast<std::uint8_t>(letterFactor(premium));
     f.wm[i] = static_cast<std::uint8_t>(wordFactor(premium));
   }

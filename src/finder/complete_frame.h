@@ -25,8 +25,10 @@ struct Frame {
   bool empty(int i) const { return letter[i] < 0; }
 };
 
-// Reads the committed board into a frame: across (down false) or down.
-void readFrame(const GameState& state, bool down, Frame& f);
+// Reads a board, with its unused premiums (by H index) and the letters'
+// points, into a frame: across (down false) or down.
+void readFrame(const Board& board, const std::array<int, kSquares>& premiums,
+               const std::array<int, kLetters>& values, bool down, Frame& f);
 
 // Marks the anchors (every empty square next to a board letter; the centre on
 // an empty board) and, for each empty square with a board letter above or

@@ -16,7 +16,9 @@
 #include <array>
 #include <cassert>
 #include <cstdint>
+#include <limits>
 
+#include "finder/complete_best.h"
 #include "finder/complete_frame.h"
 #include "finder/word_graph.h"
 #include "game/move_score.h"
@@ -29,65 +31,13 @@ namespace {
 constexpr int kN = kSide;
 constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
 
-// A placement as found: enough to rank it and to rebuild its words.
-struct Found {
-  int score;
-  std::uint8_t down, row, col, len;  // row, col: board square of the main word's first letter
-  std::uint16_t blanks;              // bit j: letter j of the main word is a new blank
-  std::array<char, WordGraph::kMaxWord> word;
-
-  std::string_view text() const { return {word.data(), len}; }
-};
-
-bool before(const Found& a, const Found& b) {
-  if (a.score != b.score) return a.score > b.score;
-  if (a.down != b.down) return a.down < b.down;
-  if (a.row != b.row) return a.row < b.row;
-  if (a.col != b.col) return a.col < b.col;
-  return a.text() < b.text();
-}
-
-// The best placements found so far: every one when many are asked for, else
-// a heap of the `limit` best whose front is the worst of them.
-class Best {
- public:
-  explicit Best(std::size_t limit) : limit_(limit), heap_(limit <= kHeapLimit) {
-    kept_.reserve(heap_ ? limit : 4096);
-  }
-  // False when a placement of this score can no longer be among the best.
-  bool wants(int score) const {
-    return !heap_ || kept_.size() < limit_ || score >= kept_.front().score;
-  }
-  void add(const Found& r) {
-    if (!heap_ || kept_.size() < limit_) {
-      kept_.push_back(r);
-      if (heap_) std::push_heap(kept_.begin(), kept_.end(), before);
-    } else if (before(r, kept_.front())) {
-      std::pop_heap(kept_.begin(), kept_.end(), before);
-      kept_.back() = r;
-      std::push_heap(kept_.begin(), kept_.end(), before);
-    }
-  }
-  // The best `limit`, best first.
-  std::vector<Found> ranked() && {
-    const std::size_t keep = std::min(limit_, kept_.size());
-    std::partial_sort(kept_.begin(), kept_.begin() + static_cast<std::ptrdiff_t>(keep), kept_.end(),
-                      before);
-    kept_.resize(keep);
-    return std::move(kept_);
-  }
-
- private:
-  static constexpr std::size_t kHeapLimit = 1024;
-  std::size_t limit_;
-  bool heap_;
-  std::vector<Found> kept_;
-};
+using Found = CompleteMove;
 
 class Generator {
  public:
-  Generator(const WordGraph& g, const GameState& state, std::string_view rack, Best& out)
-      : g_(g), value_(state.LetterValue), out_(out) {
+  Generator(const WordGraph& g, const std::array<int, kLetters>& values, std::string_view rack,
+            Best& out)
+      : g_(g), value_(values), out_(out) {
     // The rack box holds at most seven tiles; a character that is neither a
     // letter a..z nor '_' is a tile that no word can use.
     for (char ch : rack.substr(0, kMoveSlots)) {
@@ -101,6 +51,22 @@ class Generator {
     blanksInRack_ = blanks_;
     for (int l = 0; l < 26; ++l)
       if (rack_[l] > 0) rackMask_ |= 1u << l;
+  }
+
+  // Values placements by their score plus leaves[the tiles kept].
+  // REQUIRES: `rack` the constructor's, sorted.
+  void valueBy(const LeaveValues& leaves, std::string_view rack) {
+    leaves_ = &leaves;
+    rack = rack.substr(0, kMoveSlots);
+    for (std::size_t k = 0; k < rack.size(); ++k) {
+      const char ch = rack[k];
+      const int t = ch == '_' ? kBlank : ch >= 'a' && ch <= 'z' ? ch - 'a' : -1;
+      if (t < 0)
+        fixedKept_ |= 1u << k;  // never laid
+      else if (k == 0 || rack[k - 1] != ch)
+        firstOf_[static_cast<std::size_t>(distinct_++)] = {static_cast<std::uint8_t>(t),
+                                                            static_cast<std::uint8_t>(k)};
+    }
   }
 
   // The rack's prefixes: every start of a word that the rack can lay, up to
@@ -307,9 +273,11 @@ class Generator {
         score -= value_[l] * bestWeight;
       }
     }
-    if (!out_.wants(score)) return;
+    const double value = leaves_ ? score + (*leaves_)[keptMask()] : score;
+    if (!out_.wants(score, value)) return;
     Found r{};
     r.score = score;
+    r.value = value;
     r.down = down_;
     r.row = static_cast<std::uint8_t>(down_ ? start : row_);
     r.col = static_cast<std::uint8_t>(down_ ? row_ : start);
@@ -319,8 +287,23 @@ class Generator {
     out_.add(r);
   }
 
+  // The rack positions still kept: of each tile, the first ones.
+  unsigned keptMask() const {
+    unsigned kept = fixedKept_;
+    for (int i = 0; i < distinct_; ++i) {
+      const auto [tile, first] = firstOf_[static_cast<std::size_t>(i)];
+      const int left = tile == kBlank ? blanks_ : rack_[tile];
+      kept |= ((1u << left) - 1) << first;
+    }
+    return kept;
+  }
+
   const WordGraph& g_;
   const std::array<int, kLetters>& value_;
+  const LeaveValues* leaves_ = nullptr;
+  unsigned fixedKept_ = 0;
+  int distinct_ = 0;
+  std::array<std::pair<std::uint8_t, std::uint8_t>, kMoveSlots> firstOf_{};  // tile, first position
   Best& out_;
   const Frame* f_ = nullptr;
   bool down_ = false;
@@ -334,20 +317,39 @@ class Generator {
   std::array<Kind, kN> kind_{};  // how each new tile was taken
 };
 
-// The words of a found placement and their scores, by the game's one scorer.
-// (record() keeps a sum of its own on the hot path; the two must agree.)
-CompleteResult describe(const Found& r, const ScoringBoard& board) {
-  CompleteResult out;
-  out.down = r.down != 0;
-  const int line = r.down ? r.col : r.row, first = r.down ? r.row : r.col;
-  const int start = line * kN + first;
-  Candidate& cand = out.cand;
-  cand.Words = formedWords(board.grid, start, r.text());
-  for (int j = 0; j < r.len; ++j)
-    cand.TilesUsed += board.grid[start + j] ? r.word[j] : (r.blanks >> j) & 1 ? '_' : r.word[j];
-  cand.Total = scoreWords(board, cand.Words, r.blanks);
-  assert(cand.Total == r.score);
-  return out;
+}  // namespace
+
+bool valueRankedBefore(const CompleteMove& a, const CompleteMove& b) {
+  if (a.value != b.value) return a.value > b.value;
+  return rankedBefore(a, b);
+}
+
+bool rankedBefore(const CompleteMove& a, const CompleteMove& b) {
+  if (a.score != b.score) return a.score > b.score;
+  if (a.down != b.down) return a.down < b.down;
+  if (a.row != b.row) return a.row < b.row;
+  if (a.col != b.col) return a.col < b.col;
+  return a.text() < b.text();
+}
+
+namespace {
+
+// Every placement on `board`, or the best `limit`, into `best`; valued by
+// `leaves` when given.
+void generate(const WordList& list, const Board& board, const std::array<int, kSquares>& premiums,
+              const std::array<int, kLetters>& values, std::string_view rack, Best& best,
+              const LeaveValues* leaves = nullptr) {
+  const WordGraph& g = list.derived<WordGraph>();
+  const bool boardEmpty = board.empty();
+  Frame frame;
+  Generator gen(g, values, rack, best);
+  if (leaves) gen.valueBy(*leaves, rack);
+  gen.collectPrefixes();
+  for (int d = 0; d < 2; ++d) {
+    readFrame(board, premiums, values, d == 1, frame);
+    findFrameAnchors(g, boardEmpty, frame);
+    gen.run(frame, d == 1);
+  }
 }
 
 }  // namespace
@@ -355,25 +357,28 @@ CompleteResult describe(const Found& r, const ScoringBoard& board) {
 std::vector<CompleteResult> completeSearch(const WordList& list, const GameState& state,
                                            std::string_view rack, std::size_t maxResults) {
   if (maxResults == 0) return {};
-  const WordGraph& g = list.derived<WordGraph>();
-  const bool boardEmpty = state.Committed.empty();
-  std::array<Frame, 2> frames;
-  Best best(maxResults);
-  Generator gen(g, state, rack, best);
-  gen.collectPrefixes();
-  for (int d = 0; d < 2; ++d) {
-    readFrame(state, d == 1, frames[d]);
-    findFrameAnchors(g, boardEmpty, frames[d]);
-    gen.run(frames[d], d == 1);
-  }
-  const std::vector<Found> found = std::move(best).ranked();
-  std::vector<CompleteResult> out;
-  out.reserve(found.size());
-  const std::array<ScoringBoard, 2> boards{
-      scoringBoard(state.Committed, state.SquareBonus, state.LetterChar, state.LetterValue, false),
-      scoringBoard(state.Committed, state.SquareBonus, state.LetterChar, state.LetterValue, true)};
-  for (const Found& r : found) out.push_back(describe(r, boards[r.down]));
-  return out;
+  Best best(maxResults, false);
+  generate(list, state.Committed, state.SquareBonus, state.LetterValue, rack, best);
+  return describeMoves(state, std::move(best).ranked());
+}
+
+void completeMoves(const WordList& list, const Board& board,
+                   const std::array<int, kSquares>& premiums, std::string_view rack,
+                   std::vector<CompleteMove>& out, std::size_t maxResults) {
+  const bool all = maxResults == std::numeric_limits<std::size_t>::max();
+  Best best(maxResults, false);
+  generate(list, board, premiums, kLetterValue, rack, best);
+  out = all ? std::move(best).all() : std::move(best).ranked();
+}
+
+void completeMovesByValue(const WordList& list, const Board& board,
+                          const std::array<int, kSquares>& premiums, std::string_view rack,
+                          const LeaveValues& leaveValues, std::size_t maxResults,
+                          std::vector<CompleteMove>& out) {
+  assert(std::is_sorted(rack.begin(), rack.end()));
+  Best best(maxResults, true);
+  generate(list, board, premiums, kLetterValue, rack, best, &leaveValues);
+  out = std::move(best).ranked();
 }
 
 }  // namespace tilvan

@@ -6,8 +6,12 @@
 #include <string_view>
 #include <vector>
 
-#include "game/search_results.h"
+#include <array>
+#include <cstdint>
+#include <cstddef>
+
 #include "game/game_state.h"
+#include "game/search_results.h"
 #include "words/word_list.h"
 
 namespace tilvan {
@@ -34,5 +38,54 @@ struct CompleteResult {
 // (down placements), their Start in the placement's own numbering.
 std::vector<CompleteResult> completeSearch(const WordList& list, const GameState& state,
                                            std::string_view rack, std::size_t maxResults);
+
+// A placement as the search finds it: enough to rank it, to lay it and to
+// rebuild its words. Light enough to list every placement of a position.
+struct CompleteMove {
+  int score = 0;
+  std::uint8_t down = 0, row = 0, col = 0, len = 0;  // row, col: the main word's first square
+  std::uint16_t blanks = 0;  // bit j: letter j of the main word is a new blank
+  std::array<char, kSide> word{};
+  double value = 0;  // by value: the score plus the value of the tiles kept
+
+  std::string_view text() const { return {word.data(), len}; }
+  // The board square (H index) of the main word's letter j.
+  int square(int j) const { return down ? (row + j) * kSide + col : row * kSide + col + j; }
+  bool operator==(const CompleteMove&) const = default;
+};
+
+// The complete search's order: score descending, then across before down,
+// then row, column and word.
+bool rankedBefore(const CompleteMove& a, const CompleteMove& b);
+
+// The order by value: value descending, then as rankedBefore.
+bool valueRankedBefore(const CompleteMove& a, const CompleteMove& b);
+
+// The value of each leave of a rack of up to 7 tiles, by the mask of the
+// rack positions kept (bit k: rack[k]; of equal tiles the first ones).
+using LeaveValues = std::array<double, 1u << kMoveSlots>;
+
+// The best `maxResults` placements of `rack` on `board` by value: the score
+// plus leaveValues[the mask of the tiles kept], in valueRankedBefore order.
+// Only the first 7 characters of the rack are tiles.
+// REQUIRES: the rack sorted (bytewise).
+void completeMovesByValue(const WordList& list, const Board& board,
+                          const std::array<int, kSquares>& premiums, std::string_view rack,
+                          const LeaveValues& leaveValues, std::size_t maxResults,
+                          std::vector<CompleteMove>& out);
+
+// Every placement of `rack` on `board` (premiums still unused by H index;
+// letters score their standard points), as completeSearch finds them, in no
+// particular order; or, when `maxResults` is given, the best that many in
+// the order of rankedBefore. Reads nothing else of a game, so that a
+// position kept outside a GameState can be searched without building one.
+void completeMoves(const WordList& list, const Board& board,
+                   const std::array<int, kSquares>& premiums, std::string_view rack,
+                   std::vector<CompleteMove>& out,
+                   std::size_t maxResults = static_cast<std::size_t>(-1));
+
+// The words and scores of moves found on state.Committed, in the same order.
+std::vector<CompleteResult> describeMoves(const GameState& state,
+                                          const std::vector<CompleteMove>& moves);
 
 }  // namespace tilvan

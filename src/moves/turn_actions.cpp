@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/handlers.h"
+#include "moves/end_of_game.h"
 #include "moves/game_file.h"
 #include "moves/record.h"
 #include "moves/take_back.h"
@@ -47,6 +48,22 @@ std::optional<std::string> rackError(const GameState& s, const std::vector<std::
 
 }  // namespace
 
+std::vector<int> endOfGameAdjustments(const std::vector<std::string>& racks) {
+  // Each player loses what is left on their rack; a player who used all
+  // their tiles gains what the others lose.
+  std::vector<int> left(racks.size(), 0);
+  int all = 0, out = -1, outCount = 0;
+  for (std::size_t p = 0; p < racks.size(); ++p) {
+    for (char c : racks[p]) left[p] += letterValueOf(c);
+    all += left[p];
+    if (racks[p].empty()) out = static_cast<int>(p), ++outCount;
+  }
+  std::vector<int> adjustments(racks.size());
+  for (std::size_t p = 0; p < racks.size(); ++p)
+    adjustments[p] = -left[p] + (outCount == 1 && out == static_cast<int>(p) ? all : 0);
+  return adjustments;
+}
+
 void pressPass(Game& game, Prompts& prompts) {
   GameState& s = game.state;
   if (s.NumPlayers == 0 || s.UserTurn == 0) return prompts.message(kSetPlayersFirst);
@@ -84,20 +101,12 @@ void endGame(Game& game, Prompts& prompts, const std::vector<std::string>& typed
   if (gameEnded(s.Turns)) return prompts.message(kGameEnded);
   if (auto why = rackError(s, racks)) return prompts.message(*why);
   if (s.MoveTileCount > 0 || s.PlacedCount > s.LockedCount) takeBackMoveInProgress(game);
-  // Each player loses what is left on their rack; a player who used all
-  // their tiles gains what the others lose.
-  std::vector<int> left(racks.size(), 0);
-  int all = 0, out = -1, outCount = 0;
-  for (std::size_t p = 0; p < racks.size(); ++p) {
-    for (char c : racks[p]) left[p] += letterValueOf(c);
-    all += left[p];
-    if (racks[p].empty()) out = static_cast<int>(p), ++outCount;
-  }
+  const std::vector<int> adjustments = endOfGameAdjustments(racks);
   for (std::size_t p = 0; p < racks.size(); ++p) {
     Turn end;
     end.kind = TurnKind::kEnd;
     end.player = static_cast<int>(p);
-    end.score = -left[p] + (outCount == 1 && out == static_cast<int>(p) ? all : 0);
+    end.score = adjustments[p];
     s.Turns.push_back(std::move(end));
   }
   s.TakenBack.clear();

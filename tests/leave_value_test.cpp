@@ -1,0 +1,173 @@
+// Leave values and the ranking by value: every leave has a value, exchanges
+// obey the bag rule, and find --rank value ranks what a plain enumeration of
+// the complete search's placements and of the exchanges would rank first.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <set>
+#include <nlohmann/json.hpp>
+
+#include "cli/find.h"
+#include "finder/complete_search.h"
+#include "game/move_score.h"
+#include "game/views.h"
+#include "play/selfplay.h"
+#include "support/test_support.h"
+
+namespace tilvan::play {
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kLeaveStride = 97;  // every 97th leave
+constexpr int kPositions = 4;
+#else
+constexpr int kLeaveStride = 1;
+constexpr int kPositions = 60;
+#endif
+
+const WordList& defaultList() {
+  static WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
+  static const std::shared_ptr<const WordList> list = cache.get().value();
+  return *list;
+}
+
+// Calls f on every leave of up to 6 tiles that the set allows, sorted.
+template <class F>
+void forEveryLeave(std::string& leave, int from, F&& f) {
+  f(leave);
+  if (leave.size() == 6) return;
+  for (int l = from; l < kLetters; ++l) {
+    const char c = letterChar(l);
+    if (std::count(leave.begin(), leave.end(), c) == kLetterCount[l]) continue;
+    leave.push_back(c);
+    forEveryLeave(leave, l, f);
+    leave.pop_back();
+  }
+}
+
+TEST(LeaveTable, GivesEveryLeaveAValue) {
+  const LeaveTable& table = LeaveTable::builtIn();
+  ASSERT_GT(table.weightCount(), 100u) << "the shipped table was not built in";
+  long leaves = 0, own = 0;
+  std::string start;
+  forEveryLeave(start, 0, [&](const std::string& raw) {
+    if (leaves++ % kLeaveStride) return;
+    std::string l = raw;
+    std::sort(l.begin(), l.end());
+    const double v = table.value(l);
+    ASSERT_TRUE(std::isfinite(v)) << l;
+    ASSERT_LT(std::abs(v), 80) << l;
+    own += table.hasOwnValue(l);
+    // The model read from its arrays against the plain sum of its features.
+    double plain = 0;
+    for (const std::string& f : leaveFeatures(l)) plain += table.weight(f);
+    ASSERT_NEAR(table.model(l), plain, 1e-9) << l;
+  });
+  EXPECT_EQ(leaves, 914625);  // multisets of 0..6 tiles within the set's counts
+  EXPECT_GT(own, 0);
+  // A blank is worth keeping; a leave of four I's is not.
+  EXPECT_GT(table.value("_"), table.value("v"));
+  EXPECT_LT(table.value("iiii"), table.value(""));
+}
+
+TEST(Exchanges, ObeyTheBagRuleAndListEachKeepOnce) {
+  Rng rng(3);
+  for (int round = 0; round < 300; ++round) {
+    std::string set = fullSet();
+    rng.shuffle(set);
+    const std::string rack = sortedTiles(set.substr(0, 1 + rng.below(7)));
+    ValueInputs in;
+    in.table = &LeaveTable::builtIn();
+    in.bag = static_cast<int>(rng.below(20));
+    in.unseen = set.substr(7, static_cast<std::size_t>(in.bag) + 7);
+    RackLeaves leaves(rack, in);
+    const std::vector<Choice> ex = exchangeChoices(rack, leaves, in);
+    if (in.bag < kMinBagToExchange) {
+      EXPECT_TRUE(ex.empty()) << rack << " bag " << in.bag;
+      continue;
+    }
+    long expected = 1;
+    for (char c : std::string("_abcdefghijklmnopqrstuvwxyz"))
+      expected *= 1 + std::count(rack.begin(), rack.end(), c);
+    EXPECT_EQ(static_cast<long>(ex.size()), expected - 1) << rack;
+    std::set<std::string> keeps;
+    for (const Choice& c : ex) {
+      EXPECT_FALSE(c.thrown.empty());
+      EXPECT_EQ(sortedTiles(c.keep + c.thrown), rack);
+      EXPECT_TRUE(keeps.insert(c.keep).second) << c.keep;
+      EXPECT_EQ(c.score, 0);
+      EXPECT_DOUBLE_EQ(c.value, in.table->value(c.keep));
+    }
+  }
+}
+
+// The rack less the tiles a result lays (a blank as '_').
+std::string leaveOf(std::string rack, const Candidate& c, const LetterGrid& grid, int start) {
+  for (std::size_t j = 0; j < c.TilesUsed.size(); ++j) {
+    if (grid[static_cast<std::size_t>(start) + j]) continue;
+    rack.erase(rack.find(c.TilesUsed[j]), 1);
+  }
+  return rack;
+}
+
+// Mid-game positions of self-play games, one every few turns.
+std::vector<Position> positions() {
+  std::vector<Position> out;
+  const Engine e{&defaultList(), &LeaveTable::builtIn()};
+  auto a = makeStrategy("score", e), b = makeStrategy("score", e);
+  for (std::uint64_t seed = 1; static_cast<int>(out.size()) < kPositions; ++seed)
+    playGame(seed, *a, *b, [&](const Position& p, const TurnLog& t) {
+      if (!p.over && (static_cast<std::uint64_t>(t.bag) % 3 == seed % 3)) out.push_back(p);
+    });
+  return out;
+}
+
+TEST(RankByValue, FindsTheBestValueSortedAndAddingUp) {
+  const LeaveTable& table = LeaveTable::builtIn();
+  for (const Position& pos : positions()) {
+    test::StartedGame g;
+    cli::layBoard(g.game.state, committedView(pos.board));
+    const GameState& s = g.game.state;
+    const std::string rack = pos.rack();
+    const ValueInputs in = inputsFor(s.Committed, rack, 2, table);
+    EXPECT_EQ(sortedTiles(in.unseen), sortedTiles(pos.unseen()));
+    // The plain enumeration: every placement and every exchange.
+    double best = -1e9;
+    for (const CompleteResult& r : completeSearch(defaultList(), s, rack, 1 << 20)) {
+      const LetterGrid grid = letterGridOf(s.Committed, s.LetterChar, r.down);
+      const std::string leave = leaveOf(rack, r.cand, grid, r.cand.Words[0].Start);
+      best = std::max(best, r.cand.Total + leaveValue(table, leave, in.unseen, in.bag));
+    }
+    RackLeaves leaves(rack, in);
+    for (const Choice& c : exchangeChoices(rack, leaves, in)) best = std::max(best, c.value);
+
+    const auto out = nlohmann::json::parse(cli::valueResults(s, defaultList(), rack, 2, true));
+    const auto& results = out.at("results");
+    ASSERT_FALSE(results.empty());
+    EXPECT_NEAR(results[0].at("value").get<double>(), best, 0.006) << rack;
+    double last = 1e9;
+    for (const auto& r : results) {
+      const double value = r.at("value").get<double>(), lv = r.at("leaveValue").get<double>();
+      EXPECT_LE(value, last + 1e-9);
+      last = value;
+      EXPECT_NEAR(value, r.at("score").get<int>() + lv, 0.011);
+      const std::string leave = r.at("leave").get<std::string>();
+      EXPECT_NEAR(lv, leaveValue(table, leave, in.unseen, in.bag), 0.006) << leave;
+      std::string laid;
+      if (r.at("kind") == "exchange") {
+        EXPECT_GE(in.bag, kMinBagToExchange);
+        EXPECT_FALSE(r.contains("tiles"));
+        laid = r.at("throw").get<std::string>();
+        EXPECT_EQ(r.at("keep"), leave);
+      } else {
+        for (const auto& t : r.at("tiles"))
+          laid += t.at("blank").get<bool>() ? '_' : t.at("letter").get<std::string>()[0];
+      }
+      EXPECT_EQ(sortedTiles(leave + laid), rack);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tilvan::play
