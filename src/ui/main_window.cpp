@@ -158,7 +158,8 @@ void Form1::prefetchWordList() {
   scratch.form.txtRack.type("e");
   tilvan::pressFindWords(scratch, silent);
   scratch.form.chkComplete = true;  // the complete search has an index of its own
-  tilvan::pressFindWords(scratch, silent);
+  scratch.form.chkValue = true;     // and the ranking by value a leave table
+  tilvan::pressFindWordsRanked(scratch, silent);
 }
 
 void Form1::paintEvent(QPaintEvent* e) {
