@@ -84,7 +84,9 @@ void clearResults(Game& game) {
   f.V = {};
   f.H = {};
   f.SlotV = f.SlotH = f.SlotRankV = f.SlotRankH = {};
+  f.SlotExchange = {};
   for (auto& caption : game.form.lblWord) caption.clear();
+  for (auto& tip : game.form.lblWordTip) tip.clear();
   if (f.ResultWordsShown) {
     for (auto& caption : game.form.lblWords) caption.clear();
     for (auto& caption : game.form.lblCheckWords) caption.clear();
@@ -98,6 +100,8 @@ void clearResults(Game& game) {
 
 void showSlotPlacements(const GameState& state, Form& form, int k) {
   const FinderState& f = state.Finder;
+  // An exchange lays nothing: its caption stands in the first word label.
+  if (!f.SlotExchange[k].empty()) form.lblWords[0] = f.SlotExchange[k];
   if (f.SlotV[k] == k + 1) {
     const int pos = f.SlotRankV[k];
     if (pos >= 0 && pos < static_cast<int>(f.V.RankedCand.size()))

@@ -61,6 +61,9 @@ constexpr const char* kFindHelp =
 constexpr const char* kReplayHelp =
     "Plays a script of user actions, one a line, against a freshly started game and\n"
     "prints every message as 'message: TEXT' and every dump as 'state: {...}'.\n"
+    "'complete on' finds with the complete search; then 'rank value' ranks its\n"
+    "results and the exchanges by points plus the value of the tiles kept, and\n"
+    "'rank score' (the default) by points alone.\n"
     "\n"
     "  SCRIPT         the script file; standard input when absent or '-'\n"
     "  --words FILE   the word list (default: the installed word-game list)\n"

@@ -244,7 +244,7 @@ std::optional<std::string> Player::play(const Action& a) {
     return press(a, name == "use"     ? pressUse
                     : name == "check" ? pressCheckWords
                     : name == "clear" ? pressClearLastMove
-                                      : pressFindWords);
+                                      : pressFindWordsRanked);
   } else if (name == "pass" || name == "redo" || name == "adjust" || name == "endgame") {
     return scoreSheet(a);
   } else if (name == "save" || name == "load" || name == "confirm") {
@@ -256,6 +256,10 @@ std::optional<std::string> Player::play(const Action& a) {
     if (a.args.size() != 1 || (a.args[0] != "on" && a.args[0] != "off"))
       return "complete takes on or off";
     game_.form.chkComplete = a.args[0] == "on";
+  } else if (name == "rank") {
+    if (a.args.size() != 1 || (a.args[0] != "value" && a.args[0] != "score"))
+      return "rank takes value or score";
+    game_.form.chkValue = a.args[0] == "value";
   } else if (name == "lookup") {
     const bool found = lookUpWord(game_, std::string(a.text));
     out_ << "lookup: " << printable(a.text) << ' ' << (found ? "yes" : "no") << '\n';

@@ -249,7 +249,8 @@ void fillSlotsFromResults(FinderState& f, Form& form, const std::vector<Complete
   }
 }
 
-void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search) {
+void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search,
+                  const CompleteFill& fill) {
   auto got = game.words.get();
   if (!got.ok()) {
     prompts.message(got.error().message());
@@ -265,6 +266,8 @@ void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search) {
   f.V = {};
   f.H = {};
   f.SlotV = f.SlotH = f.SlotRankV = f.SlotRankH = {};
+  f.SlotExchange = {};
+  for (auto& tip : form.lblWordTip) tip.clear();
   parkPreview(form);
   f.BoardCharH = letterGrid(state, false);
   f.BoardCharV = letterGrid(state, true);
@@ -277,7 +280,10 @@ void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search) {
 
   if (form.chkComplete) {
     redrawCommitted(state, form);
-    fillSlotsFromResults(f, form, completeSearch(list, state, rack, kResultSlots));
+    if (fill)
+      fill(list, state, form, rack);
+    else
+      fillSlotsFromResults(f, form, completeSearch(list, state, rack, kResultSlots));
   } else if (state.MoveNumber == 0) {
     firstMove(list, search, state, f, rack);
     if (!f.H.Cands.empty()) fillSlots(f, form, true);
@@ -288,7 +294,8 @@ void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search) {
   }
 
   for (int k = 0; k < kResultSlots; ++k)
-    if (f.SlotV[k] != k + 1 && f.SlotH[k] != k + 1) form.lblWord[k].clear();
+    if (f.SlotV[k] != k + 1 && f.SlotH[k] != k + 1 && f.SlotExchange[k].empty())
+      form.lblWord[k].clear();
   // The word labels get this search's words; marks of an earlier check
   // would stand beside them.
   for (auto& caption : form.lblWords) caption.clear();

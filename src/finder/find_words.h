@@ -2,6 +2,7 @@
 // candidates into the five result slots.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,12 @@ namespace tilvan {
 // the snapshot of the lower board and shows slot 0. Only the rack's letters
 // a..z and blanks '_' are tiles (other characters lay nothing), and only
 // records of the letters a..z can be laid, a blank standing for one of them.
-void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search);
+// With `fill` given, the complete search's slots are filled by it (from the
+// rack as searched) instead of by the five best by score.
+using CompleteFill =
+    std::function<void(const WordList&, GameState&, Form&, const std::string& rack)>;
+void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search,
+                  const CompleteFill& fill = {});
 
 // A rack as the tiles left allow it: the rack's tiles ('a'..'z', '_' a
 // blank; others dropped) that the set still holds beside the committed

@@ -71,6 +71,10 @@ struct Form {
   TextBox txtRack{"", 7, true};  // the rack: lower case, "_" a blank
   bool chkComplete =
       false;      // "Complete search": every legal placement instead of the classic search
+  bool chkValue = false;  // "Rank by value": the complete search ranks by points plus leave
+  // Score label k's tooltip: the points, the tiles kept and the value of a
+  // result ranked by value; empty otherwise.
+  std::array<std::string, kResultSlots> lblWordTip;
   Cursor cursor;  // where typed letters go on the main board
 
   bool operator==(const Form&) const = default;

@@ -86,6 +86,14 @@ void pressRedo(Game& game, Prompts& prompts);
 // (k = 0..4), which show a result on the lower board (board/preview.cpp).
 void pressFindWords(Game& game, Prompts& prompts);
 
+// "Find   Words" as the window and the replay press it: with "Complete
+// search" and "Rank by value" both ticked, the five best placements and
+// exchanges by points plus the value of the tiles kept (each score label
+// "24 +8.5": points and leave value; an exchange slot shows nothing on the
+// lower board and its caption "Exchange: keep EIRT" in the word labels);
+// otherwise pressFindWords.  (play/find_by_value.cpp)
+void pressFindWordsRanked(Game& game, Prompts& prompts);
+
 // Another word list is in use: results found with the old one and the marks
 // of its check are cleared (finder/find_words.cpp).
 void wordListSwitched(Game& game);

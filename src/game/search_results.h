@@ -45,6 +45,9 @@ struct FinderState {
   // SlotX[k] == k + 1 when result slot k holds a candidate of set X, at
   // position SlotRankX[k] of that set's order.
   std::array<int, kResultSlots> SlotV{}, SlotH{}, SlotRankV{}, SlotRankH{};
+  // A result slot that holds an exchange (ranked by value): its caption,
+  // such as "Exchange: keep EIRT"; empty for every other slot.
+  std::array<std::string, kResultSlots> SlotExchange{};
   // The letter on each square when the search ran, '\0' for an empty square.
   std::array<char, kSquares> BoardCharV{}, BoardCharH{};
   // The lower board as the search left it, restored by every preview.

@@ -67,6 +67,11 @@ void layResult(Game& game, Prompts& prompts, int k) {
   const FinderState& f = game.state.Finder;
   bool down = false;
   const Candidate* c = slotCandidate(f, k, down);
+  if (!c && !f.SlotExchange[k].empty()) {
+    prompts.message("Result " + std::to_string(k + 1) + " lays no tiles: " + f.SlotExchange[k] +
+                    ". \"Pass / Exchange\" records an exchange.");
+    return;
+  }
   if (!c) {
     // No search since the board last changed, or one that filled fewer slots.
     prompts.message("Result " + std::to_string(k + 1) + " holds no placement to lay.");

@@ -112,6 +112,13 @@ AppWindow::AppWindow(WordLists lists, std::optional<std::filesystem::path> words
     actOriginalRules->setChecked(!on);
     save();
   });
+  actRankByValue->setChecked(settings_.rankByValue);
+  form_->setRankByValue(settings_.rankByValue);
+  connect(actRankByValue, &QAction::toggled, this, [this](bool on) {
+    settings_.rankByValue = on;
+    form_->setRankByValue(on);
+    save();
+  });
   connect(form_, &Form1::changed, this, [this] {
     refreshStatus();
     refreshTitle();
@@ -163,6 +170,12 @@ void AppWindow::buildMenus() {
       QStringLiteral("Find Words searches as the original program did: fewer placements"));
   connect(actOriginalRules, &QAction::toggled, this,
           [this](bool on) { form_->chkComplete->setChecked(!on); });
+  actRankByValue = words->addAction(QStringLiteral("Rank by value"));
+  actRankByValue->setObjectName(QStringLiteral("actRankByValue"));
+  actRankByValue->setCheckable(true);
+  actRankByValue->setStatusTip(
+      QStringLiteral("The complete search ranks moves and exchanges by points plus the value of "
+                     "the tiles kept"));
   buildGameMenu();
   buildPlayMenu();
   buildViewMenu();

@@ -74,6 +74,7 @@ class AppWindow : public QMainWindow {
   // "Original search rules" in the "Words" menu: the complete search's
   // tick ("Complete search") turned off.
   QAction* actOriginalRules = nullptr;
+  QAction* actRankByValue = nullptr;
   // The "Play" menu: the keyboard's way through a turn.
   QAction *actClearLast, *actToBoard, *actToRack, *actLayShown, *actLookUp;
   std::array<QAction*, 5> actShowResult{};

@@ -183,8 +183,10 @@ void Form1::buildResults() {
   for (int k = 0; k < kResultSlots; ++k) {
     cmdWord[k] = button(indexed("cmdWord", k), QString::number(k + 1),
                         twipsRect(4680, 5160 + 840 * k, 255, 255));
+    // Wide enough for a score ranked by value ("24 +8.5"), short of the
+    // word labels.
     lblWord[k] = label(indexed("lblWord", k), QString(),
-                       twipsRect(k < 4 ? 4575 : 4560, kScoreTop[k], 495, 255));
+                       twipsRect(k < 4 ? 4575 : 4560, kScoreTop[k], 1365, 255));
   }
   lblWordsCreated = label(QStringLiteral("lblWordsCreated"), QStringLiteral("WORDS:"),
                           twipsRect(6840, 4680, 855, 255), Qt::AlignHCenter | Qt::AlignTop);

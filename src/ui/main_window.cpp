@@ -128,16 +128,18 @@ void Form1::act(const std::function<void(Game&, Prompts&)>& handler) {
   emit changed();
 }
 
+void Form1::setRankByValue(bool on) { game_.form.chkValue = on; }
+
 void Form1::pressFindWords() {
   shownResult_ = 0;
   if (!measuring_) {
-    act(tilvan::pressFindWords);
+    act(tilvan::pressFindWordsRanked);
     emit searched();
     return;
   }
   QElapsedTimer timer;
   timer.start();
-  act(tilvan::pressFindWords);
+  act(tilvan::pressFindWordsRanked);
   const qint64 searched = timer.nsecsElapsed();
   repaint();
   const qint64 painted = timer.nsecsElapsed();
@@ -156,7 +158,8 @@ void Form1::prefetchWordList() {
   scratch.form.txtRack.type("e");
   tilvan::pressFindWords(scratch, silent);
   scratch.form.chkComplete = true;  // the complete search has an index of its own
-  tilvan::pressFindWords(scratch, silent);
+  scratch.form.chkValue = true;     // and the ranking by value a leave table
+  tilvan::pressFindWordsRanked(scratch, silent);
 }
 
 void Form1::paintEvent(QPaintEvent* e) {
@@ -208,7 +211,10 @@ void Form1::refresh() {
     text(lbTile[k], f.lbTile[k], old.lbTile[k]);
     lbTile[k]->setToolTip(QStringLiteral("%1: %2 left").arg(letterName(k), latin1(f.lbTile[k])));
   }
-  for (int k = 0; k < kResultSlots; ++k) text(lblWord[k], f.lblWord[k], old.lblWord[k]);
+  for (int k = 0; k < kResultSlots; ++k) {
+    text(lblWord[k], f.lblWord[k], old.lblWord[k]);
+    lblWord[k]->setToolTip(latin1(f.lblWordTip[k]));
+  }
   for (int k = 0; k < kWordLabels; ++k) {
     text(lblWords[k], f.lblWords[k], old.lblWords[k]);
     text(lblCheckWords[k], f.lblCheckWords[k], old.lblCheckWords[k]);

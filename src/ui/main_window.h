@@ -43,6 +43,8 @@ class Form1 : public QWidget {
 
   const Game& game() const { return game_; }
   Prompts& prompts() { return *prompts_; }
+  // "Rank by value" (a menu option of the window that holds this form).
+  void setRankByValue(bool on);
 
   // A tile dragged from the pool or the board and let go at `windowPoint`
   // (pixels in the window): reaches the drop handler only when the point

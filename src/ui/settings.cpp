@@ -47,6 +47,9 @@ Settings Settings::load() {
   const QString complete = s.value(QStringLiteral("search/complete")).toString();
   if (complete == QLatin1String("true") || complete == QLatin1String("false"))
     out.completeSearch = complete == QLatin1String("true");
+  const QString value = s.value(QStringLiteral("search/rankByValue")).toString();
+  if (value == QLatin1String("true") || value == QLatin1String("false"))
+    out.rankByValue = value == QLatin1String("true");
   bool ok = false;
   const int zoom = s.value(QStringLiteral("window/zoom")).toInt(&ok);
   if (ok && zoom >= kZoomMin && zoom <= kZoomMax) out.zoomPercent = zoom;
@@ -59,6 +62,7 @@ void Settings::save() const {
   s.setValue(QStringLiteral("words/list"), QLatin1String(kChoiceNames[int(words)]));
   s.setValue(QStringLiteral("words/otherFile"), otherWordsFile);
   s.setValue(QStringLiteral("search/complete"), completeSearch);
+  s.setValue(QStringLiteral("search/rankByValue"), rankByValue);
   s.setValue(QStringLiteral("window/zoom"), zoomPercent);
   s.sync();
 }

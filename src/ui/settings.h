@@ -15,6 +15,7 @@ struct Settings {
   WordsChoice words = WordsChoice::kWordGame;
   QString otherWordsFile;      // the list of WordsChoice::kOther
   bool completeSearch = true;  // the complete search; off: the original search rules
+  bool rankByValue = true;     // the complete search ranks by points plus leave value
   int zoomPercent = 0;  // the window's zoom, kZoomMin..kZoomMax; 0: none chosen (fit the screen)
 
   static constexpr int kZoomMin = 25, kZoomMax = 400;

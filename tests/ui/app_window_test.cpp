@@ -183,18 +183,54 @@ class TestAppWindow : public QObject {
     QVERIFY(Settings::load() == stored);
   }
 
+  // "Rank by value" is on for new settings and remembered; ticked, the
+  // slots hold moves and exchanges by value, each score label its points
+  // and leave value and its tooltip the tiles kept and the value; an
+  // exchange lays nothing.
+  void rankByValueShowsValuesAndIsRemembered() {
+    {
+      RecordingPrompts prompts;
+      AppWindow w(lists(), std::nullopt, &prompts);
+      QVERIFY(w.actRankByValue->isChecked() && w.form().game().form.chkValue);
+      QCOMPARE(firstResult(w.form(), "tvwxyz"), QStringLiteral("Exchange: keep Z"));
+      // One slot is "points leave-value"; its tooltip names the leave.
+      static const QRegularExpression shown(QStringLiteral("^-?\\d+ [+-]\\d+\\.\\d$"));
+      for (int k = 0; k < kResultSlots; ++k) {
+        QVERIFY2(shown.match(w.form().lblWord[k]->text()).hasMatch(),
+                 qPrintable(w.form().lblWord[k]->text()));
+        QVERIFY(w.form().lblWord[k]->toolTip().contains(QStringLiteral(": value ")));
+      }
+      QVERIFY(w.form().lblWord[0]->toolTip().startsWith(QStringLiteral("Exchange: keep Z, throw ")));
+      prompts.take();
+      QTest::mouseClick(w.form().cmdWord[0], Qt::LeftButton);
+      w.form().layShownResult();
+      QCOMPARE(prompts.take().size(), std::size_t{1});
+      QVERIFY(!w.form().game().form.imgTile1[0].New);
+      w.actRankByValue->trigger();
+      QVERIFY(!w.form().game().form.chkValue);
+      QCOMPARE(firstResult(w.form(), "tact"), QStringLiteral("TACT"));
+      QCOMPARE(w.form().lblWord[0]->text(), QStringLiteral("12"));
+      QVERIFY(w.form().lblWord[0]->toolTip().isEmpty());
+    }
+    RecordingPrompts prompts;
+    AppWindow w(lists(), std::nullopt, &prompts);
+    QVERIFY(!w.actRankByValue->isChecked() && !w.form().game().form.chkValue);
+    QVERIFY(!Settings::load().rankByValue);
+  }
+
   void settingsReadBackAndRejectBadValues() {
     Settings s;
     s.words = WordsChoice::kOther;
     s.otherWordsFile = QStringLiteral("/some/list.txt");
     s.completeSearch = true;
+    s.rankByValue = false;
     s.zoomPercent = 150;
     s.save();
     QVERIFY(Settings::load() == s);
 
     QFile f(settingsFile());
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write("[words]\nlist=other\n[search]\ncomplete=yes\n[window]\nzoom=5000\n");
+    f.write("[words]\nlist=other\n[search]\ncomplete=yes\nrankByValue=1\n[window]\nzoom=5000\n");
     f.close();
     // An "other" list with no file, a value that is not a boolean and a zoom
     // out of range read as the defaults.

@@ -82,7 +82,7 @@ std::vector<Place> designTable() {
   for (int k = 0; k < 5; ++k) {
     t.push_back({QString("cmdWord(%1)").arg(k), 4680, 5160 + 840 * k, 255, 255, true});
     const int scoreTop[5] = {5565, 6405, 7245, 8085, 8940};
-    t.push_back({QString("lblWord(%1)").arg(k), k < 4 ? 4575 : 4560, scoreTop[k], 495, 255, true});
+    t.push_back({QString("lblWord(%1)").arg(k), k < 4 ? 4575 : 4560, scoreTop[k], 1365, 255, true});
   }
   for (int k = 0; k < 11; ++k) {
     t.push_back({QString("lblWords(%1)").arg(k), 5970, 5115 + 240 * k, 2535, 255, true});

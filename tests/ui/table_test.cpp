@@ -85,7 +85,8 @@ class TestTable : public QObject {
                             "points more."));
     w.actOriginalRules->trigger();  // the complete search: nothing more to say
     QTest::mouseClick(w.form().cmdFindWords, Qt::LeftButton);
-    QCOMPARE(w.form().lblWord[0]->text(), QStringLiteral("118"));
+    // Ranked by value (new settings): the points, then the empty leave's value.
+    QCOMPARE(w.form().lblWord[0]->text(), QStringLiteral("118 +4.6"));
     QCOMPARE(w.statusMessage(), QString());
   }
 
