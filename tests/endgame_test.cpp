@@ -14,6 +14,7 @@
 #include "finder/complete_search.h"
 #include "finder/word_graph.h"
 #include "support/brute_force_complete.h"
+#include "support/endgame_gen.h"
 #include "support/position_gen.h"
 #include "support/test_support.h"
 
@@ -49,7 +50,7 @@ struct Minimax {
       const std::array<std::string, 2> keep = racks;
       std::vector<int> laid;
       int score = 0;
-      if (i < moves.size()) score = lay(s, moves[i], racks[mover], laid);
+      if (i < moves.size()) score = test::layPlacement(s, moves[i], racks[mover], laid);
       const int n = score == 0 ? scoreless + 1 : 0;
       std::optional<int> v;
       if (racks[mover].empty())
@@ -64,24 +65,6 @@ struct Minimax {
       if (!best || *v > *best) best = v;
     }
     return best;
-  }
-
-  // Lays placement r, taking its tiles from `rack`; returns its score.
-  static int lay(GameState& s, const CompleteResult& r, std::string& rack, std::vector<int>& laid) {
-    const FormedWord& main = r.cand.Words.front();
-    for (std::size_t j = 0; j < main.Text.size(); ++j) {
-      const int idx = main.Start + static_cast<int>(j);
-      const int h = r.down ? transposeIndex(idx) : idx;
-      if (s.Committed.atH(h).occupied) continue;
-      const bool blank = r.cand.TilesUsed[j] == '_';
-      const int l = main.Text[j] - 'a';
-      rack.erase(rack.find(blank ? '_' : main.Text[j]), 1);
-      s.Committed.set(h, {true, l, blank ? 0 : kLetterValue[l],
-                          blank ? blankLetterPicture(kFirstBlank, l) : letterEnd(l) - 1});
-      s.SquareBonus[h] = kPlain;
-      laid.push_back(h);
-    }
-    return r.cand.Total;
   }
 };
 

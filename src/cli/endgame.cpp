@@ -91,18 +91,13 @@ std::string resultText(const EndgameResult& r) {
 
 int runEndgame(const EndgameCliOptions& options, WordListCache& words, std::istream& in,
                std::ostream& out, std::ostream& err) {
-  const std::string& path = options.boardPath;
-  const std::string name = path == "-" ? "<stdin>" : path;
   auto fail = [&](const std::string& why) {
     err << "tilvan-cli: " << printable(why) << '\n';
     return 2;
   };
-  auto bytes =
-      path == "-" ? readAll(in, name, kMaxBoardBytes) : readFileBytes(path, kMaxBoardBytes);
-  if (!bytes.ok()) return fail(name + ": " + bytes.error().reason);
   Grid rows;
   std::string error;
-  if (!readBoard(bytes.value(), rows, error)) return fail(name + ":" + error);
+  if (!readBoardFile(options.boardPath, in, rows, error)) return fail(error);
   std::array<int, kLetters> used{};
   for (const std::string& row : rows)
     for (char ch : row)

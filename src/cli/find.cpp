@@ -57,6 +57,19 @@ std::string place(bool down, int index) {
 
 }  // namespace
 
+bool readBoardFile(const std::string& path, std::istream& in, Grid& rows, std::string& error) {
+  const std::string name = path == "-" ? "<stdin>" : path;
+  auto bytes =
+      path == "-" ? readAll(in, name, kMaxBoardBytes) : readFileBytes(path, kMaxBoardBytes);
+  if (!bytes.ok()) {
+    error = name + ": " + bytes.error().reason;
+    return false;
+  }
+  if (readBoard(bytes.value(), rows, error)) return true;
+  error = name + ":" + error;
+  return false;
+}
+
 bool readBoard(std::string_view text, Grid& rows, std::string& error) {
   int count = 0, lineNo = 0, blanks = 0;
   std::array<int, kLetters> used{};
@@ -193,18 +206,13 @@ std::string table(const Game& game) {
 
 int runFind(const FindOptions& options, WordListCache& words, std::istream& in, std::ostream& out,
             std::ostream& err) {
-  const std::string& path = options.boardPath;
-  const std::string name = path == "-" ? "<stdin>" : path;
   auto fail = [&](const std::string& why) {
     err << "tilvan-cli: " << printable(why) << '\n';
     return 2;
   };
-  auto bytes =
-      path == "-" ? readAll(in, name, kMaxBoardBytes) : readFileBytes(path, kMaxBoardBytes);
-  if (!bytes.ok()) return fail(name + ": " + bytes.error().reason);
   Grid rows;
   std::string error;
-  if (!readBoard(bytes.value(), rows, error)) return fail(name + ":" + error);
+  if (!readBoardFile(options.boardPath, in, rows, error)) return fail(error);
   if (options.rack.size() > kMoveSlots)
     return fail("--rack: \"" + options.rack + "\" has more than 7 tiles");
 

@@ -19,6 +19,11 @@ namespace tilvan::cli {
 // LINE being the file's line number.
 bool readBoard(std::string_view text, Grid& rows, std::string& error);
 
+// Reads and checks the board file `path` ("-": `in`) as find and endgame take
+// it; on error returns false and sets `error` to the whole message, naming
+// the file.
+bool readBoardFile(const std::string& path, std::istream& in, Grid& rows, std::string& error);
+
 // Lays a board read by readBoard on a started game as if its tiles had been
 // committed in reading order: each letter takes the lowest free tile of its
 // block, the first blank is picture 100 + letter and the second 126 + letter;

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "finder/complete_search.h"
 #include "game/game_state.h"
 #include "words/word_list.h"
 
@@ -18,6 +20,11 @@ struct ReachedEndgame {
   std::array<std::string, 2> racks;  // the side to move's, the other's
   std::string bag;
 };
+
+// Lays placement r on s.Committed (premiums under it used up), taking its
+// tiles from `rack`; the squares laid (H numbering) are added to `laid`.
+// Returns its score.
+int layPlacement(GameState& s, const CompleteResult& r, std::string& rack, std::vector<int>& laid);
 
 // The position after the turn that leaves at most `bagLeft` tiles in the
 // bag (then in `bag`), from bag `seed`; nullopt when the game ends before
