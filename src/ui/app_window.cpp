@@ -161,13 +161,13 @@ void AppWindow::buildMenus() {
   connect(actLarge, &QAction::triggered, this, [this] { chooseWords(WordsChoice::kLarge); });
   connect(actOther, &QAction::triggered, this, &AppWindow::pickOtherFile);
   words->addSeparator();
-  // The complete search is the window's default; the search of the
-  // original program stays one click away.
+  // The complete search is the window's default; the classic search, with
+  // its own narrower rules, stays one click away.
   actOriginalRules = words->addAction(QStringLiteral("Original search rules"));
   actOriginalRules->setObjectName(QStringLiteral("actOriginalRules"));
   actOriginalRules->setCheckable(true);
   actOriginalRules->setStatusTip(
-      QStringLiteral("Find Words searches as the original program did: fewer placements"));
+      QStringLiteral("Find Words uses the classic search rules: fewer placements"));
   connect(actOriginalRules, &QAction::toggled, this,
           [this](bool on) { form_->chkComplete->setChecked(!on); });
   actRankByValue = words->addAction(QStringLiteral("Rank by value"));
