@@ -260,6 +260,10 @@ std::optional<std::string> Player::play(const Action& a) {
     if (a.args.size() != 1 || (a.args[0] != "value" && a.args[0] != "score"))
       return "rank takes value or score";
     game_.form.chkValue = a.args[0] == "value";
+  } else if (name == "simulate") {
+    const auto rounds = a.args.size() == 1 ? parseInt(a.args[0]) : std::nullopt;
+    if (!rounds || *rounds < 1 || *rounds > 10000) return "simulate takes a number of rounds 1..10000";
+    pressSimulate(game_, prompts_, *rounds, 1);
   } else if (name == "lookup") {
     const bool found = lookUpWord(game_, std::string(a.text));
     out_ << "lookup: " << printable(a.text) << ' ' << (found ? "yes" : "no") << '\n';

@@ -8,6 +8,7 @@
 // in board/, and committing, checking or taking back a move in moves/.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,14 @@ void pressFindWords(Game& game, Prompts& prompts);
 // lower board and its caption "Exchange: keep EIRT" in the word labels);
 // otherwise pressFindWords.  (play/find_by_value.cpp)
 void pressFindWordsRanked(Game& game, Prompts& prompts);
+
+// "Simulate", run to the end on this thread: the rack's best turns by value
+// (as "Find   Words" ranks them) played out for `rounds` rounds from the
+// random stream of `seed`, then shown best simulated value first, each score
+// label "24 sim 31.2\xb1" "1.4" (points, simulated value and its standard
+// error). The window runs the same steps on a thread of its own
+// (ahead/slot_simulation.h).  (ahead/slot_simulation.cpp)
+void pressSimulate(Game& game, Prompts& prompts, int rounds, std::uint64_t seed);
 
 // Another word list is in use: results found with the old one and the marks
 // of its check are cleared (finder/find_words.cpp).

@@ -7,6 +7,7 @@
 #include "finder/find_words.h"
 #include "game/handlers.h"
 #include "play/choice.h"
+#include "play/slot_fill.h"
 #include "play/position.h"
 
 namespace tilvan {
@@ -26,11 +27,12 @@ std::string plainValue(double v) {
   return s == "-0.0" ? "0.0" : s;
 }
 
+}  // namespace
+
 std::string tilesShown(const std::string& tiles) {
   return tiles.empty() ? std::string("nothing") : upperCase(tiles);
 }
 
-// Puts move `c` into slot k of its direction's set.
 void takeMove(const GameState& state, FinderState& f, const play::Choice& c, int k) {
   const CompleteResult r = describeMoves(state, {c.move}).front();
   CandidateSet& set = r.down ? f.V : f.H;
@@ -41,6 +43,8 @@ void takeMove(const GameState& state, FinderState& f, const play::Choice& c, int
   (r.down ? f.SlotV : f.SlotH)[k] = k + 1;
   (r.down ? f.SlotRankV : f.SlotRankH)[k] = cand;
 }
+
+namespace {
 
 void fillByValue(const WordList& list, GameState& state, Form& form, const std::string& rack) {
   const std::string tiles = play::sortedTiles(rack.substr(0, std::min<std::size_t>(rack.size(), kMoveSlots)));
