@@ -32,6 +32,7 @@ namespace tilvan::ui {
 class Form1;
 class LookUpBox;
 class ScoreSheet;
+class SimulationRunner;
 class HeldStart;
 
 // The two lists that come with the program.
@@ -78,6 +79,10 @@ class AppWindow : public QMainWindow {
   // The "Play" menu: the keyboard's way through a turn.
   QAction *actClearLast, *actToBoard, *actToRack, *actLayShown, *actLookUp;
   std::array<QAction*, 5> actShowResult{};
+  // "Simulate" (F5): starts or stops the simulation of the rack's best
+  // turns; Escape stops it too (actStopSimulation, enabled while it runs).
+  QAction *actSimulate = nullptr, *actStopSimulation = nullptr;
+  SimulationRunner* simulation() const { return simulation_; }
   LookUpBox* lookUpBox() const { return lookUp_; }
   void showLookUp();
 
@@ -137,6 +142,7 @@ class AppWindow : public QMainWindow {
   void buildMenus();
   void buildPlayMenu();  // ui/app_window_play.cpp, with the status line and the title
   void buildStatusLine();
+  void buildSimulateActions(QMenu* play);
   void refreshStatus();
   void refreshTitle();
   void searched();
@@ -167,6 +173,7 @@ class AppWindow : public QMainWindow {
   QLabel* message_;
   ScoreSheet* sheet_ = nullptr;
   LookUpBox* lookUp_ = nullptr;
+  SimulationRunner* simulation_ = nullptr;
   std::optional<std::filesystem::path> gameFile_;
   std::unique_ptr<Prompts> ownPrompts_;  // the window's dialogs, when none were given
   std::unique_ptr<HeldStart> held_;      // holds the start-up message back

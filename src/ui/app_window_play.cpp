@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -16,6 +18,7 @@
 #include "ui/app_window.h"
 #include "ui/lookup_box.h"
 #include "ui/main_window.h"
+#include "ui/simulation_runner.h"
 #include "ui/widgets.h"
 #include "words/lookup.h"
 
@@ -76,6 +79,27 @@ void AppWindow::buildStatusLine() {
   statusBar()->addWidget(box, 1);
 }
 
+void AppWindow::buildSimulateActions(QMenu* play) {
+  // The simulation's progress: on the status line's right, while a run lasts.
+  auto* bar = new QProgressBar(this);
+  bar->setObjectName(QStringLiteral("barSimulation"));
+  bar->setMaximumWidth(220);
+  statusBar()->addPermanentWidget(bar);
+  simulation_ = new SimulationRunner(*form_, bar, this);
+  actSimulate = play->addAction(QStringLiteral("Simulate"));
+  actSimulate->setShortcut(QKeySequence(Qt::Key_F5));
+  actSimulate->setStatusTip(
+      QStringLiteral("Plays the best turns by value ahead, again and again; F5 or Escape stops"));
+  connect(actSimulate, &QAction::triggered, simulation_, &SimulationRunner::toggle);
+  actStopSimulation = new QAction(QStringLiteral("Stop Simulation"), this);
+  actStopSimulation->setShortcut(QKeySequence(Qt::Key_Escape));
+  actStopSimulation->setShortcutContext(Qt::WindowShortcut);
+  actStopSimulation->setEnabled(false);
+  addAction(actStopSimulation);
+  connect(actStopSimulation, &QAction::triggered, simulation_, &SimulationRunner::stop);
+  connect(simulation_, &SimulationRunner::runningChanged, actStopSimulation, &QAction::setEnabled);
+}
+
 void AppWindow::buildPlayMenu() {
   QMenu* play = menuBar()->addMenu(QStringLiteral("&Play"));
   play->setObjectName(QStringLiteral("mnuPlay"));
@@ -100,6 +124,8 @@ void AppWindow::buildPlayMenu() {
   actLayShown = play->addAction(QStringLiteral("Lay the Shown Result"));
   actLayShown->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
   connect(actLayShown, &QAction::triggered, this, [this] { form_->layShownResult(); });
+  play->addSeparator();
+  buildSimulateActions(play);
   play->addSeparator();
   actLookUp = play->addAction(QStringLiteral("Look Up a Word…"));
   actLookUp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
