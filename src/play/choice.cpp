@@ -31,7 +31,9 @@ ValueInputs inputsFor(const Board& board, std::string_view rack, int players,
 }
 
 RackLeaves::RackLeaves(std::string_view rack, const ValueInputs& in)
-    : rack_(rack), in_(in), value_(std::size_t{1} << rack_.size()),
+    : rack_(rack),
+      in_(in),
+      value_(std::size_t{1} << rack_.size()),
       known_(std::size_t{1} << rack_.size()) {}
 
 std::string RackLeaves::leave(unsigned used) const {
@@ -52,6 +54,19 @@ double RackLeaves::of(unsigned used) {
     known_[used] = 1;
   }
   return value_[used];
+}
+
+void RackLeaves::fillAll(LeaveValues& byKept) {
+  const unsigned all = (1u << rack_.size()) - 1;
+  if (in_.bag > 0) {
+    in_.table->valuesByKept(rack_, byKept.data());
+    for (unsigned used = 0; used <= all; ++used) {
+      value_[used] = byKept[all & ~used];
+      known_[used] = 1;
+    }
+    return;
+  }
+  for (unsigned used = 0; used <= all; ++used) byKept[all & ~used] = of(used);
 }
 
 bool valueBefore(const Choice& a, const Choice& b) {
@@ -102,7 +117,7 @@ std::vector<Choice> rankByValue(const WordList& list, const Board& board,
   RackLeaves leaves(rack, in);
   const unsigned all = (1u << rack.size()) - 1;
   LeaveValues byKept{};
-  for (unsigned used = 0; used <= all; ++used) byKept[all & ~used] = leaves.of(used);
+  leaves.fillAll(byKept);
   std::vector<CompleteMove> moves;
   completeMovesByValue(list, board, premiums, rack, byKept, limit, moves);
   // The exchanges that can be among the best: more than `limit` of them
