@@ -232,5 +232,49 @@ TEST(RankByValue, FindsTheBestValueSortedAndAddingUp) {
   }
 }
 
+// rankByValue against the plain ranking it shortens: every placement and
+// every exchange, each leave valued on its own, all sorted by valueBefore.
+// With the shipped table and a random one (whose large values often put
+// exchanges first), several limits, and positions with and without a bag.
+TEST(RankByValue, RanksAsThePlainSortOfEveryChoice) {
+  Rng rng(5);
+  const LeaveTable random = randomTable(rng);
+  int round = 0;
+  for (const Position& pos : positions()) {
+    const LeaveTable& table = round % 2 ? random : LeaveTable::builtIn();
+    const std::size_t limit = std::array<std::size_t, 3>{1, 5, 12}[round++ % 3];
+    const std::string rack = pos.rack();
+    const ValueInputs in = inputsFor(pos.board, rack, 2, table);
+    RackLeaves leaves(rack, in);
+    std::vector<Choice> plain = exchangeChoices(rack, leaves, in);
+    std::vector<CompleteMove> moves;
+    legalMoves(defaultList(), pos, moves);
+    for (CompleteMove m : moves) {
+      Choice c;
+      c.kind = Choice::Kind::kMove;
+      c.score = m.score;
+      c.leaveValue = leaves.of(usedMask(pos.board, rack, m));
+      c.value = m.value = m.score + c.leaveValue;
+      c.move = m;
+      c.keep = leaves.leave(usedMask(pos.board, rack, m));
+      plain.push_back(c);
+    }
+    std::sort(plain.begin(), plain.end(), valueBefore);
+    plain.resize(std::min(plain.size(), limit));
+    const std::vector<Choice> fast =
+        rankByValue(defaultList(), pos.board, pos.premiums, rack, in, limit);
+    ASSERT_EQ(fast.size(), std::max<std::size_t>(plain.size(), 1)) << rack;
+    for (std::size_t k = 0; k < plain.size(); ++k) {
+      const Choice &a = fast[k], &b = plain[k];
+      EXPECT_TRUE(a.kind == b.kind && a.move == b.move && a.keep == b.keep &&
+                  a.thrown == b.thrown && a.score == b.score)
+          << rack << " #" << k << " keeps " << a.keep << " / " << b.keep;
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(a.value), std::bit_cast<std::uint64_t>(b.value));
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(a.leaveValue),
+                std::bit_cast<std::uint64_t>(b.leaveValue));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tilvan::play
