@@ -3,10 +3,11 @@
 // the complete search's placements and of the exchanges would rank first.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <map>
-#include <set>
 #include <nlohmann/json.hpp>
+#include <set>
 
 #include "cli/find.h"
 #include "finder/complete_search.h"
@@ -69,6 +70,68 @@ TEST(LeaveTable, GivesEveryLeaveAValue) {
   // A blank is worth keeping; a leave of four I's is not.
   EXPECT_GT(table.value("_"), table.value("v"));
   EXPECT_LT(table.value("iiii"), table.value(""));
+}
+
+// A table with a random weight for every feature and random own values for
+// leaves of 0 to 6 random tiles (sorted or not).
+LeaveTable randomTable(Rng& rng) {
+  const std::string tiles = "_abcdefghijklmnopqrstuvwxyz";
+  const auto weight = [&] { return (static_cast<double>(rng.below(2000001)) - 1e6) / 7919.0; };
+  LeaveTable t;
+  for (char c : tiles) {
+    for (char n : std::string("123")) t.setWeight(std::string{n, c}, weight());
+    for (char d : tiles) t.setWeight(std::string{'p', c, d}, weight());
+  }
+  for (int v = 0; v < 8; ++v)
+    for (int c = 0; c < 8; ++c)
+      t.setWeight("b" + std::to_string(v) + "." + std::to_string(c), weight());
+  for (int k = 0; k < 400; ++k) {
+    std::string leave;
+    for (std::uint32_t n = rng.below(7); n > 0; --n) leave += tiles[rng.below(27)];
+    t.setLeave(rng.below(2) ? sortedTiles(leave) : leave, weight());
+  }
+  return t;
+}
+
+// Every leave of a rack valued at once is bit for bit the leave valued on
+// its own, for the shipped table and random ones, on racks drawn from the
+// set and on racks of few distinct tiles (many equal tiles and own values);
+// and RackLeaves::fillAll gives what RackLeaves::of gives, bag or none.
+TEST(LeaveTable, ValuesAllLeavesOfARackAsEachAlone) {
+  Rng rng(11);
+  std::vector<LeaveTable> tables{LeaveTable::builtIn()};
+  for (int k = 0; k < 4; ++k) tables.push_back(randomTable(rng));
+  for (int round = 0; round < 4000; ++round) {
+    const LeaveTable& table = tables[static_cast<std::size_t>(round) % tables.size()];
+    std::string set = round % 3 ? fullSet() : std::string("__aaabbbe");
+    rng.shuffle(set);
+    std::string rack = set.substr(0, rng.below(8));
+    if (round % 5) rack = sortedTiles(rack);
+    LeaveValues fast{};
+    table.valuesByKept(rack, fast.data());
+    for (unsigned kept = 0; kept < (1u << rack.size()); ++kept) {
+      std::string leave;
+      for (std::size_t k = 0; k < rack.size(); ++k)
+        if (kept >> k & 1) leave += rack[k];
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(fast[kept]),
+                std::bit_cast<std::uint64_t>(table.value(leave)))
+          << rack << " keeps " << leave;
+    }
+    ValueInputs in;
+    in.table = &table;
+    in.bag = static_cast<int>(rng.below(3));
+    in.unseen = set.substr(rack.size(), 9);
+    RackLeaves all(rack, in), one(rack, in);
+    LeaveValues byKept{};
+    all.fillAll(byKept);
+    const unsigned full = (1u << rack.size()) - 1;
+    for (unsigned used = 0; used <= full; ++used) {
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(all.of(used)),
+                std::bit_cast<std::uint64_t>(one.of(used)));
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(byKept[full & ~used]),
+                std::bit_cast<std::uint64_t>(one.of(used)));
+    }
+  }
 }
 
 TEST(Exchanges, ObeyTheBagRuleAndListEachKeepOnce) {
@@ -165,6 +228,50 @@ TEST(RankByValue, FindsTheBestValueSortedAndAddingUp) {
           laid += t.at("blank").get<bool>() ? '_' : t.at("letter").get<std::string>()[0];
       }
       EXPECT_EQ(sortedTiles(leave + laid), rack);
+    }
+  }
+}
+
+// rankByValue against the plain ranking it shortens: every placement and
+// every exchange, each leave valued on its own, all sorted by valueBefore.
+// With the shipped table and a random one (whose large values often put
+// exchanges first), several limits, and positions with and without a bag.
+TEST(RankByValue, RanksAsThePlainSortOfEveryChoice) {
+  Rng rng(5);
+  const LeaveTable random = randomTable(rng);
+  int round = 0;
+  for (const Position& pos : positions()) {
+    const LeaveTable& table = round % 2 ? random : LeaveTable::builtIn();
+    const std::size_t limit = std::array<std::size_t, 3>{1, 5, 12}[round++ % 3];
+    const std::string rack = pos.rack();
+    const ValueInputs in = inputsFor(pos.board, rack, 2, table);
+    RackLeaves leaves(rack, in);
+    std::vector<Choice> plain = exchangeChoices(rack, leaves, in);
+    std::vector<CompleteMove> moves;
+    legalMoves(defaultList(), pos, moves);
+    for (CompleteMove m : moves) {
+      Choice c;
+      c.kind = Choice::Kind::kMove;
+      c.score = m.score;
+      c.leaveValue = leaves.of(usedMask(pos.board, rack, m));
+      c.value = m.value = m.score + c.leaveValue;
+      c.move = m;
+      c.keep = leaves.leave(usedMask(pos.board, rack, m));
+      plain.push_back(c);
+    }
+    std::sort(plain.begin(), plain.end(), valueBefore);
+    plain.resize(std::min(plain.size(), limit));
+    const std::vector<Choice> fast =
+        rankByValue(defaultList(), pos.board, pos.premiums, rack, in, limit);
+    ASSERT_EQ(fast.size(), std::max<std::size_t>(plain.size(), 1)) << rack;
+    for (std::size_t k = 0; k < plain.size(); ++k) {
+      const Choice &a = fast[k], &b = plain[k];
+      EXPECT_TRUE(a.kind == b.kind && a.move == b.move && a.keep == b.keep &&
+                  a.thrown == b.thrown && a.score == b.score)
+          << rack << " #" << k << " keeps " << a.keep << " / " << b.keep;
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(a.value), std::bit_cast<std::uint64_t>(b.value));
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(a.leaveValue),
+                std::bit_cast<std::uint64_t>(b.leaveValue));
     }
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "play/position.h"
 
@@ -31,7 +32,9 @@ ValueInputs inputsFor(const Board& board, std::string_view rack, int players,
 }
 
 RackLeaves::RackLeaves(std::string_view rack, const ValueInputs& in)
-    : rack_(rack), in_(in), value_(std::size_t{1} << rack_.size()),
+    : rack_(rack),
+      in_(in),
+      value_(std::size_t{1} << rack_.size()),
       known_(std::size_t{1} << rack_.size()) {}
 
 std::string RackLeaves::leave(unsigned used) const {
@@ -54,6 +57,19 @@ double RackLeaves::of(unsigned used) {
   return value_[used];
 }
 
+void RackLeaves::fillAll(LeaveValues& byKept) {
+  const unsigned all = (1u << rack_.size()) - 1;
+  if (in_.bag > 0) {
+    in_.table->valuesByKept(rack_, byKept.data());
+    for (unsigned used = 0; used <= all; ++used) {
+      value_[used] = byKept[all & ~used];
+      known_[used] = 1;
+    }
+    return;
+  }
+  for (unsigned used = 0; used <= all; ++used) byKept[all & ~used] = of(used);
+}
+
 bool valueBefore(const Choice& a, const Choice& b) {
   if (a.value != b.value) return a.value > b.value;
   if (a.kind != b.kind) return a.kind < b.kind;
@@ -68,12 +84,40 @@ namespace {
 std::vector<unsigned> exchangeMasks(std::string_view rack, int bag) {
   std::vector<unsigned> out;
   if (bag < kMinBag || rack.empty()) return out;
+  unsigned repeats = 0;  // bit k: rack[k] repeats rack[k - 1]
+  for (std::size_t k = 1; k < rack.size(); ++k)
+    if (rack[k] == rack[k - 1]) repeats |= 1u << k;
   const unsigned all = (1u << rack.size()) - 1;
-  for (unsigned used = 1; used <= all; ++used) {
-    bool canonical = true;
-    for (std::size_t k = 1; k < rack.size() && canonical; ++k)
-      canonical = !(rack[k] == rack[k - 1] && ((used >> (k - 1)) & 1) && !((used >> k) & 1));
-    if (canonical) out.push_back(used);
+  out.reserve(all);
+  // Not canonical: a tile thrown while the equal tile after it is kept.
+  for (unsigned used = 1; used <= all; ++used)
+    if (!(repeats & (used << 1) & ~used)) out.push_back(used);
+  return out;
+}
+
+// The best `limit` exchanges (in valueBefore order) of those worth more
+// than `floor`; byKept as RackLeaves::fillAll gives it.
+std::vector<Choice> bestExchanges(std::string_view rack, RackLeaves& leaves,
+                                  const LeaveValues& byKept, int bag, std::size_t limit,
+                                  double floor) {
+  const unsigned all = (1u << rack.size()) - 1;
+  std::vector<unsigned> thrown = exchangeMasks(rack, bag);
+  std::erase_if(thrown, [&](unsigned used) { return byKept[all & ~used] <= floor; });
+  const auto exchangeFirst = [&](unsigned a, unsigned b) {
+    const double va = byKept[all & ~a], vb = byKept[all & ~b];
+    return va != vb ? va > vb : leaves.leave(a) < leaves.leave(b);
+  };
+  const auto few = static_cast<std::ptrdiff_t>(std::min(limit, thrown.size()));
+  std::partial_sort(thrown.begin(), thrown.begin() + few, thrown.end(), exchangeFirst);
+  thrown.resize(static_cast<std::size_t>(few));
+  std::vector<Choice> out;
+  for (unsigned used : thrown) {
+    Choice c;
+    c.kind = Choice::Kind::kExchange;
+    c.keep = leaves.leave(used);
+    c.thrown = leaves.leave(all & ~used);
+    c.leaveValue = c.value = byKept[all & ~used];
+    out.push_back(std::move(c));
   }
   return out;
 }
@@ -102,28 +146,18 @@ std::vector<Choice> rankByValue(const WordList& list, const Board& board,
   RackLeaves leaves(rack, in);
   const unsigned all = (1u << rack.size()) - 1;
   LeaveValues byKept{};
-  for (unsigned used = 0; used <= all; ++used) byKept[all & ~used] = leaves.of(used);
+  leaves.fillAll(byKept);
   std::vector<CompleteMove> moves;
   completeMovesByValue(list, board, premiums, rack, byKept, limit, moves);
   // The exchanges that can be among the best: more than `limit` of them
-  // would rank before any move (moves come first at equal value).
-  std::vector<unsigned> thrown = exchangeMasks(rack, in.bag);
-  const auto exchangeFirst = [&](unsigned a, unsigned b) {
-    const double va = leaves.of(a), vb = leaves.of(b);
-    return va != vb ? va > vb : leaves.leave(a) < leaves.leave(b);
-  };
-  const auto few = static_cast<std::ptrdiff_t>(std::min(limit, thrown.size()));
-  std::partial_sort(thrown.begin(), thrown.begin() + few, thrown.end(), exchangeFirst);
-  thrown.resize(static_cast<std::size_t>(few));
-  std::vector<Choice> out;
-  for (unsigned used : thrown) {
-    Choice c;
-    c.kind = Choice::Kind::kExchange;
-    c.keep = leaves.leave(used);
-    c.thrown = leaves.leave(all & ~used);
-    c.leaveValue = c.value = leaves.of(used);
-    out.push_back(std::move(c));
+  // would rank before any move (moves come first at equal value), and none
+  // worth at most the last of `limit` moves found.
+  double floor = -std::numeric_limits<double>::infinity();
+  if (limit > 0 && moves.size() >= limit) {
+    floor = moves.front().value;
+    for (const CompleteMove& m : moves) floor = std::min(floor, m.value);
   }
+  std::vector<Choice> out = bestExchanges(rack, leaves, byKept, in.bag, limit, floor);
   for (const CompleteMove& m : moves) {
     Choice c;
     c.kind = Choice::Kind::kMove;

@@ -46,6 +46,10 @@ class RackLeaves {
   RackLeaves(std::string_view rack, const ValueInputs& in);
   double of(unsigned used);
   std::string leave(unsigned used) const;
+  // Works out every leave's value at once (the table's own shortcut while
+  // the bag holds tiles) and gives them by the mask of positions kept:
+  // byKept[kept] == of(all & ~kept). REQUIRES: at most 7 tiles.
+  void fillAll(LeaveValues& byKept);
 
  private:
   std::string rack_;

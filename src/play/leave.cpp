@@ -88,18 +88,41 @@ void LeaveTable::setWeight(const std::string& feature, double w) {
   weights_[feature] = w;
   const auto tile = [](char c) { return tileIndex(c); };
   if (feature.size() == 2 && feature[0] >= '1' && feature[0] <= '3' && tile(feature[1]) >= 0) {
-    atLeast_[static_cast<std::size_t>(tile(feature[1]))][static_cast<std::size_t>(feature[0] - '1')] = w;
+    atLeast_[static_cast<std::size_t>(tile(feature[1]))]
+            [static_cast<std::size_t>(feature[0] - '1')] = w;
   } else if (feature.size() == 3 && feature[0] == 'p' && tile(feature[1]) >= 0 &&
              tile(feature[2]) >= 0) {
-    pair_[static_cast<std::size_t>(tile(feature[1]))][static_cast<std::size_t>(tile(feature[2]))] = w;
-  } else if (feature.size() == 4 && feature[0] == 'b' && feature[2] == '.' &&
-             feature[1] >= '0' && feature[1] <= '7' && feature[3] >= '0' && feature[3] <= '7') {
-    balance_[static_cast<std::size_t>(feature[1] - '0')][static_cast<std::size_t>(feature[3] - '0')] = w;
+    pair_[static_cast<std::size_t>(tile(feature[1]))][static_cast<std::size_t>(tile(feature[2]))] =
+        w;
+  } else if (feature.size() == 4 && feature[0] == 'b' && feature[2] == '.' && feature[1] >= '0' &&
+             feature[1] <= '7' && feature[3] >= '0' && feature[3] <= '7') {
+    balance_[static_cast<std::size_t>(feature[1] - '0')]
+            [static_cast<std::size_t>(feature[3] - '0')] = w;
   }
 }
 
 void LeaveTable::setLeave(std::string_view leave, double v) {
-  if (const std::uint64_t key = pack(leave)) leaves_[key] = v;
+  const std::uint64_t key = pack(leave);
+  if (!key) return;
+  leaves_[key] = v;
+  const auto newNode = [this] {
+    Node n;
+    n.next.fill(-1);
+    tree_.push_back(n);
+    return static_cast<std::int32_t>(tree_.size() - 1);
+  };
+  if (tree_.empty()) newNode();
+  std::int32_t at = 0;
+  for (char c : leave) {
+    const auto t = static_cast<std::size_t>(tileIndex(c));
+    if (tree_[static_cast<std::size_t>(at)].next[t] < 0) {
+      const std::int32_t n = newNode();
+      tree_[static_cast<std::size_t>(at)].next[t] = n;
+    }
+    at = tree_[static_cast<std::size_t>(at)].next[t];
+  }
+  tree_[static_cast<std::size_t>(at)].value = v;
+  tree_[static_cast<std::size_t>(at)].has = true;
 }
 
 bool LeaveTable::hasOwnValue(std::string_view leave) const { return leaves_.count(pack(leave)); }
@@ -120,7 +143,9 @@ double LeaveTable::model(std::string_view leave) const {
     for (int k = 0; k < nDistinct; ++k) {
       const int a = std::min(distinct[k], t), b = std::max(distinct[k], t);
       // Pairs are named in sorted order, where the blank comes first.
-      v += a == b ? 0 : (b == 26 ? pair_[26][static_cast<std::size_t>(a)] : pair_[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)]);
+      v += a == b ? 0
+                  : (b == 26 ? pair_[26][static_cast<std::size_t>(a)]
+                             : pair_[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)]);
     }
     distinct[nDistinct++] = t;
   }
@@ -134,14 +159,70 @@ double LeaveTable::value(std::string_view leave) const {
   return it != leaves_.end() ? it->second : model(leave);
 }
 
+void LeaveTable::valuesOneByOne(std::string_view rack, double* out) const {
+  for (unsigned kept = 0; kept < (1u << rack.size()); ++kept) {
+    std::string leave;
+    for (std::size_t k = 0; k < rack.size(); ++k)
+      if (kept >> k & 1) leave += rack[k];
+    out[kept] = value(leave);
+  }
+}
+
+void LeaveTable::valuesByKept(std::string_view rack, double* out) const {
+  const std::size_t size = std::min<std::size_t>(rack.size(), 7);
+  // Per leave: the model's sum before the vowel balance, the positions
+  // holding a tile's first copy, the vowels and consonants, the tree node.
+  struct Part {
+    double sum = 0;
+    unsigned firsts = 0;
+    int vowels = 0, consonants = 0;
+    std::int32_t node = 0;
+  };
+  std::array<Part, 1u << 7> part{};
+  if (tree_.empty()) part[0].node = -1;
+  std::array<std::size_t, 7> tile{};
+  for (std::size_t k = 0; k < size; ++k) {
+    const int t = tileIndex(rack[k]);
+    if (t < 0) return valuesOneByOne(rack.substr(0, size), out);
+    tile[k] = static_cast<std::size_t>(t);
+  }
+  for (unsigned kept = 0; kept < (1u << size); ++kept) {
+    Part& p = part[kept];
+    if (kept) {
+      const int h = 31 - __builtin_clz(kept);
+      const Part& from = part[kept ^ (1u << h)];
+      const std::size_t t = tile[static_cast<std::size_t>(h)];
+      p = from;
+      int n = 0;
+      for (int j = 0; j < h; ++j) n += (kept >> j & 1) && tile[static_cast<std::size_t>(j)] == t;
+      if (n < 3) p.sum += atLeast_[t][static_cast<std::size_t>(n)];
+      if (t != 26) (isVowel(rack[static_cast<std::size_t>(h)]) ? p.vowels : p.consonants) += 1;
+      if (n == 0) {
+        for (int j = 0; j < h; ++j) {
+          if (!(from.firsts >> j & 1)) continue;
+          const std::size_t d = tile[static_cast<std::size_t>(j)];
+          const std::size_t a = std::min(d, t), b = std::max(d, t);
+          p.sum += a == b ? 0 : (b == 26 ? pair_[26][a] : pair_[a][b]);
+        }
+        p.firsts |= 1u << h;
+      }
+      p.node = from.node < 0 ? -1 : tree_[static_cast<std::size_t>(from.node)].next[t];
+    }
+    const Node* own = p.node < 0 ? nullptr : &tree_[static_cast<std::size_t>(p.node)];
+    out[kept] = own && own->has ? own->value
+                                : p.sum + balance_[static_cast<std::size_t>(p.vowels)]
+                                                  [static_cast<std::size_t>(p.consonants)];
+  }
+}
+
 int tilePoints(std::string_view tiles) {
   int sum = 0;
   for (char c : tiles) sum += letterValueOf(c);
   return sum;
 }
 
-double leaveValue(const LeaveTable& table, std::string_view leave, std::string_view unseen,
-                  int bag, int players) {
+double leaveValue(const LeaveTable& table, std::string_view leave, std::string_view unseen, int bag,
+                  int players) {
   if (bag > 0) return table.value(leave);
   if (!leave.empty()) return -tilePoints(leave);
   const int others = players > 1 ? players - 1 : 1;

@@ -48,10 +48,29 @@ class LeaveTable {
   std::size_t leaveCount() const { return leaves_.size(); }
   bool hasOwnValue(std::string_view leave) const;
 
+  // value() of every leave of `rack` (its first 7 characters), by
+  // the mask of rack positions kept: out[kept] is value() of the kept tiles
+  // in rack order. Each leave extends a shorter one by its last tile, so the
+  // model's sums and the own values' index are walked once for all of them,
+  // with the same additions in the same order as value().
+  void valuesByKept(std::string_view rack, double* out) const;
+
  private:
-  static constexpr int kTiles = 27;  // 'a'..'z', then the blank
-  std::unordered_map<std::string, double> weights_;  // feature -> weight, as read
+  // valuesByKept for a rack with other characters than tiles.
+  void valuesOneByOne(std::string_view rack, double* out) const;
+
+  static constexpr int kTiles = 27;                   // 'a'..'z', then the blank
+  std::unordered_map<std::string, double> weights_;   // feature -> weight, as read
   std::unordered_map<std::uint64_t, double> leaves_;  // packed leave -> value
+  // The own values again as a tree of leaves by their tiles in order: node 0
+  // the empty leave, next[t] the node of the leave plus tile t (-1: no own
+  // value starts so).
+  struct Node {
+    std::array<std::int32_t, kTiles> next;
+    double value = 0;
+    bool has = false;
+  };
+  std::vector<Node> tree_;
   // The model's weights by index: at least n+1 of tile t, tiles s < t both
   // present, and V vowels with C consonants.
   std::array<std::array<double, 3>, kTiles> atLeast_{};
@@ -67,7 +86,7 @@ int tilePoints(std::string_view tiles);
 // holds tiles; with an empty bag, playing out gains the unseen tiles'
 // points players/(players-1) times (twice with two players), and tiles kept
 // cost their points.
-double leaveValue(const LeaveTable& table, std::string_view leave, std::string_view unseen,
-                  int bag, int players = 2);
+double leaveValue(const LeaveTable& table, std::string_view leave, std::string_view unseen, int bag,
+                  int players = 2);
 
 }  // namespace tilvan::play
