@@ -14,12 +14,7 @@
 namespace tilvan {
 namespace {
 
-std::string fixed1(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.1f", v);
-  const std::string s = buf;
-  return s == "-0.0" ? "0.0" : s;
-}
+std::string fixed1(double v) { return valueShown(v); }
 
 // "31.2\xb1" "1.4": a simulated value and its standard error (the plus-minus
 // sign in the window's Latin-1 captions).
@@ -31,17 +26,10 @@ std::string simShown(const SimCandidate& s) {
 // the committed board's mirror (also its snapshot).
 void clearSlots(GameState& state, Form& form) {
   FinderState& f = state.Finder;
-  f.V = {};
-  f.H = {};
-  f.SlotV = f.SlotH = f.SlotRankV = f.SlotRankH = {};
-  f.SlotExchange = {};
-  for (auto& tip : form.lblWordTip) tip.clear();
+  emptyResultSlots(state, form);
   for (auto& caption : form.lblWord) caption.clear();
   for (auto& caption : form.lblWords) caption.clear();
   for (auto& caption : form.lblCheckWords) caption.clear();
-  parkPreview(form);
-  f.BoardCharH = letterGrid(state, false);
-  f.BoardCharV = letterGrid(state, true);
   redrawCommitted(state, form);
   f.PreviewSnap = form.imgTile1;
   f.HasSnapshot = true;

@@ -249,6 +249,18 @@ void fillSlotsFromResults(FinderState& f, Form& form, const std::vector<Complete
   }
 }
 
+void emptyResultSlots(GameState& state, Form& form) {
+  FinderState& f = state.Finder;
+  f.V = {};
+  f.H = {};
+  f.SlotV = f.SlotH = f.SlotRankV = f.SlotRankH = {};
+  f.SlotExchange = {};
+  for (auto& tip : form.lblWordTip) tip.clear();
+  parkPreview(form);
+  f.BoardCharH = letterGrid(state, false);
+  f.BoardCharV = letterGrid(state, true);
+}
+
 void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search,
                   const CompleteFill& fill) {
   auto got = game.words.get();
@@ -263,14 +275,7 @@ void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search,
 
   // Start clean: nothing of the last search survives, and no preview laid
   // for a placement that was never played stays on the lower board.
-  f.V = {};
-  f.H = {};
-  f.SlotV = f.SlotH = f.SlotRankV = f.SlotRankH = {};
-  f.SlotExchange = {};
-  for (auto& tip : form.lblWordTip) tip.clear();
-  parkPreview(form);
-  f.BoardCharH = letterGrid(state, false);
-  f.BoardCharV = letterGrid(state, true);
+  emptyResultSlots(state, form);
   // In a game (its players set) the rack holds only tiles that are left; a
   // position searched on its own is searched with the rack as typed.
   const bool inGame = state.NumPlayers > 0 && state.UserTurn > 0;

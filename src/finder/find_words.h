@@ -29,6 +29,11 @@ using CompleteFill =
 void runFindWords(Game& game, Prompts& prompts, PlacementSearch& search,
                   const CompleteFill& fill = {});
 
+// Empties the five result slots before they are filled again: no result, no
+// tooltip, the preview pictures parked, and the board read afresh for the
+// slots' placements.
+void emptyResultSlots(GameState& state, Form& form);
+
 // A rack as the tiles left allow it: the rack's tiles ('a'..'z', '_' a
 // blank; others dropped) that the set still holds beside the committed
 // board, in the rack's order, and the letters it holds more of than that

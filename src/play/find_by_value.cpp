@@ -13,21 +13,18 @@
 namespace tilvan {
 namespace {
 
-std::string signedValue(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%+.1f", v);
-  const std::string s = buf;
-  return s == "-0.0" ? "+0.0" : s;
-}
-
-std::string plainValue(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.1f", v);
-  const std::string s = buf;
-  return s == "-0.0" ? "0.0" : s;
-}
+std::string signedValue(double v) { return valueShown(v, true); }
+std::string plainValue(double v) { return valueShown(v); }
 
 }  // namespace
+
+std::string valueShown(double v, bool sign) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, sign ? "%+.1f" : "%.1f", v);
+  const std::string s = buf;
+  if (s == "-0.0") return sign ? "+0.0" : "0.0";
+  return s;
+}
 
 std::string tilesShown(const std::string& tiles) {
   return tiles.empty() ? std::string("nothing") : upperCase(tiles);

@@ -11,6 +11,10 @@ namespace tilvan {
 // Puts placement `c` into result slot k of its direction's set.
 void takeMove(const GameState& state, FinderState& f, const play::Choice& c, int k);
 
+// A value with one decimal as captions show it ("31.2", never "-0.0"); with
+// `sign`, always signed ("+8.5", "-1.0", "+0.0").
+std::string valueShown(double v, bool sign = false);
+
 // Tiles as captions show them: upper case, "nothing" for none.
 std::string tilesShown(const std::string& tiles);
 
