@@ -58,6 +58,9 @@ std::string simulatedResults(const GameState& state, const WordList& list, std::
 std::string candidateJsonFields(bool down, const Candidate& c, const LetterGrid& grid);
 std::string candidateLine(bool down, const Candidate& c);
 
+// A value as find's JSON and table print it: two decimals, never "-0.00".
+std::string number(double v);
+
 // The five best placements and exchanges of `rack` on state.Committed by
 // value, as find --rank value prints them (JSON or a table).
 std::string valueResults(const GameState& state, const WordList& list, std::string_view rack,

@@ -12,13 +12,6 @@
 namespace tilvan::cli {
 namespace {
 
-std::string number(double v) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.2f", v);
-  std::string s = buf;
-  return s == "-0.00" ? "0.00" : s;
-}
-
 // The tiles neither on the board nor on the rack.
 std::string unseenTiles(const Board& board, std::string_view rack) {
   std::string left = play::fullSet();

@@ -12,7 +12,6 @@
 #include "play/position.h"
 
 namespace tilvan::cli {
-namespace {
 
 std::string number(double v) {
   char buf[32];
@@ -20,6 +19,8 @@ std::string number(double v) {
   std::string s = buf;
   return s == "-0.00" ? "0.00" : s;
 }
+
+namespace {
 
 std::string valueFields(const play::Choice& c) {
   return "\"leave\":" + jsonString(c.keep) + ",\"leaveValue\":" + number(c.leaveValue) +
