@@ -9,6 +9,8 @@ namespace tilvan {
 namespace {
 
 std::atomic<int> simMs{100};
+std::atomic<int> simRounds{0};
+std::atomic<int> endgameMs{2000};
 constexpr int kMinRoundsToOverrule = 8;
 
 // A seed for a turn's simulation from the position alone, so that a game
@@ -31,7 +33,8 @@ class SimulateStrategy : public play::Strategy {
         simCandidates(*e_.list, pos.board, pos.premiums, pos.rack(), play::valueInputs(e_, pos), 10);
     if (cands.size() <= 1) return cands.empty() ? play::Choice{} : cands.front();
     SimOptions o;
-    o.timeMs = simMs;
+    o.timeMs = simRounds > 0 ? 600000 : simMs.load();
+    o.maxRounds = simRounds;
     o.threads = 1;  // self-play runs its games on every core already
     o.seed = positionSeed(pos);
     // The simulation overrules the static value only when its leader is
@@ -68,6 +71,7 @@ class EndgameStrategy : public play::Strategy {
     if (!pos.bag.empty()) return value_->choose(pos);
     EndgameOptions o;
     o.describeLine = false;
+    o.timeMs = endgameMs;
     const EndgameResult r = solveEndgame(*e_.list, stateOf(pos), pos.rack(),
                                          pos.racks[static_cast<std::size_t>(pos.opponent())], o);
     ++endgameTally().solved;
@@ -95,7 +99,12 @@ class EndgameStrategy : public play::Strategy {
 
 }  // namespace
 
-void setSimulationBudget(int ms) { simMs = ms; }
+void setSimulationBudget(int ms, int rounds) {
+  simMs = ms;
+  simRounds = rounds;
+}
+
+void setEndgameBudget(int ms) { endgameMs = ms; }
 
 EndgameTally& endgameTally() {
   static EndgameTally t;

@@ -23,8 +23,8 @@ namespace {
 
 constexpr const char* kHelp =
     "usage: tilvan-cli selfplay --games N [--seed S] [--jobs J] [--shard K/N]\n"
-    "                           [--strategies A,B] [--sim-ms MS] [--record FILE] [--json]\n"
-    "                           [--words FILE]\n"
+    "                           [--strategies A,B] [--sim-ms MS | --sim-rounds R]\n"
+    "                           [--endgame-ms MS] [--record FILE] [--json] [--words FILE]\n"
     "       tilvan-cli selfplay --merge FILE...\n"
     "\n"
     "Plays N games between strategies A and B (score, value, simulate, endgame;\n"
@@ -37,6 +37,9 @@ constexpr const char* kHelp =
     "  --shard K/N      play only the K-th of N disjoint slices of the pairs\n"
     "  --strategies A,B the two strategies\n"
     "  --sim-ms MS      the simulate strategy's time per turn (default 100)\n"
+    "  --sim-rounds R   the simulate strategy's rounds per turn instead of a time\n"
+    "                   (reproducible on any machine)\n"
+    "  --endgame-ms MS  the endgame strategy's solver time per turn (default 2000)\n"
     "  --record FILE    write every game's turns, one JSON line per game\n"
     "  --json           print the tally as one JSON object\n"
     "  --merge FILE...  add up the JSON tallies of shards\n"
@@ -138,6 +141,10 @@ std::optional<std::string> parse(const std::vector<std::string>& args, Options& 
         if (!play::makeStrategy(s, {})) return "unknown strategy \"" + s + "\"";
     } else if (a == "--sim-ms" && parseCount(v, n) && n >= 1 && n <= 600000) {
       setSimulationBudget(static_cast<int>(n));
+    } else if (a == "--sim-rounds" && parseCount(v, n) && n >= 1 && n <= 1000000) {
+      setSimulationBudget(600000, static_cast<int>(n));
+    } else if (a == "--endgame-ms" && parseCount(v, n) && n >= 1 && n <= 600000) {
+      setEndgameBudget(static_cast<int>(n));
     } else if (a == "--record") {
       o.record = v;
     } else if (a == "--words") {
