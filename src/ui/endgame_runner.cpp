@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "ui/main_window.h"
+#include "ui/worker_priority.h"
 
 namespace tilvan::ui {
 
@@ -50,6 +51,7 @@ void EndgameRunner::launch(Request request) {
   // The worker owns its copy of the endgame.
   worker_ = std::thread([this, endgame = std::move(request.endgame), options,
                          generation = request.generation] {
+    giveWayToTheWindow();
     auto answer = std::make_shared<SlotEndgameAnswer>(solveSlotEndgame(endgame, options));
     QMetaObject::invokeMethod(
         this, [this, answer, generation] { arrived(answer, generation); }, Qt::QueuedConnection);
