@@ -17,6 +17,8 @@
 // thread spent in it, which tells the window's own work from a machine that
 // is busy elsewhere. A measurement for the README, not a test: it asserts
 // nothing.
+#include <time.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -27,8 +29,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -91,7 +91,8 @@ Phase measure(tilvan::ui::AppWindow& w, int ms, bool simulate) {
       p.cpu.push_back(cpu - lastCpu);
     }
     lastCpu = cpu;
-    if (lastShown >= 0) p.longestSnapshot = std::max(p.longestSnapshot, double(now - lastShown) / 1e6);
+    if (lastShown >= 0)
+      p.longestSnapshot = std::max(p.longestSnapshot, double(now - lastShown) / 1e6);
     last = now;
     lastShown = -1;
     if (++turn % 10 == 0) w.form().cmdWord[std::size_t(turn / 10 % tilvan::kResultSlots)]->click();
@@ -115,14 +116,16 @@ Phase measure(tilvan::ui::AppWindow& w, int ms, bool simulate) {
 
 void print(const char* name, const Phase& p) {
   const auto longest = std::max_element(p.gaps.begin(), p.gaps.end());
-  const double longestCpu = longest == p.gaps.end() ? 0 : p.cpu[std::size_t(longest - p.gaps.begin())];
-  std::printf("%-11s turns %4zu  gap: longest %6.1f ms (window thread busy %5.1f ms of it), "
-              "p99 %5.1f ms, median %4.1f ms;  window thread busy in a gap: longest %5.1f ms, "
-              "p99 %5.1f ms;  own turn longest %5.1f ms;  snapshots %3d (longest gap holding "
-              "one %5.1f ms)\n",
-              name, p.gaps.size(), percentile(p.gaps, 1.0), longestCpu, percentile(p.gaps, 0.99),
-              percentile(p.gaps, 0.5), percentile(p.cpu, 1.0), percentile(p.cpu, 0.99),
-              p.longestTurn, p.snapshots, p.longestSnapshot);
+  const double longestCpu =
+      longest == p.gaps.end() ? 0 : p.cpu[std::size_t(longest - p.gaps.begin())];
+  std::printf(
+      "%-11s turns %4zu  gap: longest %6.1f ms (window thread busy %5.1f ms of it), "
+      "p99 %5.1f ms, median %4.1f ms;  window thread busy in a gap: longest %5.1f ms, "
+      "p99 %5.1f ms;  own turn longest %5.1f ms;  snapshots %3d (longest gap holding "
+      "one %5.1f ms)\n",
+      name, p.gaps.size(), percentile(p.gaps, 1.0), longestCpu, percentile(p.gaps, 0.99),
+      percentile(p.gaps, 0.5), percentile(p.cpu, 1.0), percentile(p.cpu, 0.99), p.longestTurn,
+      p.snapshots, p.longestSnapshot);
 }
 
 // The reached position on the board, its rack typed and searched.
@@ -187,6 +190,7 @@ int main(int argc, char** argv) {
   std::printf("rack %s against %s, the bag empty\n", end->racks[0].c_str(), end->racks[1].c_str());
   setPosition(w, *end);
   print("solving", measure(w, 3000, false));
-  std::printf("slot 1: %s\n", qPrintable(f.lblWord[0]->text().replace(QLatin1Char('\n'), QLatin1Char(' '))));
+  std::printf("slot 1: %s\n",
+              qPrintable(f.lblWord[0]->text().replace(QLatin1Char('\n'), QLatin1Char(' '))));
   return 0;
 }

@@ -3,13 +3,14 @@
 // and the line in the tooltip adds up to the spread; nothing changes with
 // tiles in the bag, three players, another search, or slots that changed
 // while the solve ran.
+#include "ahead/slot_endgame.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 #include <sstream>
 
-#include "ahead/slot_endgame.h"
 #include "finder/complete_search.h"
 #include "game/handlers.h"
 #include "support/brute_force_complete.h"
@@ -131,19 +132,20 @@ TEST(SlotEndgame, BestMoveFirstTheRestRankedAndTheLineAddsUp) {
                                          reproducibleEndgameOptions());
     const std::string n = spreadShown(r.spread);
     ASSERT_EQ(slotId(*marked, 0), bestId(r)) << seed;
-    EXPECT_EQ(marked->form.lblWord[0], r.exact ? "best to the end (" + n + ")"
-                                               : "unproven best (" + n + ")");
+    EXPECT_EQ(marked->form.lblWord[0],
+              r.exact ? "best to the end (" + n + ")" : "unproven best (" + n + ")");
     std::vector<std::string> rest;
     for (int k = 0; k < kResultSlots; ++k)
-      if (const std::string id = slotId(*plain, k); !id.empty() && id != bestId(r)) rest.push_back(id);
+      if (const std::string id = slotId(*plain, k); !id.empty() && id != bestId(r))
+        rest.push_back(id);
     moved += rest.empty() || rest.front() != slotId(*plain, 0);
     rest.resize(std::min<std::size_t>(rest.size(), kResultSlots - 1));
     for (int k = 1; k < kResultSlots; ++k)
       EXPECT_EQ(slotId(*marked, k), k <= int(rest.size()) ? rest[k - 1] : "") << seed << " " << k;
     // The tooltip's second line is the line; played out, it adds up.
     const std::string tip = marked->form.lblWordTip[0];
-    const std::string line = tip.substr(tip.find('\n') + 1, tip.find('\n', tip.find('\n') + 1) -
-                                                                tip.find('\n') - 1);
+    const std::string line =
+        tip.substr(tip.find('\n') + 1, tip.find('\n', tip.find('\n') + 1) - tip.find('\n') - 1);
     EXPECT_TRUE(line.starts_with("You: ")) << tip;
     exact += r.exact;
     if (const auto sum = lineSum(line)) {
@@ -167,8 +169,7 @@ GameState tinyEndgameBoard(const std::string& racks) {
   std::string junk;
   for (int l = 0; l < kLetters; ++l) junk.append(left[l], l == kBlank ? 'A' : letterChar(l));
   Grid rows = test::emptyRows();
-  for (std::size_t i = 0; i < junk.size(); ++i)
-    rows[kSide - 1 - i / kSide][i % kSide] = junk[i];
+  for (std::size_t i = 0; i < junk.size(); ++i) rows[kSide - 1 - i / kSide][i % kSide] = junk[i];
   test::put(rows, 3, 7, "qi");
   GameState s = test::freshPosition();
   test::setBoard(s, rows);
@@ -225,10 +226,11 @@ TEST(SlotEndgame, AnUnprovenSolveStillPutsItsBestFirstMarkedSo) {
   ASSERT_FALSE(a.solved.exact);
   ASSERT_TRUE(showBestToTheEnd(*game, prompts, *prepared, a));
   EXPECT_EQ(slotId(*game, 0), bestId(a.solved));
-  EXPECT_EQ(game->form.lblWord[0],
-            "unproven best (" + spreadShown(a.solved.spread) + ")");
-  EXPECT_EQ(prompts.take().back(), "Endgame not proven in 30 positions: result 1 is the best "
-                                   "found, " + spreadShown(a.solved.spread) + " from here.");
+  EXPECT_EQ(game->form.lblWord[0], "unproven best (" + spreadShown(a.solved.spread) + ")");
+  EXPECT_EQ(prompts.take().back(),
+            "Endgame not proven in 30 positions: result 1 is the best "
+            "found, " +
+                spreadShown(a.solved.spread) + " from here.");
   // Shown once, the slots are no longer those it was prepared on.
   EXPECT_FALSE(showBestToTheEnd(*game, prompts, *prepared, a));
 }
@@ -249,7 +251,8 @@ TEST(SlotEndgame, NoSolveWithTilesInTheBagThreePlayersOrAnotherSearch) {
   for (Game* g : {bagLeft.get(), three.get(), classic.get(), noRack.get()}) {
     pressFindWordsToTheEnd(*g, prompts);
     EXPECT_FALSE(prepareSlotEndgame(*g));
-    for (const std::string& caption : g->form.lblWord) EXPECT_EQ(caption.find("best"), std::string::npos);
+    for (const std::string& caption : g->form.lblWord)
+      EXPECT_EQ(caption.find("best"), std::string::npos);
   }
   EXPECT_EQ(prompts.take(), std::vector<std::string>{});
   EXPECT_TRUE(prepareSlotEndgame(*gameOn(defaultWords(), at->state, at->racks[0], false)));

@@ -138,8 +138,8 @@ void putSlot(FinderState& f, Form& form, const Slot& s, int k) {
 Slot bestSlot(FinderState& f, std::vector<Slot>& rest, const EndgameResult& r) {
   if (r.line.empty() || r.line.front().pass) return {-1, 0, "Pass", {}, {}};
   const CompleteResult& move = r.line.front().placement;
-  const auto same = std::find_if(rest.begin(), rest.end(),
-                                 [&](const Slot& s) { return holds(f, s, move); });
+  const auto same =
+      std::find_if(rest.begin(), rest.end(), [&](const Slot& s) { return holds(f, s, move); });
   if (same != rest.end()) {
     Slot s = *same;
     rest.erase(same);
@@ -209,7 +209,8 @@ std::string bestToTheEndCaption(const SlotEndgameAnswer& a) {
 
 std::string bestToTheEndStatus(const SlotEndgameAnswer& a) {
   const std::string n = spreadShown(a.solved.spread);
-  if (a.solved.exact) return "Endgame solved: result 1 is the best to the end, " + n + " from here.";
+  if (a.solved.exact)
+    return "Endgame solved: result 1 is the best to the end, " + n + " from here.";
   return "Endgame not proven in " + a.limit + ": result 1 is the best found, " + n + " from here.";
 }
 

@@ -58,14 +58,14 @@ void EndgameRunner::launch(Request request) {
   });
 }
 
-void EndgameRunner::arrived(const std::shared_ptr<SlotEndgameAnswer>& answer,
-                            quint64 generation) {
+void EndgameRunner::arrived(const std::shared_ptr<SlotEndgameAnswer>& answer, quint64 generation) {
   working_ = false;
   if (wanted_ && wanted_->generation == generation) {
     const Request request = std::move(*wanted_);
     wanted_.reset();
     bool shown = false;
-    form_.run([&](Game& g, Prompts& p) { shown = showBestToTheEnd(g, p, request.endgame, *answer); });
+    form_.run(
+        [&](Game& g, Prompts& p) { shown = showBestToTheEnd(g, p, request.endgame, *answer); });
     if (shown) {
       form_.showResult(0);  // the lower board and the keyboard's shown result agree
       form_.say(bestToTheEndStatus(*answer));

@@ -27,10 +27,12 @@ class TestEndgameMark : public QObject {
   // game where the bag has just run out, its rack typed.
   std::unique_ptr<AppWindow> window(RecordingPrompts& prompts) {
     static WordListCache words(TILVAN_DEFAULT_WORD_LIST);
-    const auto e = tilvan::test::greedyEndgame(*words.get().value(), 3);
+    const auto e =
+        tilvan::test::greedyEndgame(*words.get().value(), 1);  // 7 tiles a side: unproven in 2 s
     if (!e) qFatal("no endgame");
-    auto w = std::make_unique<AppWindow>(
-        WordLists{TILVAN_DEFAULT_WORD_LIST, TILVAN_DEFAULT_WORD_LIST}, std::nullopt, &prompts, false);
+    auto w =
+        std::make_unique<AppWindow>(WordLists{TILVAN_DEFAULT_WORD_LIST, TILVAN_DEFAULT_WORD_LIST},
+                                    std::nullopt, &prompts, false);
     w->show();
     Form1& f = w->form();
     typeInto(f.txtNumberofPlayers, "2");
