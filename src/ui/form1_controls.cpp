@@ -184,10 +184,10 @@ void Form1::buildResults() {
     cmdWord[k] = button(indexed("cmdWord", k), QString::number(k + 1),
                         twipsRect(4680, 5160 + 840 * k, 255, 255));
     // Wide enough for a score ranked by value ("24 +8.5"), short of the
-    // word labels. The first has room for a second line above the next
-    // button, where the endgame's mark ("best to the end (+6)") wraps.
+    // word labels. The first wraps the endgame's mark onto a second line
+    // (see refresh).
     lblWord[k] = label(indexed("lblWord", k), QString(),
-                       twipsRect(k < 4 ? 4575 : 4560, kScoreTop[k], 1365, k == 0 ? 420 : 255));
+                       twipsRect(k < 4 ? 4575 : 4560, kScoreTop[k], 1365, 255));
     lblWord[k]->setWordWrap(k == 0);
   }
   lblWordsCreated = label(QStringLiteral("lblWordsCreated"), QStringLiteral("WORDS:"),

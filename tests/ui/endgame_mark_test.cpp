@@ -77,6 +77,8 @@ class TestEndgameMark : public QObject {
                  caption.startsWith(QStringLiteral("unproven best (")),
              qPrintable(caption));
     QVERIFY(f.lblWord[0]->toolTip().contains(QStringLiteral("\nYou: ")));
+    // The mark wraps onto a second line that the label makes room for.
+    QVERIFY(f.lblWord[0]->height() > f.lblWord[1]->height());
     QVERIFY(w->statusMessage().startsWith(QStringLiteral("Endgame ")));
     QCOMPARE(f.shownResult(), 0);  // the marked move is on the lower board
     QVERIFY(!f.lblWords[0]->text().isEmpty() || f.lblWord[0]->toolTip().contains("You: pass"));
