@@ -244,7 +244,7 @@ std::optional<std::string> Player::play(const Action& a) {
     return press(a, name == "use"     ? pressUse
                     : name == "check" ? pressCheckWords
                     : name == "clear" ? pressClearLastMove
-                                      : pressFindWordsRanked);
+                                      : pressFindWordsToTheEnd);
   } else if (name == "pass" || name == "redo" || name == "adjust" || name == "endgame") {
     return scoreSheet(a);
   } else if (name == "save" || name == "load" || name == "confirm") {

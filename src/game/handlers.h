@@ -95,6 +95,14 @@ void pressFindWords(Game& game, Prompts& prompts);
 // otherwise pressFindWords.  (play/find_by_value.cpp)
 void pressFindWordsRanked(Game& game, Prompts& prompts);
 
+// "Find   Words" as the replay presses it: pressFindWordsRanked, then, with
+// the complete search, two players and the bag empty, the endgame solved
+// on this thread within a budget of positions (the same answer on any
+// machine) and its best move put first in the slots, marked "best to the
+// end (+N)". The window solves on a thread of its own
+// (ahead/slot_endgame.h).  (ahead/slot_endgame.cpp)
+void pressFindWordsToTheEnd(Game& game, Prompts& prompts);
+
 // "Simulate", run to the end on this thread: the rack's best turns by value
 // (as "Find   Words" ranks them) played out for `rounds` rounds from the
 // random stream of `seed`, then shown best simulated value first, each score

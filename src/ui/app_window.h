@@ -33,6 +33,7 @@ class Form1;
 class LookUpBox;
 class ScoreSheet;
 class SimulationRunner;
+class EndgameRunner;
 class HeldStart;
 
 // The two lists that come with the program.
@@ -83,6 +84,8 @@ class AppWindow : public QMainWindow {
   // turns; Escape stops it too (actStopSimulation, enabled while it runs).
   QAction *actSimulate = nullptr, *actStopSimulation = nullptr;
   SimulationRunner* simulation() const { return simulation_; }
+  // The endgame solved after "Find   Words" (ui/endgame_runner.h).
+  EndgameRunner* endgame() const { return endgame_; }
   LookUpBox* lookUpBox() const { return lookUp_; }
   void showLookUp();
 
@@ -174,6 +177,7 @@ class AppWindow : public QMainWindow {
   ScoreSheet* sheet_ = nullptr;
   LookUpBox* lookUp_ = nullptr;
   SimulationRunner* simulation_ = nullptr;
+  EndgameRunner* endgame_ = nullptr;
   std::optional<std::filesystem::path> gameFile_;
   std::unique_ptr<Prompts> ownPrompts_;  // the window's dialogs, when none were given
   std::unique_ptr<HeldStart> held_;      // holds the start-up message back

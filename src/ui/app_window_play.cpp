@@ -16,6 +16,7 @@
 #include "game/standings.h"
 #include "moves/pending.h"
 #include "ui/app_window.h"
+#include "ui/endgame_runner.h"
 #include "ui/lookup_box.h"
 #include "ui/main_window.h"
 #include "ui/simulation_runner.h"
@@ -98,6 +99,11 @@ void AppWindow::buildSimulateActions(QMenu* play) {
   addAction(actStopSimulation);
   connect(actStopSimulation, &QAction::triggered, simulation_, &SimulationRunner::stop);
   connect(simulation_, &SimulationRunner::runningChanged, actStopSimulation, &QAction::setEnabled);
+  // A simulation takes the slots: an endgame answer still to come is dropped.
+  endgame_ = new EndgameRunner(*form_, this);
+  connect(simulation_, &SimulationRunner::runningChanged, endgame_, [this](bool running) {
+    if (running) endgame_->stop();
+  });
 }
 
 void AppWindow::buildPlayMenu() {

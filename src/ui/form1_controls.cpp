@@ -184,9 +184,11 @@ void Form1::buildResults() {
     cmdWord[k] = button(indexed("cmdWord", k), QString::number(k + 1),
                         twipsRect(4680, 5160 + 840 * k, 255, 255));
     // Wide enough for a score ranked by value ("24 +8.5"), short of the
-    // word labels.
+    // word labels. The first wraps the endgame's mark onto a second line
+    // (see refresh).
     lblWord[k] = label(indexed("lblWord", k), QString(),
                        twipsRect(k < 4 ? 4575 : 4560, kScoreTop[k], 1365, 255));
+    lblWord[k]->setWordWrap(k == 0);
   }
   lblWordsCreated = label(QStringLiteral("lblWordsCreated"), QStringLiteral("WORDS:"),
                           twipsRect(6840, 4680, 855, 255), Qt::AlignHCenter | Qt::AlignTop);

@@ -215,6 +215,11 @@ void Form1::refresh() {
     text(lblWord[k], f.lblWord[k], old.lblWord[k]);
     lblWord[k]->setToolTip(latin1(f.lblWordTip[k]));
   }
+  // The first score label takes a second line, above the next button, while
+  // its caption needs one (the endgame's mark, "best to the end (+6)").
+  QLabel* first = lblWord[0];
+  const bool wraps = first->fontMetrics().horizontalAdvance(first->text()) > first->width();
+  first->resize(first->width(), zpx(wraps ? 420 : 255));
   for (int k = 0; k < kWordLabels; ++k) {
     text(lblWords[k], f.lblWords[k], old.lblWords[k]);
     text(lblCheckWords[k], f.lblCheckWords[k], old.lblCheckWords[k]);

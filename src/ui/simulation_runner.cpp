@@ -6,6 +6,7 @@
 
 #include "ahead/slot_simulation.h"
 #include "ui/main_window.h"
+#include "ui/worker_priority.h"
 
 namespace tilvan::ui {
 
@@ -67,6 +68,7 @@ void SimulationRunner::start() {
   options.progress = [post](const SimResult& r) { post(r, false); };
   // The worker owns its copy of the position and its cancel flag.
   worker_ = std::thread([sim = std::move(*sim), options, post, cancel = cancel_] {
+    giveWayToTheWindow();  // the simulation's threads inherit it
     const SimResult r = runSlotSimulation(sim, options);
     post(r, true);
   });
