@@ -178,29 +178,10 @@ std::string scriptLine(std::mt19937_64& rng, const std::vector<std::string>& gol
       "players", "turn",  "drop",  "place",   "blank",    "rack",     "find", "show",
       "use",     "check", "clear", "newgame", "complete", "dump",     "#",    "",
       "Use",     "dropx", "type",  "lay",     "escape",   "backspace"};
-  static const std::vector<std::string> kArgs = {"0",
-                                                 "1",
-                                                 "2",
-                                                 "7",
-                                                 "99",
-                                                 "151",
-                                                 "152",
-                                                 "-1",
-                                                 "2147483647",
-                                                 "-2147483648",
-                                                 "99999999999",
-                                                 "on",
-                                                 "off",
-                                                 "!close",
-                                                 "cat",
-                                                 "_",
-                                                 "a b",
-                                                 "1.5",
-                                                 "0x10",
-                                                 "+3",
-                                                 "",
-                                                 "\x1b[2J",
-                                                 std::string(1, '\0')};
+  static const std::vector<std::string> kArgs = {
+      "0",          "1",           "2",           "7",  "99",  "151",     "152", "-1",
+      "2147483647", "-2147483648", "99999999999", "on", "off", "!close",  "cat", "_",
+      "a b",        "1.5",         "0x10",        "+3", "",    "\x1b[2J", {'\0'}};
   if (below(rng, 3) == 0) {
     std::string line = pick(rng, golden);
     if (below(rng, 2)) mutate(rng, line, 1 + below(rng, 2));
@@ -339,32 +320,12 @@ void containers(Json& j, std::vector<Json*>& out) {
   for (Json& child : j) containers(child, out);
 }
 
-const Json kOddValues[] = {0,
-                           -1,
-                           1,
-                           2,
-                           3,
-                           4,
-                           5,
-                           7,
-                           14,
-                           15,
-                           98,
-                           99,
-                           100,
-                           1 << 30,
-                           -100000,
-                           1.5,
-                           "a",
-                           "Z",
-                           "",
-                           "move",
-                           "pass",
-                           "end",
-                           true,
-                           nullptr,
-                           Json::array(),
+// The first 12 are the numbers that changeNumber writes.
+// clang-format off
+const Json kOddValues[] = {0, -1, 1, 2, 3, 4, 5, 7, 14, 15, 98, 99, 100, 1 << 30, -100000, 1.5,
+                           "a", "Z", "", "move", "pass", "end", true, nullptr, Json::array(),
                            Json::object()};
+// clang-format on
 
 // Changes the document: a field deleted or given an odd value, an element
 // of a list repeated, dropped or swapped with another.

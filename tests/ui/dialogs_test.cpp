@@ -128,10 +128,7 @@ class TestDialogs : public QObject {
     answer.then(ok);  // start-up
     Form1 w(cache);
     w.show();
-    typeInto(w.txtNumberofPlayers, "2");
-    w.cmdNumofPlayers->click();
-    typeInto(w.txtUsersTurn, "2");
-    w.cmdUsersTurn->click();
+    setPlayers(w, 2, 2);
     answer.then([](QWidget* d) {
       auto* dlg = qobject_cast<frmBlankTile*>(d);
       QVERIFY(dlg);

@@ -55,15 +55,8 @@ class TestStart : public QObject {
                                        &prompts, false, true);
   }
   static void playCat(AppWindow& w) {
-    Form1& f = w.form();
-    typeInto(f.txtNumberofPlayers, "2");
-    QTest::mouseClick(f.cmdNumofPlayers, Qt::LeftButton);
-    typeInto(f.txtUsersTurn, "1");
-    QTest::mouseClick(f.cmdUsersTurn, Qt::LeftButton);
-    dragTileTo(f, 11, squarePoint(7, 6));
-    dragTileTo(f, 0, squarePoint(7, 7));
-    dragTileTo(f, 80, squarePoint(7, 8));
-    QTest::mouseClick(f.cmdUse1, Qt::LeftButton);
+    setPlayers(w.form(), 2, 1);
+    layCat(w.form());
   }
   // An autosave of an unfinished game: CAT played.
   std::string unfinished(const fs::path& autosave) {
