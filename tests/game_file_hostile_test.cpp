@@ -106,6 +106,22 @@ TEST_F(EndInFile, AdjustmentsAreWhatTheRulesGiveForSomeRacks) {
   expectAdjustments({-20}, "turn 4: the end of the game has 1 adjustments");
 }
 
+TEST_F(EndInFile, OneEndOfTheGameAtTheVeryEnd) {
+  Json j = ended;
+  j["turns"].push_back({{"kind", "pass"}, {"player", 1}});
+  EXPECT_EQ(openJson(j), prefix() + "turn 6: a turn after the end of the game");
+  j = ended;
+  j["turns"].push_back(ended["turns"][3]);
+  j["turns"].push_back(ended["turns"][4]);
+  EXPECT_EQ(openJson(j).rfind(prefix() + "turn 4: ", 0), 0u);
+  // Adjustments out of the players' order.
+  j = ended;
+  std::swap(j["turns"][3], j["turns"][4]);
+  EXPECT_EQ(openJson(j), prefix() +
+                             "turn 4: the end of the game does not give each player's adjustment "
+                             "in turn");
+}
+
 TEST_F(EndInFile, RedoAfterTakingBackTheEndRestoresEveryAdjustment) {
   adjustScore(g.game, g.prompts, 3, -25);
   adjustScore(g.game, g.prompts, 4, 19);

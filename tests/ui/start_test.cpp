@@ -29,10 +29,7 @@ namespace {
 const std::string kStartMessage =
     "You Must Set the Number of Players and Your Turn Number Before Playing";
 
-std::string contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using tilvan::test::readFile;
 
 // The files of `folder` other than `except`.
 std::vector<fs::path> others(const fs::path& folder, const std::string& except) {
@@ -65,7 +62,7 @@ class TestStart : public QObject {
     w->autosaveTo(autosave, true);
     w->finishStart();
     playCat(*w);
-    return contents(autosave);
+    return readFile(autosave);
   }
 
  private slots:
@@ -93,7 +90,7 @@ class TestStart : public QObject {
       QVERIFY(!fs::exists(autosave));
       const auto aside = others(dir.path().toStdString(), "");
       QCOMPARE(aside.size(), std::size_t(1));
-      QCOMPARE(contents(aside[0]), bad);
+      QCOMPARE(readFile(aside[0]), bad);
       playCat(*w);  // the program goes on and autosaves
       QVERIFY(fs::exists(autosave));
     }
@@ -124,7 +121,7 @@ class TestStart : public QObject {
                                    R"(^autosave-\d{4}-\d\d-\d\dT\d\d-\d\d-\d\d\.json$)"))
                 .match(QString::fromStdString(aside[0].filename().string()))
                 .hasMatch());
-    QCOMPARE(contents(aside[0]), game);
+    QCOMPARE(readFile(aside[0]), game);
   }
 
   void aResumedGameComesWithoutTheStartMessage() {
@@ -165,7 +162,7 @@ class TestStart : public QObject {
     QVERIFY(w->openGameFile(file));
     w->finishStart();
     QCOMPARE(prompts.take(), std::vector<std::string>{});
-    QCOMPARE(contents(autosave), game);
+    QCOMPARE(readFile(autosave), game);
   }
 
   void aRelativeStateHomeIsIgnored() {
