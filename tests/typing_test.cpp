@@ -65,20 +65,6 @@ TEST_F(Typing, TypedWordIsTheDraggedWordBeforeAndAfterUse) {
   EXPECT_EQ(s().MoveNumber, 1);
 }
 
-TEST_F(Typing, CapitalIsANamedBlankWithoutTheDialog) {
-  test::StartedGame dragged(std::vector<std::string>{"cat"});
-  dragged.setPlayers(2, 1);
-  dragged.prompts.blankAnswers = {"q"};
-  dropTile(dragged.game, dragged.prompts, kSecondBlank, middle(7), middle(7));
-  type(7, 7, true, "Q");
-  dragged.game.form.cursor = game().form.cursor;
-  EXPECT_EQ(g.prompts.blankDialogs, 0);
-  EXPECT_EQ(s(), dragged.game.state);
-  EXPECT_EQ(game().form, dragged.game.form);
-  EXPECT_EQ(s().MoveTile[0], blankLetterPicture(kSecondBlank, 16));
-  EXPECT_EQ((Cursor{8, 7, true, true}), game().form.cursor);
-}
-
 // An empty stack lays nothing and the cursor stays. (Its message: the typing
 // replay.)
 TEST_F(Typing, AnEmptyStackLaysNothing) {
