@@ -62,11 +62,6 @@ int runAndKill(const std::vector<std::string>& argv, int dumps, std::chrono::mic
   return spawned == 0 ? seen : -1;
 }
 
-std::string readAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(AutosaveCrash, KilledAtRandomTheFileHoldsEveryTurnSavedBeforeTheKill) {
   WordListCache defaultList(TILVAN_DEFAULT_WORD_LIST);
   const auto list = defaultList.get();
@@ -106,7 +101,7 @@ TEST(AutosaveCrash, KilledAtRandomTheFileHoldsEveryTurnSavedBeforeTheKill) {
       ++missing;
       continue;
     }
-    const auto parsed = parseGameFile(readAll(saved));
+    const auto parsed = parseGameFile(test::readFile(saved));
     ASSERT_TRUE(parsed.ok()) << parsed.error().reason;
     const std::vector<Turn>& turns = parsed.value().turns;
     ASSERT_GE(static_cast<int>(turns.size()), seen);
@@ -141,7 +136,7 @@ TEST(AutosaveCrash, ALeftoverTemporaryFileIsWrittenOver) {
       file.path().parent_path() / (".game.json.tmp" + std::to_string(::getpid()));
   std::ofstream(leftover) << std::string(5000, 'x');
   EXPECT_EQ(writeFileAtomically(file.path(), "new\n"), std::nullopt);
-  EXPECT_EQ(readAll(file.path()), "new\n");
+  EXPECT_EQ(test::readFile(file.path()), "new\n");
   EXPECT_FALSE(std::filesystem::exists(leftover));
 }
 

@@ -101,19 +101,6 @@ TEST(ReadAll, BoundedAndErrorsNamed) {
   EXPECT_EQ(e.error().reason, "Input/output error");
 }
 
-TEST(OpenInput, OnlyRegularFiles) {
-  test::TempFile f("players 2\n");
-  const auto fifo = f.path().parent_path() / "fifo";
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_TRUE(cli::openInput(f.path()).ok());
-  for (const auto& path : {fifo, f.path().parent_path(), std::filesystem::path("/dev/zero")}) {
-    auto r = cli::openInput(path);
-    ASSERT_FALSE(r.ok()) << path;
-    EXPECT_EQ(r.error().reason, "not a regular file");
-  }
-  EXPECT_EQ(cli::openInput(f.path() / "x").error().reason, "Not a directory");
-}
-
 struct Replayed {
   int code;
   std::string out, err;
@@ -154,13 +141,6 @@ TEST(ReplayInput, ReadErrorsAndLongLinesStopTheReplay) {
   EXPECT_NE(longLine.out.find("state: "), std::string::npos);
   // A line of exactly the bound is read.
   EXPECT_EQ(replay(std::string(cli::kMaxLineBytes, ' ') + "\n").code, 0);
-}
-
-TEST(ReplayInput, EchoedBytesAreEscaped) {
-  static constexpr char kScript[] = "dump\n\x1b]0;x\x07\r\x00more \r\n";
-  const Replayed r = replay(std::string(kScript, sizeof kScript - 1));
-  EXPECT_EQ(r.code, 2);
-  EXPECT_EQ(r.err, "s.replay:2: unknown action \"\\x1b]0;x\\x07\\x0d\\x00more\"\n");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// tilvan-cli find: board files, their errors, the tiles they lay, and the
-// JSON of the result slots.
+// tilvan-cli find: the tiles a board file lays, and the JSON of the result
+// slots. (Board files and their errors: fuzz_input_test.)
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -11,40 +11,10 @@
 namespace tilvan {
 namespace {
 
-std::string boardText(const Grid& rows, std::string_view extra = "") {
+std::string boardText(const Grid& rows) {
   std::string out = "# a board\n\n";
   for (const auto& r : rows) out += r + "\n";
-  return out + std::string(extra);
-}
-
-std::string readError(std::string_view text) {
-  Grid rows;
-  std::string error;
-  return cli::readBoard(text, rows, error) ? "" : error;
-}
-
-TEST(FindBoardFile, BadBoardsNameTheLine) {
-  Grid rows = test::emptyRows();
-  EXPECT_EQ(readError(boardText(rows)), "");
-  EXPECT_EQ(readError(boardText(rows) + "\r\n# trailing comment\n"), "");
-
-  Grid bad = rows;
-  bad[2][4] = '?';
-  EXPECT_EQ(readError(boardText(bad)).substr(0, 13), "5: column 5: ");
-  bad = rows;
-  bad[0] += ".";
-  EXPECT_EQ(readError(boardText(bad)).substr(0, 3), "3: ");
-  EXPECT_EQ(readError(boardText(rows, "...............\n")).substr(0, 4), "18: ");
-  std::string short14;
-  for (int r = 0; r < 14; ++r) short14 += rows[r] + "\n";
-  EXPECT_NE(readError(short14), "");
-
-  bad = rows;
-  test::put(bad, 1, 0, "jj");  // one "j" in the set
-  EXPECT_EQ(readError(boardText(bad)).substr(0, 13), "4: column 2: ");
-  bad = rows;
-  test::put(bad, 5, 0, "ABC");  // three blanks
-  EXPECT_EQ(readError(boardText(bad)).substr(0, 13), "8: column 3: ");
+  return out;
 }
 
 TEST(FindBoardFile, TilesTakeTheLowestFreeNumbersInReadingOrder) {

@@ -1,6 +1,7 @@
-// What "Find   Words" finds: the first-move and later-move rules, including
-// the ones that limit what it finds, the word check, duplicates, and how a
-// search starts and ends.
+// What "Find   Words" finds: the rules that limit what it finds, duplicates,
+// and how a search starts and ends. (Cross-words, blanks and scores are
+// compared with plain searches and an independent scorer on generated
+// positions: finder_differential_test and complete_differential_test.)
 #include <gtest/gtest.h>
 
 #include "finder/classic_search.h"
@@ -52,18 +53,6 @@ class FinderSearch : public ::testing::Test {
   std::unique_ptr<test::StartedGame> g;
 };
 
-TEST_F(FinderSearch, FirstMoveFindsTheRackWordsAcrossTheCentre) {
-  start(Words{"cat", "cats", "act", "Cat", "at", "tact", "a", "dog", "ta", "c", "", "catalog"});
-  find("cat");
-  EXPECT_EQ(cands(all().H), (Words{"cat@111", "act@111", "at@111", "a@112", "ta@111", "c@112"}));
-  EXPECT_TRUE(all().V.empty());
-  // cat 10, act 10, at 4, a 2, ta 4, c 6: ranked 10, 10, 6, 4, 4.
-  EXPECT_EQ(g->game.form.lblWord, (std::array<std::string, 5>{"10", "10", "6", "4", "4"}));
-  // Slot 0 is shown at once: CAT on row 7, columns 6 to 8.
-  EXPECT_EQ(g->game.form.lblWords[0], "CAT");
-  EXPECT_EQ(previewView(g->game.form)[7], "......cat......");
-}
-
 // The rules that limit what the search finds, one position each. The
 // generated positions of the differential test compare the search with a
 // plain one written from the same rules; these pin the rules themselves.
@@ -113,57 +102,6 @@ TEST_F(FinderSearch, ClassicRulesLimitWhatIsFound) {
     EXPECT_EQ(cands(all().H), c.h);
     EXPECT_EQ(cands(all().V), c.v);
   }
-}
-
-TEST_F(FinderSearch, CrossWordsDecideWhichPlacementsStay) {
-  Grid rows = test::emptyRows();
-  test::put(rows, 6, 6, "a");  // above the square of a new "t"
-  test::put(rows, 6, 7, "x");  // above the square of a new "q"
-  test::put(rows, 7, 5, "o");
-  start(Words{"otq", "at", "xq", "ot"});
-  board(rows);
-  find("tq");
-  // "otq" forms "at" and "xq": both listed, so it stays, with three words.
-  ASSERT_EQ(mainWords(all().H), (Words{"otq", "ot"}));
-  const AllCandidates a = all();
-  const auto& w = a.H[0].Words;
-  ASSERT_EQ(w.size(), 3u);
-  EXPECT_EQ(w[1], (FormedWord{"at", 96, 2}));
-  EXPECT_EQ(w[2].Text, "xq");
-  // Slot 0 lists its words in capitals and lays pictures for "t" and "q" only.
-  EXPECT_EQ(g->game.form.lblWords, (std::array<std::string, kWordLabels>{"OTQ", "AT", "XQ"}));
-  EXPECT_EQ(previewView(g->game.form)[7], ".....otq.......");
-
-  start(Words{"otq", "at", "ot"});  // without "xq" the placement is dropped
-  board(rows);
-  find("tq");
-  EXPECT_EQ(mainWords(all().H), Words{"ot"});
-  EXPECT_EQ(all().H[0].Words.size(), 2u);
-}
-
-TEST_F(FinderSearch, CrossWordRunsFromTheTopmostLetterToTheLastBelow) {
-  Grid rows = test::emptyRows();
-  test::put(rows, 4, 7, "ca", true);  // rows 4 and 5 above the new letter
-  test::put(rows, 7, 7, "s", true);   // row 7 below it
-  test::put(rows, 6, 5, "o");
-  start(Words{"oat", "cats", "ots"});
-  board(rows);
-  find("at");
-  ASSERT_EQ(mainWords(all().H), Words{"oat"});
-  EXPECT_EQ(all().H[0].Words[1], (FormedWord{"cats", 67, 6}));
-}
-
-TEST_F(FinderSearch, CommittedBlankReadsAsItsLetterAndScoresNothing) {
-  Grid rows = test::emptyRows();
-  test::put(rows, 7, 7, "E");  // a blank laid as "e"
-  start(Words{"be", "eb", "bee"});
-  board(rows);
-  find("b");
-  // On plain squares: the new "b" scores 2, the blank "e" nothing.
-  ASSERT_EQ(cands(all().H), (Words{"be@111", "eb@112"}));
-  EXPECT_EQ(all().H[0].Total, 2);
-  EXPECT_EQ(all().H[1].Total, 2);
-  EXPECT_EQ(all().H[0].TilesUsed, "be");
 }
 
 TEST_F(FinderSearch, OnlyConsecutiveDuplicatesCollapseAndAtMostSixteenAtATime) {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <functional>
 #include <fstream>
 #include <future>
 #include <nlohmann/json.hpp>
@@ -95,56 +96,6 @@ TEST_F(BadGameFile, TheGoodOneLoads) {
   EXPECT_EQ(s.MoveTileCount, 0);  // the move in progress went home
 }
 
-TEST_F(BadGameFile, TilesWithoutTheirNumbersTakeTilesOfTheirLetter) {
-  for (Json& turn : good["turns"])
-    if (turn.contains("tiles"))
-      for (Json& tile : turn["tiles"]) tile.erase("tile");
-  file.write(good.dump());
-  openGame(g.game, g.prompts, file.path());
-  EXPECT_EQ(g.prompts.take(), Messages{});
-  ASSERT_EQ(s.Turns.size(), stateBefore.Turns.size());
-  for (std::size_t i = 0; i < s.Turns.size(); ++i) {
-    Turn want = stateBefore.Turns[i];
-    for (std::size_t k = 0; k < want.tiles.size(); ++k)
-      want.tiles[k].tile = s.Turns[i].tiles[k].tile;
-    EXPECT_EQ(s.Turns[i], want);
-  }
-  EXPECT_EQ(playerTotals(s.Turns), playerTotals(stateBefore.Turns));
-}
-
-TEST_F(BadGameFile, ATakenBackTurnThatCannotBePlayed) {
-  // The second move taken back, then moved to a square apart from the cat.
-  good["takenBack"] = Json::array({good["turns"][1]});
-  good["turns"] = Json::array({good["turns"][0]});
-  good["totals"] = Json::array({12, 0});
-  Json ok = good;
-  file.write(ok.dump());
-  openGame(g.game, g.prompts, file.path());
-  EXPECT_EQ(g.prompts.take(), Messages{});
-  EXPECT_EQ(s.TakenBack, std::vector<Turn>{stateBefore.Turns[1]});
-  g.game.state = stateBefore;
-  g.game.form = formBefore;
-  good["takenBack"][0]["tiles"][0]["row"] = 2;
-  const std::string said = openJson(good);
-  EXPECT_EQ(said.rfind(prefix() + "taken-back turn 1: ", 0), 0u) << said;
-}
-
-TEST_F(BadGameFile, NotJson) {
-  EXPECT_EQ(openText("cat 7 6 across\n"), prefix() + "not a game file: not JSON, or cut short");
-  EXPECT_EQ(openText(""), prefix() + "not a game file: not JSON, or cut short");
-}
-
-TEST_F(BadGameFile, AnotherFormat) {
-  EXPECT_EQ(openText(R"({"format":"other-game","version":1})"),
-            prefix() + "not a game file of this program");
-  EXPECT_EQ(openText("[1,2,3]"), prefix() + "not a game file of this program");
-}
-
-TEST_F(BadGameFile, ANewerVersion) {
-  good["version"] = 2;
-  EXPECT_EQ(openJson(good), prefix() + "made by a newer version of the program (format 2)");
-}
-
 // Rule: a saved game cut anywhere is refused as cut short, except a cut that
 // drops only the whitespace at its end, which is the same game.
 TEST_F(BadGameFile, CutAnywhereIsRefusedOrTheSameGame) {
@@ -164,57 +115,79 @@ TEST_F(BadGameFile, CutAnywhereIsRefusedOrTheSameGame) {
             prefix() + "not a game file: not JSON, or cut short");
 }
 
-TEST_F(BadGameFile, AMoveNotLegalWhereItLies) {
-  // The second move's s put apart from the cat.
-  good["turns"][1]["tiles"][0]["row"] = 2;
-  const std::string said = openJson(good);
-  EXPECT_EQ(said.rfind(prefix() + "turn 2: ", 0), 0u) << said;
-  // On a square the first move took.
-  good["turns"][1]["tiles"][0]["row"] = 7;
-  good["turns"][1]["tiles"][0]["col"] = 7;
-  const std::string taken = openJson(good);
-  EXPECT_EQ(taken.rfind(prefix() + "turn 2: ", 0), 0u) << taken;
-}
+// Each flaw made in the good file, and the message that refuses it (`whole`:
+// all of it, else how it starts).
+TEST_F(BadGameFile, EachFlawIsNamed) {
+  const std::string notJson = "not a game file: not JSON, or cut short";
+  const std::string other = "not a game file of this program";
+  for (const auto& [text, said] : {std::pair{"cat 7 6 across\n", notJson}, {"", notJson},
+                                   {R"({"format":"other-game","version":1})", other},
+                                   {"[1,2,3]", other}})
+    EXPECT_EQ(openText(text), prefix() + said) << text;
 
-TEST_F(BadGameFile, MoreTilesOfALetterThanTheSetHolds) {
+  const auto set = [](const char* at, Json value) {
+    return [at, value](Json& j) { j[Json::json_pointer(at)] = value; };
+  };
   // zzz across: the set has one z.
-  Json move = good["turns"][0];
-  move["tiles"] = Json::array();
-  for (int c = 6; c < 9; ++c)
-    move["tiles"].push_back({{"row", 7}, {"col", c}, {"letter", "z"}, {"blank", false}});
-  move["score"] = 0;
-  good["turns"] = Json::array({move});
-  good.erase("totals");
-  EXPECT_EQ(openJson(good), prefix() + "turn 1: more \"z\" tiles than the set holds");
-  // A tile number of another letter.
-  good["turns"][0]["tiles"][0]["tile"] = 0;
-  EXPECT_EQ(openJson(good), prefix() + "turn 1: tile 0 is not a z");
-}
-
-TEST_F(BadGameFile, AScoreNotTheRuleScore) {
-  good["turns"][1]["score"] = 99;
-  EXPECT_EQ(openJson(good), prefix() + "turn 2: it scores " +
-                                std::to_string(stateBefore.Turns[1].score) +
-                                " by the rules, not 99 (a score agreed at the table goes in "
-                                "\"corrected\")");
-}
-
-TEST_F(BadGameFile, TotalsThatDoNotAddUp) {
-  good["totals"][1] = 1000;
-  EXPECT_EQ(openJson(good), prefix() + "the totals do not add up: player 2 has " +
-                                std::to_string(playerTotals(stateBefore.Turns)[1]) + ", not 1000");
-  good["totals"] = Json::array({12});
-  EXPECT_EQ(openJson(good), prefix() + "\"totals\" is not a list of one total per player");
-}
-
-TEST_F(BadGameFile, APlayerOutOfRange) {
-  good["turns"][2]["player"] = 3;
-  EXPECT_EQ(openJson(good), prefix() + "turn 3: \"player\" is not a whole number from 1 to 2");
-  good["turns"][2]["player"] = 0;
-  EXPECT_EQ(openJson(good), prefix() + "turn 3: \"player\" is not a whole number from 1 to 2");
-  good["turns"][2]["player"] = 2;
-  good["players"] = 5;
-  EXPECT_EQ(openJson(good), prefix() + "\"players\" is not a whole number from 2 to 4");
+  const auto zzz = [](Json& j) {
+    Json move = j["turns"][0];
+    move["tiles"] = Json::array();
+    for (int c = 6; c < 9; ++c)
+      move["tiles"].push_back({{"row", 7}, {"col", c}, {"letter", "z"}, {"blank", false}});
+    move["score"] = 0;
+    j["turns"] = Json::array({move});
+    j.erase("totals");
+  };
+  const auto totals = playerTotals(stateBefore.Turns);
+  const Total cut = totals[0] + (Total{1} << 32);  // the same total cut to 32 bits
+  const std::string player = "\"player\" is not a whole number from 1 to 2";
+  struct Case {
+    std::function<void(Json&)> change;
+    std::string said;
+    bool whole = true;
+  };
+  const Case cases[] = {
+      {set("/version", 2), "made by a newer version of the program (format 2)"},
+      {set("/version", 0), "format version 0 does not exist"},
+      {set("/version", -1), "format version -1 does not exist"},
+      {set("/turns/1/score", 99), "turn 2: it scores " + std::to_string(stateBefore.Turns[1].score) +
+                                      " by the rules, not 99 (a score agreed at the table goes "
+                                      "in \"corrected\")"},
+      {set("/turns/2/score", 100000), "turn 3: a pass scores 0"},
+      {set("/turns/2/player", 3), "turn 3: " + player},
+      {set("/turns/2/player", 0), "turn 3: " + player},
+      {set("/players", 5), "\"players\" is not a whole number from 2 to 4"},
+      {set("/totals/1", 1000),
+       "the totals do not add up: player 2 has " + std::to_string(totals[1]) + ", not 1000"},
+      {set("/totals/0", cut), "the totals do not add up: player 1 has " +
+                                  std::to_string(totals[0]) + ", not " + std::to_string(cut)},
+      {set("/totals/0", std::uint64_t{18446744073709551615u}), "a total is not a whole number",
+       false},
+      {set("/totals", Json::array({12})), "\"totals\" is not a list of one total per player"},
+      // The second move's s apart from the cat, or on the first move's a.
+      {set("/turns/1/tiles/0/row", 2), "turn 2: ", false},
+      {set("/turns/1/tiles/0/col", 7), "turn 2: ", false},
+      {zzz, "turn 1: more \"z\" tiles than the set holds"},
+      {[&](Json& j) { zzz(j), j["turns"][0]["tiles"][0]["tile"] = 0; },
+       "turn 1: tile 0 is not a z"},
+      // The second move taken back, and moved apart from the cat.
+      {[](Json& j) {
+         j["takenBack"] = Json::array({j["turns"][1]});
+         j["takenBack"][0]["tiles"][0]["row"] = 2;
+         j["turns"] = Json::array({j["turns"][0]});
+         j["totals"] = Json::array({12, 0});
+       },
+       "taken-back turn 1: ", false},
+  };
+  for (const Case& c : cases) {
+    Json j = good;
+    c.change(j);
+    const std::string said = openJson(j);
+    if (c.whole)
+      EXPECT_EQ(said, prefix() + c.said);
+    else
+      EXPECT_EQ(said.rfind(prefix() + c.said, 0), 0u) << said;
+  }
 }
 
 TEST_F(BadGameFile, AFolderOrAPipeIsRefusedAtOnce) {

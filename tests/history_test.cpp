@@ -55,26 +55,6 @@ TEST_F(History, ScoresByTheRulesOnAHandCheckedGame) {
   EXPECT_EQ(totals(), (std::array<Total, 4>{66 + 5 + 13, 5 + 34 + 18, 0, 0}));
 }
 
-// The end of the game refuses racks it cannot take, one message each, and
-// changes nothing until the racks are right. (Passes, corrections, the end
-// and its take-back are walked by the history replay.)
-TEST_F(History, TheEndOfTheGameRefusesImpossibleRacks) {
-  play("cat", 7, 6);
-  for (const auto& [racks, message] :
-       {std::pair{std::vector<std::string>{"qz"},
-                  "Give the tiles left on the racks of all 2 players."},
-        {{"qq", ""}, "There are not that many q tiles left."},
-        {{"c3", ""}, "\"3\" is not a tile: use a to z, _ for a blank."}}) {
-    endGame(g.game, g.prompts, racks);
-    EXPECT_EQ(g.prompts.take(), Messages{message});
-    EXPECT_EQ(s.Turns.size(), 1u);
-  }
-  // Player 2 went out: player 1 loses q and z (20), player 2 gains them.
-  endGame(g.game, g.prompts, {"qz_", ""});
-  EXPECT_EQ(g.prompts.take(), Messages{});
-  EXPECT_EQ(totals(), (std::array<Total, 4>{10 - 20, 20, 0, 0}));
-}
-
 TEST(HistoryScores, EqualTheCompleteSearchOnGeneratedGames) {
 #if defined(__SANITIZE_ADDRESS__)
   constexpr int kGames = 150;

@@ -2,10 +2,11 @@
 // Escape, laid results, blank namings, USE, Clear Last Move, Redo,
 // passes, score corrections, ends of the game, CHECK WORDS and player
 // changes. After every action the game must be whole: all 100 tiles
-// accounted for, every picture in one proper place, the committed board, the
-// move being entered and the history agreeing with the pictures, one turn
-// mark; a take-back or a redo gives exactly the board the game had with that
-// many turns; and the game equals the one rebuilt from its record.
+// accounted for, every picture in one proper place, the committed board (no
+// premium left under it), the move being entered and the history agreeing
+// with the pictures, one turn mark; a take-back or a redo gives exactly the
+// board the game had with that many turns; and the game equals the one
+// rebuilt from its record.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -71,6 +72,7 @@ std::string brokenRule(const GameState& s, const Form& f) {
     if (role[sq.tile] != 1 || squareOf(f.imgTile[sq.tile]) != h ||
         sq.letter != letterShownBy(sq.tile) || sq.value != s.TileValue[sq.tile])
       return said("committed square ", h, " disagrees with its tile");
+    if (s.SquareBonus[h] != 0) return said("a premium left under committed square ", h);
   }
   if (occupied != s.LockedCount) return "committed and locked tiles differ";
   if ((s.MoveNumber == 0) != (occupied == 0)) return "move number";

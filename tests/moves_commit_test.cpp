@@ -1,54 +1,12 @@
-// USE: what a commit writes and what a refusal leaves. (The messages and
-// pictures of first-move and refused-move cases are in the moves_* replays.)
+// The rule that a later move joins the tiles on the board. (What a commit
+// writes and a refusal leaves: invariant_test, pending_move_test and the
+// moves_* replays.)
 #include "moves/move_check.h"
-#include "moves_fixture.h"
+
+#include <gtest/gtest.h>
 
 namespace tilvan {
 namespace {
-
-using test::Messages;
-using Commit = test::MovesTest;
-
-TEST_F(Commit, RightToLeftDropsLandOnTheirOwnSquares) {
-  const int t = pool('t');
-  place(t, 7, 8);
-  place(pool('a'), 7, 7);
-  place(pool('c'), 7, 6);
-  EXPECT_EQ(use(), Messages{});
-  EXPECT_EQ(committedView(s.Committed)[7], "......cat......");
-  EXPECT_EQ(s.Committed.TileH(hIndex(7, 8)), t);
-  EXPECT_EQ(s.Committed.ValueV(vIndex(7, 6) + 1), 3);
-  EXPECT_EQ(s.Prev, Board{});
-  EXPECT_EQ(std::pair(s.LockedCount, s.PlacedCount), std::pair(3, 3));
-  // The premium under the centre is used up; every other square keeps its own.
-  for (int h = 0; h < kSquares; ++h)
-    EXPECT_EQ(s.SquareBonus[h], h == kCentre ? 0 : premiumMap()[h]) << h;
-}
-
-TEST_F(Commit, RefusedTilesStayAsLaidAndALaterCommitLocksThem) {
-  play("cat", 7, 6);
-  const GameState before = s;
-  const int r = pool('r');
-  lay("rB", 0, 0);
-  const GameState laid = s;
-  EXPECT_EQ(use(), (Messages{"The Player's Move is Invalid 1",
-                             "The tiles must touch the letters already on the board"}));
-  // Nothing moved, the slots kept the order of laying (Backspace takes the
-  // blank back first) and the turn stays with the mover.
-  EXPECT_EQ(s, laid);
-  EXPECT_EQ(std::pair(s.CurrentPlayer, s.LastMovePlayer), std::pair(1, 0));
-  EXPECT_EQ(use(), (Messages{"The Player's Move is Invalid 1",
-                             "The tiles must touch the letters already on the board"}));
-  pressBackspace(g.game, g.prompts);
-  EXPECT_EQ(s.MoveTile[0], r);
-  pressEscape(g.game, g.prompts);
-  EXPECT_EQ(s.TileOnBoard, before.TileOnBoard);
-  EXPECT_EQ(std::pair(s.LockedCount, s.PlacedCount), std::pair(3, 3));
-  place(r, 7, 9);
-  EXPECT_EQ(use(), Messages{});
-  EXPECT_EQ(s.PlacedTile[3], r);
-  EXPECT_EQ(s.LockedCount, 4);
-}
 
 // A later move against CAT across row 7, columns 6 to 8.
 TEST(LaterMoveRule, Connectivity) {

@@ -1,5 +1,6 @@
 // The move in progress before USE: its reason when refused, its score and
-// words when not; the tiles unseen; looking a word up.
+// words when not; the tiles unseen. (Looking a word up: the table_round2
+// replay.)
 #include <numeric>
 #include <random>
 
@@ -81,36 +82,6 @@ TEST_F(Pending, ForetellsWhatUseDoesOnRandomMoves) {
   EXPECT_GT(unfound, 50);
 }
 
-TEST_F(Pending, ReasonsInPlainWords) {
-  EXPECT_FALSE(pendingMove(g.game));
-  EXPECT_EQ(use(), Messages{"No tiles are laid on the board."});
-  const auto reason = [&] {
-    const auto p = pendingMove(g.game);
-    return p && !p->legal ? p->reason : std::string("legal");
-  };
-  lay("ca", 6, 6);
-  EXPECT_EQ(reason(), "The first move must cover the centre square");
-  pressEscape(g.game, g.prompts);
-  lay("c", 7, 5);
-  lay("at", 7, 7);
-  EXPECT_EQ(reason(), "There is a gap in the word");
-  pressEscape(g.game, g.prompts);
-  play("cat", 7, 6);
-  lay("a", 8, 7);
-  lay("t", 9, 8);
-  EXPECT_EQ(reason(), "The tiles must lie in one row or one column");
-  pressEscape(g.game, g.prompts);
-  lay("at", 2, 2);
-  EXPECT_EQ(reason(), "The tiles must touch the letters already on the board");
-  pressEscape(g.game, g.prompts);
-  lay("s", 7, 9);
-  const auto p = pendingMove(g.game);
-  ASSERT_TRUE(p && p->legal);
-  EXPECT_EQ(p->words.size(), 1u);
-  EXPECT_EQ(p->words[0].text, "cats");
-  EXPECT_TRUE(p->words[0].found);
-}
-
 // Every tile is somewhere: unseen, on the board, in the move or on the rack.
 TEST_F(Pending, UnseenTilesAndTheBag) {
   const auto total = [&] {
@@ -136,16 +107,6 @@ TEST_F(Pending, UnseenTilesAndTheBag) {
   EXPECT_EQ(u['s' - 'a'], kLetterCount['s' - 'a'] - 2);
   EXPECT_EQ(u['c' - 'a'], kLetterCount['c' - 'a'] - 1);
   EXPECT_EQ(bagCount(g.game), total() - 7);
-}
-
-TEST_F(Pending, LookUpIsExactAndFollowsTheList) {
-  EXPECT_TRUE(lookUpWord(g.game, "tsar"));
-  EXPECT_FALSE(lookUpWord(g.game, "Tsar"));
-  EXPECT_FALSE(lookUpWord(g.game, "tsa"));
-  EXPECT_FALSE(lookUpWord(g.game, ""));
-  g.words.write("tsa\n");
-  EXPECT_TRUE(lookUpWord(g.game, "tsa"));
-  EXPECT_FALSE(lookUpWord(g.game, "tsar"));
 }
 
 // The rack searched keeps, in its order, as many tiles of each letter as

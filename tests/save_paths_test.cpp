@@ -14,11 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Messages;
-
-std::string contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::readFile;
 
 // The names in `folder`, sorted.
 std::vector<std::string> names(const fs::path& folder) {
@@ -40,13 +36,13 @@ TEST_F(SavePaths, ALinkIsWrittenThroughAndStays) {
   fs::create_symlink("games/real.json", dir / "link.json");
   EXPECT_EQ(writeFileAtomically(dir / "link.json", "new"), std::nullopt);
   EXPECT_TRUE(fs::is_symlink(dir / "link.json"));
-  EXPECT_EQ(contents(dir / "games" / "real.json"), "new");
+  EXPECT_EQ(readFile(dir / "games" / "real.json"), "new");
   EXPECT_EQ(names(dir / "games"), std::vector<std::string>{"real.json"});
   // A link to a file not there yet makes it.
   fs::create_symlink("games/later.json", dir / "later-link.json");
   EXPECT_EQ(writeFileAtomically(dir / "later-link.json", "made"), std::nullopt);
   EXPECT_TRUE(fs::is_symlink(dir / "later-link.json"));
-  EXPECT_EQ(contents(dir / "games" / "later.json"), "made");
+  EXPECT_EQ(readFile(dir / "games" / "later.json"), "made");
 }
 
 TEST_F(SavePaths, NothingButARegularFileIsReplaced) {

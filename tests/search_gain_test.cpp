@@ -31,22 +31,6 @@ int bestCaption(const Form& form) {
   return best;
 }
 
-TEST(SearchGain, EmptyBoardRackOfTheReport) {
-  WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
-  Game game(cache);
-  test::RecordingPrompts prompts;
-  startUp(game, prompts);
-  game.form.txtRack.type("quiz_er");
-  pressFindWords(game, prompts);
-  EXPECT_EQ(bestResultTotal(game.state.Finder), 98);
-  EXPECT_EQ(completeSearchGain(game), 20);
-  // After the complete search itself there is nothing more to find.
-  game.form.chkComplete = true;
-  pressFindWords(game, prompts);
-  EXPECT_EQ(bestResultTotal(game.state.Finder), 118);
-  EXPECT_EQ(completeSearchGain(game), 0);
-}
-
 // On generated boards and racks: the gain is what the complete search's best
 // adds to the best caption shown, and the complete search never finds less
 // than the original search (which only finds legal placements too).

@@ -1,6 +1,7 @@
 // Typing a move on the main board and laying a result: every tile goes
 // through the drop handler, so a typed or laid move is exactly the dragged
-// one, and Backspace and Escape leave every table as it was.
+// one, and Backspace and Escape leave every table as it was. (Empty stacks
+// and results that cannot be laid are walked by the typing replay.)
 #include "board/typing.h"
 
 #include <gtest/gtest.h>
@@ -64,29 +65,12 @@ TEST_F(Typing, TypedWordIsTheDraggedWordBeforeAndAfterUse) {
   EXPECT_EQ(s().MoveNumber, 1);
 }
 
-TEST_F(Typing, CapitalIsANamedBlankWithoutTheDialog) {
-  test::StartedGame dragged(std::vector<std::string>{"cat"});
-  dragged.setPlayers(2, 1);
-  dragged.prompts.blankAnswers = {"q"};
-  dropTile(dragged.game, dragged.prompts, kSecondBlank, middle(7), middle(7));
-  type(7, 7, true, "Q");
-  dragged.game.form.cursor = game().form.cursor;
-  EXPECT_EQ(g.prompts.blankDialogs, 0);
-  EXPECT_EQ(s(), dragged.game.state);
-  EXPECT_EQ(game().form, dragged.game.form);
-  EXPECT_EQ(s().MoveTile[0], blankLetterPicture(kSecondBlank, 16));
-  EXPECT_EQ((Cursor{8, 7, true, true}), game().form.cursor);
-}
-
-TEST_F(Typing, EmptyStacksSaySoAndLayNothing) {
+// An empty stack lays nothing and the cursor stays. (Its message: the typing
+// replay.)
+TEST_F(Typing, AnEmptyStackLaysNothing) {
   type(7, 3, false, "qq");
-  EXPECT_EQ(g.prompts.take(), std::vector<std::string>{"No Q tile is left."});
   EXPECT_EQ(s().MoveTileCount, 1);
   EXPECT_EQ((Cursor{7, 4, false, true}), game().form.cursor);
-  type(7, 4, false, "ZXY");
-  EXPECT_EQ(g.prompts.take(), std::vector<std::string>{"No blank is left."});
-  EXPECT_EQ(s().MoveTileCount, 3);
-  EXPECT_EQ(game().form.lbTile[kBlank], "0");
 }
 
 TEST_F(Typing, CursorSkipsOccupiedSquaresAndLeavesTheBoard) {
@@ -234,22 +218,6 @@ void layAndUseRandomGames(bool complete) {
 TEST(LayResult, UseCommitsThePreviewedPlacementClassic) { layAndUseRandomGames(false); }
 TEST(LayResult, UseCommitsThePreviewedPlacementComplete) { layAndUseRandomGames(true); }
 
-TEST_F(Typing, LayingChecksTheBoardAndTheButton) {
-  layResult(game(), g.prompts, 0);  // before any search: nothing to lay
-  EXPECT_EQ(g.prompts.take(), std::vector<std::string>{"Result 1 holds no placement to lay."});
-  EXPECT_EQ(s().MoveTileCount, 0);
-  game().form.txtRack.type("cat");
-  pressFindWords(game(), g.prompts);
-  type(7, 6, false, "cat");
-  pressUse(game(), g.prompts);
-  g.prompts.take();
-  // USE cleared the results found on the board before it.
-  const GameState before = s();
-  layResult(game(), g.prompts, 0);
-  EXPECT_EQ(g.prompts.take(), std::vector<std::string>{"Result 1 holds no placement to lay."});
-  EXPECT_EQ(s(), before);
-}
-
 TEST_F(Typing, LayingMayUseTheBlankOfTheMoveInProgress) {
   type(7, 6, false, "cAt");  // one blank on the board
   pressUse(game(), g.prompts);
@@ -262,25 +230,6 @@ TEST_F(Typing, LayingMayUseTheBlankOfTheMoveInProgress) {
   ASSERT_EQ(s().MoveTileCount, 1);
   EXPECT_TRUE(isBlankLetterPicture(s().MoveTile[0]));
   EXPECT_NE(s().MoveRow[0], 3);  // the typed tile went home
-}
-
-// Characters just past z in the character table are no tiles: a rack with
-// them finds what the rack without them finds, in both searches.
-TEST_F(Typing, CharactersPastZOnTheRackAreIgnored) {
-  type(7, 6, false, "cat");
-  pressUse(game(), g.prompts);
-  for (bool complete : {false, true}) {
-    game().form.chkComplete = complete;
-    const auto found = [&](const char* rack) {
-      game().form.txtRack.type(rack);
-      pressFindWords(game(), g.prompts);
-      return std::tuple(g.prompts.take(), game().form.lblWord, game().form.lblWords);
-    };
-    const auto plain = found("at");
-    EXPECT_NE(std::get<2>(plain)[0], "");
-    EXPECT_EQ(found("{a|t}~"), plain) << complete;
-    EXPECT_EQ(found("a~t"), plain) << complete;
-  }
 }
 
 }  // namespace

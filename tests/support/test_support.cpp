@@ -31,6 +31,11 @@ std::string lines(const std::vector<std::string>& words) {
   return out;
 }
 
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 StartedGame::StartedGame(std::string_view wordListText)
     : words(wordListText), cache(words.path()), game(cache) {
   startUp(game, prompts);

@@ -78,4 +78,7 @@ struct StartedGame {
 // Joins words with "\n", each line ended.
 std::string lines(const std::vector<std::string>& words);
 
+// The bytes of a file ("" when it cannot be read).
+std::string readFile(const std::filesystem::path& path);
+
 }  // namespace tilvan::test

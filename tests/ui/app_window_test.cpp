@@ -25,10 +25,7 @@ namespace {
 // Sets two players, the user first, and searches the first move for `rack`;
 // returns the main word of result 1 as shown, empty when nothing was found.
 QString firstResult(Form1& w, const char* rack) {
-  typeInto(w.txtNumberofPlayers, "2");
-  QTest::mouseClick(w.cmdNumofPlayers, Qt::LeftButton);
-  typeInto(w.txtUsersTurn, "1");
-  QTest::mouseClick(w.cmdUsersTurn, Qt::LeftButton);
+  setPlayers(w, 2, 1);
   typeInto(w.txtRack, rack);
   QTest::mouseClick(w.cmdFindWords, Qt::LeftButton);
   QTest::mouseClick(w.cmdWord[0], Qt::LeftButton);

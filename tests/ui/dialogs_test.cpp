@@ -128,10 +128,7 @@ class TestDialogs : public QObject {
     answer.then(ok);  // start-up
     Form1 w(cache);
     w.show();
-    typeInto(w.txtNumberofPlayers, "2");
-    w.cmdNumofPlayers->click();
-    typeInto(w.txtUsersTurn, "2");
-    w.cmdUsersTurn->click();
+    setPlayers(w, 2, 2);
     answer.then([](QWidget* d) {
       auto* dlg = qobject_cast<frmBlankTile*>(d);
       QVERIFY(dlg);
@@ -204,24 +201,26 @@ class TestDialogs : public QObject {
       QSettings store(ini, QSettings::IniFormat);
       store.setValue(group + "/" + key, value);
     };
+    // Presses the button; returns what it said.
+    auto press = [&] {
+      QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
+      return prompts.take();
+    };
 
     // No store at all, then a store without either value.
-    QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
-    QCOMPARE(prompts.take(), unavailable);
+    QCOMPARE(press(), unavailable);
     write("Other", "PATH", "/bin/true");
     QCOMPARE(systemInfoProgram(ini), std::nullopt);
 
     // The second value naming a folder without the program.
     write("SharedToolsLocation", "MSINFO", dir.path());
-    QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
-    QCOMPARE(prompts.take(), unavailable);
+    QCOMPARE(press(), unavailable);
 
     // The second value naming a folder that holds it: it is started.
     const QString marker2 = dir.filePath("second-ran");
     markerProgram(dir.filePath(kSysInfoProgram), marker2);
     QCOMPARE(systemInfoProgram(ini), std::optional<QString>(dir.filePath(kSysInfoProgram)));
-    QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
-    QVERIFY(prompts.take().empty());
+    QVERIFY(press().empty());
     QTRY_VERIFY(QFile::exists(marker2));
 
     // The first value wins, and is started without a shell: the path is one
@@ -233,14 +232,12 @@ class TestDialogs : public QObject {
       store.setValue("MSINFO/PATH", first);
     }
     QCOMPARE(systemInfoProgram(ini), std::optional<QString>(first));
-    QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
-    QVERIFY(prompts.take().empty());
+    QVERIFY(press().empty());
     QTRY_VERIFY(QFile::exists(marker1));
 
     // A first value that names nothing runnable: the message, no fallback.
     write("MSINFO", "PATH", dir.filePath("missing"));
-    QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
-    QCOMPARE(prompts.take(), unavailable);
+    QCOMPARE(press(), unavailable);
 
     // Only an absolute path to an executable file is started: never a name
     // looked up through $PATH, a path relative to the current folder, a
@@ -260,8 +257,7 @@ class TestDialogs : public QObject {
                                  QString("./bin/tilvan-sysinfo"), dir.filePath("plain"), binDir}) {
       write("MSINFO", "PATH", value);
       QVERIFY(!isRunnableProgram(value));
-      QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
-      QCOMPARE(prompts.take(), unavailable);
+      QCOMPARE(press(), unavailable);
     }
     QDir::setCurrent(oldCwd);
     qputenv("PATH", oldPath);

@@ -8,10 +8,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 #include <filesystem>
-#include <sstream>
 
 #include "cli/dump.h"
-#include "cli/replay.h"
 #include "game/views.h"
 #include "ui/about_box.h"
 #include "ui/pictures.h"
@@ -93,24 +91,6 @@ std::vector<Place> designTable() {
 
 QString latin1(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
 
-// The last `state:` line that a replay of `script` prints, and its messages.
-std::pair<std::string, std::vector<std::string>> replay(const std::string& script,
-                                                        const std::filesystem::path& words) {
-  WordListCache cache(words);
-  std::istringstream in(script);
-  std::ostringstream out, err;
-  cli::runReplay(in, "script", cache, out, err);
-  std::istringstream lines(out.str());
-  std::string line, state;
-  std::vector<std::string> messages;
-  while (std::getline(lines, line)) {
-    if (line.rfind("state: ", 0) == 0) state = line.substr(7);
-    if (line.rfind("message: ", 0) == 0) messages.push_back(line.substr(9));
-  }
-  messages.erase(messages.begin());  // start-up's, which the window took already
-  return {state, messages};
-}
-
 }  // namespace
 
 class TestForm1 : public QObject {
@@ -144,22 +124,14 @@ class TestForm1 : public QObject {
     QCOMPARE(w.txtUsersTurn->text(), latin1(f.txtUsersTurn.Text));
   }
 
-  static void setPlayers(Form1& w, const char* players, const char* turn) {
-    typeInto(w.txtNumberofPlayers, players);
-    QTest::mouseClick(w.cmdNumofPlayers, Qt::LeftButton);
-    typeInto(w.txtUsersTurn, turn);
-    QTest::mouseClick(w.cmdUsersTurn, Qt::LeftButton);
-  }
-
   WordFile words_{
       "at\ncat\ncats\nact\nacts\nscat\ntact\narc\narcs\ncar\ncars\nscar\nrat\nrats\n"
       "star\ntar\ntars\nart\narts\ntsar\ncart\ncarts\n"};
 
  private slots:
   void controlsStandWhereTheDesignPutsThem() {
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.windowTitle(), QString("TILVAN : Tilvane Crossword Puzzle Solver Version 1.00"));
@@ -193,32 +165,20 @@ class TestForm1 : public QObject {
   }
 
   void captionsAreTheDesignsWordForWord() {
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     const std::pair<const char*, const char*> captions[] = {
-        {"lblPlayers", "Players:"},
-        {"cmdNewGame", "New Game"},
-        {"cmdQuit", "Quit"},
-        {"cmdNumofPlayers", "Number of Players"},
-        {"txtNumberofPlayers", "4"},
-        {"cmdUsersTurn", "When is Your Turn?"},
-        {"txtUsersTurn", "2"},
-        {"txtRack", ""},
-        {"cmdFindWords", "Find   Words"},
-        {"cmdUse1", "USE"},
-        {"cmdCheck", "CHECK WORDS"},
-        {"cmdClear", "Clear Last Move"},
-        {"cmdAbout", "About"},
-        {"lblWordsCreated", "WORDS:"},
-        {"lblLettersLeft", ""},
-        {"lblPlayerBoard(2)", "Player 3"},
-        {"lblPlayer(3)", "4"},
-        {"cmdWord(4)", "5"},
-        {"lbTile(0)", "9"},
-        {"lbTile(4)", "12"},
-        {"lbTile(26)", "2"},
-        {"chkComplete", "Complete search"}};
+        {"lblPlayers", "Players:"},         {"cmdNewGame", "New Game"},
+        {"cmdQuit", "Quit"},                {"cmdNumofPlayers", "Number of Players"},
+        {"txtNumberofPlayers", "4"},        {"cmdUsersTurn", "When is Your Turn?"},
+        {"txtUsersTurn", "2"},              {"txtRack", ""},
+        {"cmdFindWords", "Find   Words"},   {"cmdUse1", "USE"},
+        {"cmdCheck", "CHECK WORDS"},        {"cmdClear", "Clear Last Move"},
+        {"cmdAbout", "About"},              {"lblWordsCreated", "WORDS:"},
+        {"lblLettersLeft", ""},             {"lblPlayerBoard(2)", "Player 3"},
+        {"lblPlayer(3)", "4"},              {"cmdWord(4)", "5"},
+        {"lbTile(0)", "9"},                 {"lbTile(4)", "12"},
+        {"lbTile(26)", "2"},                {"chkComplete", "Complete search"}};
     for (auto [name, caption] : captions) {
       QObject* c = w.findChild<QObject*>(name);
       QVERIFY2(c, name);
@@ -230,9 +190,8 @@ class TestForm1 : public QObject {
   }
 
   void boardSquaresLieUnderTheTilePlaces() {
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     const QPoint mainBoard = w.imgTilvaneBoard->pos(), lowerBoard = w.imgTilvaneWords->pos();
     for (qreal dpr : {1.0, 1.5, 2.0}) {
       const QImage board = boardPicture(dpr).toImage();
@@ -264,9 +223,8 @@ class TestForm1 : public QObject {
   }
 
   void dropsReachTheBoardOnly() {
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     w.show();
     prompts.take();
 
@@ -276,7 +234,7 @@ class TestForm1 : public QObject {
              std::vector<std::string>{
                  "You Must Input Number of Players and Your Turn Before Starting Game!"});
 
-    setPlayers(w, "2", "1");
+    setPlayers(w, 2, 1);
     QVERIFY(prompts.take().empty());
     // The top "e" of its stack onto column 3, row 5.
     QCOMPARE(w.imgTile[28]->toolTip(), QString("E: 12 left"));
@@ -318,20 +276,16 @@ class TestForm1 : public QObject {
     const std::string script =
         "players 2\nturn 1\nplace 11 7 6\nplace 0 7 7\nplace 80 7 8\nuse\nrack rs\nfind\n"
         "show 2\ndump\n";
-    const auto [expected, expectedMessages] = replay(script, words_.fsPath());
+    const auto [expected, expectedMessages] = replayScript(script, words_.fsPath());
     QVERIFY(!expected.empty());
 
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     prompts.take();
-    setPlayers(w, "2", "1");
-    dragTileTo(w, 11, squarePoint(7, 6));
-    dragTileTo(w, 0, squarePoint(7, 7));
-    dragTileTo(w, 80, squarePoint(7, 8));
-    QTest::mouseClick(w.cmdUse1, Qt::LeftButton);
+    setPlayers(w, 2, 1);
+    layCat(w);
     typeInto(w.txtRack, "rs");
     QTest::mouseClick(w.cmdFindWords, Qt::LeftButton);
     QTest::mouseClick(w.cmdWord[1], Qt::LeftButton);
@@ -366,12 +320,11 @@ class TestForm1 : public QObject {
   // a real drag loop (minimal, xcb): offscreen ends every drag at once.
   void mouseDragLaysATile() {
     if (QGuiApplication::platformName() == "offscreen") QSKIP("no drag loop on offscreen");
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    setPlayers(w, "2", "1");
+    setPlayers(w, 2, 1);
     TileWidget* tile = w.imgTile[12];  // the top "c" of its stack
     const QPoint target = squarePoint(7, 7).toPoint();
     // The drag loop runs inside the press-and-move below: queue the rest of
@@ -390,10 +343,10 @@ class TestForm1 : public QObject {
     WordListCache cache(words_.fsPath());
     RecordingPrompts prompts;
     Form1 started(cache, &prompts);
-    setPlayers(started, "3", "2");
+    setPlayers(started, 3, 2);
     Form1 w(cache, &prompts);
     w.show();
-    setPlayers(w, "3", "2");
+    setPlayers(w, 3, 2);
     dragTileTo(w, 0, squarePoint(7, 7));
     const std::string before = cli::stateJson(w.game());
     const std::size_t messages = prompts.messages.size();
@@ -410,9 +363,8 @@ class TestForm1 : public QObject {
   }
 
   void keyboardHabits() {
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -424,27 +376,11 @@ class TestForm1 : public QObject {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       order << QApplication::focusWidget()->objectName();
     }
-    QCOMPARE(order, QStringList({"txtNumberofPlayers",
-                                 "cmdNumofPlayers",
-                                 "txtUsersTurn",
-                                 "cmdUsersTurn",
-                                 "imgTilvaneBoard",
-                                 "txtRack",
-                                 "chkComplete",
-                                 "cmdFindWords",
-                                 "cmdWord(0)",
-                                 "cmdWord(1)",
-                                 "cmdWord(2)",
-                                 "cmdWord(3)",
-                                 "cmdWord(4)",
-                                 "cmdUse1",
-                                 "cmdCheck",
-                                 "cmdPass",
-                                 "cmdClear",
-                                 "cmdNewGame",
-                                 "cmdQuit",
-                                 "cmdAbout",
-                                 "txtNumberofPlayers"}));
+    QCOMPARE(order.join(' '),
+             QString("txtNumberofPlayers cmdNumofPlayers txtUsersTurn cmdUsersTurn "
+                     "imgTilvaneBoard txtRack chkComplete cmdFindWords cmdWord(0) cmdWord(1) "
+                     "cmdWord(2) cmdWord(3) cmdWord(4) cmdUse1 cmdCheck cmdPass cmdClear "
+                     "cmdNewGame cmdQuit cmdAbout txtNumberofPlayers"));
 
     // The rack shows what is typed, at most 7 characters, and Enter there
     // presses "Find   Words".
@@ -469,9 +405,8 @@ class TestForm1 : public QObject {
 
   void readingAheadShowsNothing() {
     {
-      WordListCache cache(words_.fsPath());
-      RecordingPrompts prompts;
-      Form1 w(cache, &prompts);
+      TestForm t(words_.fsPath());
+      auto& [cache, prompts, w] = t;
       prompts.take();
       const std::string before = cli::stateJson(w.game());
       w.prefetchWordList();
@@ -480,12 +415,10 @@ class TestForm1 : public QObject {
       QVERIFY(prompts.messages.empty());
     }
     // An unreadable list is left for the search itself to report.
-    WordListCache missing(words_.fsPath().parent_path() / "no-such-list.txt");
-    RecordingPrompts prompts;
-    Form1 w(missing, &prompts);
-    prompts.take();
-    w.prefetchWordList();
-    QVERIFY(prompts.messages.empty());
+    TestForm missing(words_.fsPath().parent_path() / "no-such-list.txt");
+    missing.prompts.take();
+    missing.w.prefetchWordList();
+    QVERIFY(missing.prompts.messages.empty());
   }
 
   // A named pipe with no writer given as the word list: the window neither
@@ -493,9 +426,8 @@ class TestForm1 : public QObject {
   void aPipeAsTheWordListNeverFreezes() {
     const std::filesystem::path fifo = words_.fsPath().parent_path() / "pipe";
     QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
-    WordListCache cache(fifo);
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(fifo);
+    auto& [cache, prompts, w] = t;
     prompts.take();
     w.prefetchWordList();
     QTest::mouseClick(w.cmdFindWords, Qt::LeftButton);
@@ -506,9 +438,8 @@ class TestForm1 : public QObject {
   }
 
   void aboutOpensOnce() {
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     w.show();
     for (int i = 0; i < 3; ++i) QTest::mouseClick(w.cmdAbout, Qt::LeftButton);
     int boxes = 0;

@@ -1,18 +1,16 @@
 // The score sheet in the window: each player's total beside their number,
-// "Pass / Exchange", the "Game" menu's Redo and End game, and the score
-// sheet window whose Score column corrects a turn.
+// "Pass / Exchange", the "Game" menu's Redo, game files, and the score sheet
+// window whose Score column corrects a turn. (End game: table_test.)
 #include "ui/score_sheet.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
 #include "ui/app_window.h"
-#include "ui/end_game_dialog.h"
 #include "ui_test_support.h"
 
 using namespace tilvan;
@@ -26,16 +24,9 @@ class TestScoreSheet : public QObject {
   WordFile words_{"cat\n"};
 
   // A two-player game with CAT across the centre (10 points for player 1).
-  void playCat(AppWindow& w) {
-    Form1& f = w.form();
-    typeInto(f.txtNumberofPlayers, "2");
-    QTest::mouseClick(f.cmdNumofPlayers, Qt::LeftButton);
-    typeInto(f.txtUsersTurn, "1");
-    QTest::mouseClick(f.cmdUsersTurn, Qt::LeftButton);
-    dragTileTo(f, 11, squarePoint(7, 6));
-    dragTileTo(f, 0, squarePoint(7, 7));
-    dragTileTo(f, 80, squarePoint(7, 8));
-    QTest::mouseClick(f.cmdUse1, Qt::LeftButton);
+  static void playCat(AppWindow& w) {
+    setPlayers(w.form(), 2, 1);
+    layCat(w.form());
   }
 
  private slots:
@@ -98,25 +89,7 @@ class TestScoreSheet : public QObject {
     QCOMPARE(t->rowCount(), 1);
   }
 
-  void endGameAsksForTheRacks() {
-    RecordingPrompts prompts;
-    AppWindow w({words_.fsPath(), words_.fsPath()}, std::nullopt, &prompts, false);
-    w.show();
-    playCat(w);
-    ModalAnswerer answerer;
-    answerer.then([](QWidget* dialog) {
-      auto* d = qobject_cast<EndGameDialog*>(dialog);
-      QVERIFY(d && d->txtRackLeft.size() == 2);
-      d->txtRackLeft[0]->setText(QStringLiteral("QZ"));
-      d->accept();
-    });
-    w.actEndGame->trigger();
-    QCOMPARE(answerer.answered, 1);
-    QCOMPARE(w.form().lblPlayersPoints[0]->text(), QStringLiteral("-10"));
-    QCOMPARE(w.form().lblPlayersPoints[1]->text(), QStringLiteral("20"));
-  }
-
-  void gameFilesSaveOpenAndResume() {
+  void gameFilesSaveAndOpen() {
     QTemporaryDir dir;
     const std::filesystem::path file = dir.filePath(QStringLiteral("g.tilvan")).toStdString();
     const std::filesystem::path autosave =
@@ -140,29 +113,6 @@ class TestScoreSheet : public QObject {
     QVERIFY(!opened.openGameFile(dir.filePath(QStringLiteral("none")).toStdString()));
     QCOMPARE(other.take().back().rfind("Cannot open the game", 0), std::size_t(0));
     QCOMPARE(opened.form().game().state.Turns, turns);
-
-    // The next start finds the unfinished game and resumes it on yes.
-    RecordingPrompts resumed;
-    resumed.confirmAnswers = {true};
-    AppWindow again({words_.fsPath(), words_.fsPath()}, std::nullopt, &resumed, false);
-    again.autosaveTo(autosave, true);
-    QCOMPARE(resumed.questions.size(), std::size_t(1));
-    QCOMPARE(again.form().game().state.Turns, turns);
-    QCOMPARE(again.form().game().state.Committed, w.form().game().state.Committed);
-  }
-
-  void theMenuBarHasTheGameMenu() {
-    RecordingPrompts prompts;
-    AppWindow w({words_.fsPath(), words_.fsPath()}, std::nullopt, &prompts, false);
-    QStringList menus;
-    for (QAction* a : w.menuBar()->actions()) menus << a->text();
-    QVERIFY(menus.contains(QStringLiteral("&Game")));
-    QCOMPARE(w.actPass->text(), QStringLiteral("Pass / Exchange"));
-    QCOMPARE(w.actScoreSheet->text(), QStringLiteral("Score sheet"));
-    QCOMPARE(w.actEndGame->text(), QStringLiteral("End game…"));
-    QCOMPARE(w.actOpen->shortcut(), QKeySequence(QKeySequence::Open));
-    QCOMPARE(w.actSave->shortcut(), QKeySequence(QKeySequence::Save));
-    QCOMPARE(w.actSaveAs->text(), QStringLiteral("Save As…"));
   }
 };
 

@@ -33,12 +33,8 @@ class TestSimulate : public QObject {
     w->show();
     w->activateWindow();
     if (!QTest::qWaitForWindowActive(w.get())) qWarning("window not active");
-    Form1& f = w->form();
-    typeInto(f.txtNumberofPlayers, "2");
-    QTest::mouseClick(f.cmdNumofPlayers, Qt::LeftButton);
-    typeInto(f.txtUsersTurn, "1");
-    QTest::mouseClick(f.cmdUsersTurn, Qt::LeftButton);
-    typeInto(f.txtRack, "iuuvvwg");
+    setPlayers(w->form(), 2, 1);
+    typeInto(w->form().txtRack, "iuuvvwg");
     w->simulation()->setTimeLimit(60000);
     w->simulation()->setMinRounds(1 << 30);
     return w;

@@ -29,10 +29,7 @@ namespace {
 const std::string kStartMessage =
     "You Must Set the Number of Players and Your Turn Number Before Playing";
 
-std::string contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using tilvan::test::readFile;
 
 // The files of `folder` other than `except`.
 std::vector<fs::path> others(const fs::path& folder, const std::string& except) {
@@ -55,15 +52,8 @@ class TestStart : public QObject {
                                        &prompts, false, true);
   }
   static void playCat(AppWindow& w) {
-    Form1& f = w.form();
-    typeInto(f.txtNumberofPlayers, "2");
-    QTest::mouseClick(f.cmdNumofPlayers, Qt::LeftButton);
-    typeInto(f.txtUsersTurn, "1");
-    QTest::mouseClick(f.cmdUsersTurn, Qt::LeftButton);
-    dragTileTo(f, 11, squarePoint(7, 6));
-    dragTileTo(f, 0, squarePoint(7, 7));
-    dragTileTo(f, 80, squarePoint(7, 8));
-    QTest::mouseClick(f.cmdUse1, Qt::LeftButton);
+    setPlayers(w.form(), 2, 1);
+    layCat(w.form());
   }
   // An autosave of an unfinished game: CAT played.
   std::string unfinished(const fs::path& autosave) {
@@ -72,7 +62,7 @@ class TestStart : public QObject {
     w->autosaveTo(autosave, true);
     w->finishStart();
     playCat(*w);
-    return contents(autosave);
+    return readFile(autosave);
   }
 
  private slots:
@@ -100,7 +90,7 @@ class TestStart : public QObject {
       QVERIFY(!fs::exists(autosave));
       const auto aside = others(dir.path().toStdString(), "");
       QCOMPARE(aside.size(), std::size_t(1));
-      QCOMPARE(contents(aside[0]), bad);
+      QCOMPARE(readFile(aside[0]), bad);
       playCat(*w);  // the program goes on and autosaves
       QVERIFY(fs::exists(autosave));
     }
@@ -131,7 +121,7 @@ class TestStart : public QObject {
                                    R"(^autosave-\d{4}-\d\d-\d\dT\d\d-\d\d-\d\d\.json$)"))
                 .match(QString::fromStdString(aside[0].filename().string()))
                 .hasMatch());
-    QCOMPARE(contents(aside[0]), game);
+    QCOMPARE(readFile(aside[0]), game);
   }
 
   void aResumedGameComesWithoutTheStartMessage() {
@@ -172,7 +162,7 @@ class TestStart : public QObject {
     QVERIFY(w->openGameFile(file));
     w->finishStart();
     QCOMPARE(prompts.take(), std::vector<std::string>{});
-    QCOMPARE(contents(autosave), game);
+    QCOMPARE(readFile(autosave), game);
   }
 
   void aRelativeStateHomeIsIgnored() {

@@ -26,13 +26,6 @@ using namespace tilvan::ui::test;
 
 namespace {
 
-void setPlayers(Form1& f, int players, int user) {
-  typeInto(f.txtNumberofPlayers, QString::number(players));
-  QTest::mouseClick(f.cmdNumofPlayers, Qt::LeftButton);
-  typeInto(f.txtUsersTurn, QString::number(user));
-  QTest::mouseClick(f.cmdUsersTurn, Qt::LeftButton);
-}
-
 QWidget* board(AppWindow& w) { return w.form().imgTilvaneBoard; }
 
 }  // namespace

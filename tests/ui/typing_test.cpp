@@ -4,10 +4,8 @@
 #include <QAction>
 #include <QPushButton>
 #include <QtTest>
-#include <sstream>
 
 #include "cli/dump.h"
-#include "cli/replay.h"
 #include "game/views.h"
 #include "ui/cursor_widget.h"
 #include "ui_test_support.h"
@@ -15,23 +13,6 @@
 using namespace tilvan;
 using namespace tilvan::ui;
 using namespace tilvan::ui::test;
-
-namespace {
-
-// The last `state:` line that a replay of `script` prints.
-std::string replayState(const std::string& script, const std::filesystem::path& words) {
-  WordListCache cache(words);
-  std::istringstream in(script);
-  std::ostringstream out, err;
-  cli::runReplay(in, "script", cache, out, err);
-  std::istringstream lines(out.str());
-  std::string line, state;
-  while (std::getline(lines, line))
-    if (line.rfind("state: ", 0) == 0) state = line.substr(7);
-  return state;
-}
-
-}  // namespace
 
 class TestTyping : public QObject {
   Q_OBJECT
@@ -48,17 +29,13 @@ class TestTyping : public QObject {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     prompts.take();
-    typeInto(w.txtNumberofPlayers, "2");
-    QTest::mouseClick(w.cmdNumofPlayers, Qt::LeftButton);
-    typeInto(w.txtUsersTurn, "1");
-    QTest::mouseClick(w.cmdUsersTurn, Qt::LeftButton);
+    setPlayers(w, 2, 1);
   }
 
  private slots:
   void clicksAndKeysTypeAMove() {
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     start(w, prompts);
     CursorWidget* c = cursor(w);
     QVERIFY(c && !c->isVisible());
@@ -94,14 +71,13 @@ class TestTyping : public QObject {
     QTest::keyClicks(w.imgTilvaneBoard, "cat");
     QTest::keyClick(w.imgTilvaneBoard, Qt::Key_Return);
     QCOMPARE(w.game().state.MoveNumber, 1);
-    QCOMPARE(cli::stateJson(w.game()),
-             replayState("players 2\nturn 1\ntype 7 6 across cat\nuse\ndump\n", words_.fsPath()));
+    const std::string typed = "players 2\nturn 1\ntype 7 6 across cat\nuse\ndump\n";
+    QCOMPARE(cli::stateJson(w.game()), replayScript(typed, words_.fsPath()).state);
   }
 
   void resultButtonsLayTheirPlacement() {
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     start(w, prompts);
     typeInto(w.txtRack, "tars");
     QTest::mouseClick(w.cmdFindWords, Qt::LeftButton);
@@ -121,7 +97,8 @@ class TestTyping : public QObject {
     QCOMPARE(cli::stateJson(w.game()), afterMenu);
     QCOMPARE(
         cli::stateJson(w.game()),
-        replayState("players 2\nturn 1\nrack tars\nfind\nlay 1\nshow 1\ndump\n", words_.fsPath()));
+        replayScript("players 2\nturn 1\nrack tars\nfind\nlay 1\nshow 1\ndump\n", words_.fsPath())
+            .state);
     for (int n = 0; n < kTilePictures; ++n)
       QCOMPARE(w.imgTile[n]->pos(),
                QPoint(px(w.game().form.imgTile[n].Left), px(w.game().form.imgTile[n].Top)));

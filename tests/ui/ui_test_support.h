@@ -12,9 +12,11 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/replay.h"
 #include "game/layout.h"
 #include "game/prompts.h"
 #include "support/test_support.h"
@@ -111,6 +113,51 @@ inline void typeInto(QLineEdit* box, const QString& text) {
   box->selectAll();
   QTest::keyClick(box, Qt::Key_Delete);
   QTest::keyClicks(box, text);
+}
+
+// Sets the number of players and the user's turn as a user does.
+inline void setPlayers(Form1& w, int players, int turn) {
+  typeInto(w.txtNumberofPlayers, QString::number(players));
+  QTest::mouseClick(w.cmdNumofPlayers, Qt::LeftButton);
+  typeInto(w.txtUsersTurn, QString::number(turn));
+  QTest::mouseClick(w.cmdUsersTurn, Qt::LeftButton);
+}
+
+// C-A-T dragged across the centre and committed (10 points).
+inline void layCat(Form1& w) {
+  dragTileTo(w, 11, squarePoint(7, 6));
+  dragTileTo(w, 0, squarePoint(7, 7));
+  dragTileTo(w, 80, squarePoint(7, 8));
+  QTest::mouseClick(w.cmdUse1, Qt::LeftButton);
+}
+
+// A main window over a word list, its dialogs recorded.
+struct TestForm {
+  explicit TestForm(const std::filesystem::path& words) : cache(words), w(cache, &prompts) {}
+  WordListCache cache;
+  RecordingPrompts prompts;
+  Form1 w;
+};
+
+// What `tilvan-cli replay` prints for `script`: the last `state:` line and
+// the messages after the start-up one.
+struct Replayed {
+  std::string state;
+  std::vector<std::string> messages;
+};
+inline Replayed replayScript(const std::string& script, const std::filesystem::path& words) {
+  WordListCache cache(words);
+  std::istringstream in(script);
+  std::ostringstream out, err;
+  cli::runReplay(in, "script", cache, out, err);
+  std::istringstream lines(out.str());
+  Replayed r;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("state: ", 0) == 0) r.state = line.substr(7);
+    if (line.rfind("message: ", 0) == 0) r.messages.push_back(line.substr(9));
+  }
+  if (!r.messages.empty()) r.messages.erase(r.messages.begin());
+  return r;
 }
 
 }  // namespace tilvan::ui::test

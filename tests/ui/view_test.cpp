@@ -88,20 +88,6 @@ class TestView : public QObject {
       "at\ncat\ncats\nact\nacts\nscat\ntact\narc\narcs\ncar\ncars\nscar\nrat\nrats\n"
       "star\ntar\ntars\nart\narts\ntsar\ncart\ncarts\nairts\nastir\nstair\nsitar\n"};
 
-  static void setPlayers(Form1& w, const char* players, const char* turn) {
-    typeInto(w.txtNumberofPlayers, players);
-    QTest::mouseClick(w.cmdNumofPlayers, Qt::LeftButton);
-    typeInto(w.txtUsersTurn, turn);
-    QTest::mouseClick(w.cmdUsersTurn, Qt::LeftButton);
-  }
-  // Lays C-A-T across the centre and commits it.
-  static void layCat(Form1& w) {
-    dragTileTo(w, 11, squarePoint(7, 6));
-    dragTileTo(w, 0, squarePoint(7, 7));
-    dragTileTo(w, 80, squarePoint(7, 8));
-    QTest::mouseClick(w.cmdUse1, Qt::LeftButton);
-  }
-
  private slots:
   void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path())); }
 
@@ -118,11 +104,10 @@ class TestView : public QObject {
     QVERIFY(darkRows(tilePicture(0, 1).toImage(), 12, 13, 8, 12) > 0);
 
     // On the main board: a blank named "q" is drawn as a blank.
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     w.show();
-    setPlayers(w, "2", "1");
+    setPlayers(w, 2, 1);
     prompts.blankAnswers.push_back("q");
     dragTileTo(w, kFirstBlank, squarePoint(7, 7));
     TileWidget* named = w.imgTile[kFirstBlankLetter + q];
@@ -135,11 +120,10 @@ class TestView : public QObject {
   }
 
   void previewMarksTheTilesToLayAndCommittedBlanks() {
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     w.show();
-    setPlayers(w, "2", "1");
+    setPlayers(w, 2, 1);
     // C, a blank as "a", T.
     dragTileTo(w, 11, squarePoint(7, 6));
     prompts.blankAnswers.push_back("a");
@@ -184,7 +168,7 @@ class TestView : public QObject {
     Form1 w(cache, &prompts);
     shown = &w;
     w.show();
-    setPlayers(w, "2", "1");
+    setPlayers(w, 2, 1);
     // The blank dialog opens once the blank lies on its square.
     prompts.blankAnswers.push_back("s");
     dragTileTo(w, kSecondBlank, squarePoint(7, 7));
@@ -199,11 +183,10 @@ class TestView : public QObject {
   }
 
   void theTurnReadsAtAGlance() {
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     w.show();
-    setPlayers(w, "3", "2");
+    setPlayers(w, 3, 2);
     for (int p = 0; p < kPlayers; ++p) {
       QCOMPARE(w.lblTurnRow[p]->isVisible(), p == 0);
       QCOMPARE(w.lblYou[p]->isVisible(), p == 1);
@@ -241,11 +224,10 @@ class TestView : public QObject {
   }
 
   void rackBoxTakesCapitalsAsSmallLetters() {
-    WordListCache cache(words_.fsPath());
-    RecordingPrompts prompts;
-    Form1 w(cache, &prompts);
+    TestForm t(words_.fsPath());
+    auto& [cache, prompts, w] = t;
     w.show();
-    setPlayers(w, "2", "1");
+    setPlayers(w, 2, 1);
     typeInto(w.txtRack, "AEIRST");
     QCOMPARE(w.txtRack->text(), QString("aeirst"));
     QTest::mouseClick(w.cmdFindWords, Qt::LeftButton);
@@ -255,9 +237,8 @@ class TestView : public QObject {
 
   void zoomScalesEverythingAndDropsStillLand() {
     for (int percent : {150, 200, 100}) {
-      WordListCache cache(words_.fsPath());
-      RecordingPrompts prompts;
-      Form1 w(cache, &prompts);
+      TestForm t(words_.fsPath());
+      auto& [cache, prompts, w] = t;
       w.setZoom(percent);
       w.show();
       const qreal z = percent / 100.0;
@@ -266,7 +247,7 @@ class TestView : public QObject {
                                             qRound(pix(855) * z), qRound(pix(495) * z)));
       QCOMPARE(w.imgTilvaneBoard->width(), qRound(273 * z));
       QVERIFY(qAbs(w.txtRack->font().pixelSize() - 11 * z) < 1);
-      setPlayers(w, "2", "1");
+      setPlayers(w, 2, 1);
       // A drop on the middle of each square, and on its edges, lands there.
       for (auto [row, col] : {std::pair{7, 6}, {0, 0}, {14, 14}, {3, 11}}) {
         const QPointF middle((px(mainSquareLeft(col)) + 7.5) * z,
