@@ -37,6 +37,7 @@ struct EndgameResult {
   int spread = 0;       // the side to move's points minus the other's from here on
   bool exact = false;   // proven: the search reached the end of every line it needed
   std::uint64_t nodes = 0;
+  std::uint64_t lists = 0;  // move lists made (the rest came from the cache)
   int depth = 0;        // the deepest search completed
   double ms = 0;
 };

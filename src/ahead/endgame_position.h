@@ -1,7 +1,9 @@
 // A light position for searching to the end of the game: the board as the
 // complete search reads it, both racks as letter counts, the side to move,
 // the scoreless turns in a row and a Zobrist key of all of it. Moves are
-// played and taken back in place.
+// played and taken back in place. The complete search's reading of the
+// board (two frames) is brought up to date only when placements are asked
+// for, so that moves whose value needs no further search cost no reading.
 #pragma once
 
 #include <array>
@@ -47,8 +49,9 @@ class EgPosition {
   void placements(std::vector<EgMove>& out);
   // The complete search's results for the side to move (for showing moves).
   std::vector<CompleteResult> completeResults() const;
-  // The board as the complete search reads it, kept up to date move by move.
-  const std::array<Frame, 2>& frames() const { return frames_.back(); }
+  // The board as the complete search reads it, brought up to date with the
+  // moves played.
+  const std::array<Frame, 2>& frames();
 
   void play(const EgMove& m);
   void undo(const EgMove& m);
@@ -70,11 +73,14 @@ class EgPosition {
   static std::uint64_t scorelessKey(int n);
   void takeTile(int player, int letter);
   void giveTile(int player, int letter);
+  void layOnFrames(const EgMove& m, std::array<Frame, 2>& fr) const;
 
   const WordList& list_;
   const WordGraph& graph_;
   GameState state_;
-  std::vector<std::array<Frame, 2>> frames_;  // one more than the moves played
+  // frames_[k]: the board after the first k moves of played_ (k <= played_.size()).
+  std::vector<std::array<Frame, 2>> frames_;
+  std::vector<EgMove> played_;
   std::vector<CompleteMove> found_;
   std::array<std::array<int, kLetters>, 2> rack_{};
   std::array<int, 2> tiles_{}, sum_{};
