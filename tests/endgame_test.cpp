@@ -213,6 +213,7 @@ TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
       pos.placements(mine);
       for (const CompleteResult& r : pos.completeResults())
         theirs.push_back(toEgMove(r, pos.state().Committed));
+      std::sort(theirs.begin(), theirs.end(), scoreBefore);
       ASSERT_EQ(mine, theirs) << c.describe() << step;
       if (!played.empty() && gen.uniform(0, 3) == 0) {
         pos.undo(played.back());

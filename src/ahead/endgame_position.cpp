@@ -1,5 +1,6 @@
 #include "ahead/endgame_position.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "finder/word_graph.h"
@@ -121,6 +122,14 @@ std::vector<CompleteResult> EgPosition::completeResults() const {
   return completeSearch(list_, state_, rack(toMove_), static_cast<std::size_t>(-1));
 }
 
+bool scoreBefore(const EgMove& a, const EgMove& b) {
+  if (a.score != b.score) return a.score > b.score;
+  if (a.count != b.count) return a.count > b.count;
+  if (a.square != b.square) return a.square < b.square;
+  if (a.letter != b.letter) return a.letter < b.letter;
+  return a.blankMask < b.blankMask;
+}
+
 EgMove toEgMove(const CompleteMove& f, const Board& board) {
   EgMove m;
   m.score = static_cast<std::int16_t>(f.score);
@@ -144,9 +153,10 @@ const std::array<Frame, 2>& EgPosition::frames() {
 }
 
 void EgPosition::placements(std::vector<EgMove>& out) {
-  findPlacements(graph_, frames(), state_.LetterValue, rack(toMove_), found_);
+  findPlacements(graph_, frames(), state_.LetterValue, rack(toMove_), found_, false);
   out.clear();
   for (const CompleteMove& f : found_) out.push_back(toEgMove(f, state_.Committed));
+  std::sort(out.begin(), out.end(), scoreBefore);
 }
 
 void EgPosition::layOnFrames(const EgMove& m, std::array<Frame, 2>& fr) const {

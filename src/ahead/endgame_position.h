@@ -30,6 +30,10 @@ struct EgMove {
   bool operator==(const EgMove&) const = default;
 };
 
+// The order of the placements the position lists: score descending, then
+// more tiles first, then by squares, letters and blanks.
+bool scoreBefore(const EgMove& a, const EgMove& b);
+
 // A placement of the complete search as an EgMove on `board`.
 EgMove toEgMove(const CompleteResult& r, const Board& board);
 EgMove toEgMove(const CompleteMove& m, const Board& board);
@@ -44,8 +48,8 @@ class EgPosition {
   EgPosition(const WordList& list, const GameState& state, std::string_view rack,
              std::string_view opponent);
 
-  // Every placement of the side to move's rack, best score first, as the
-  // complete search orders them (no pass).
+  // Every placement of the side to move's rack (no pass), in scoreBefore
+  // order.
   void placements(std::vector<EgMove>& out);
   // The complete search's results for the side to move (for showing moves).
   std::vector<CompleteResult> completeResults() const;
