@@ -152,10 +152,11 @@ void BM_SelfPlayEndgames(benchmark::State& state) {
       const auto r = tilvan::solveEndgame(defaultList(), e.state, e.rack, e.opponent, o);
       if (verbose)
         std::printf("seed %3llu  %-7s %-7s  exact %d  spread %4d  depth %3d  %8.1f ms  %9llu nodes"
-                    "  %9llu lists\n",
+                    "  %9llu lists %9llu from before\n",
                     static_cast<unsigned long long>(e.seed), e.rack.c_str(), e.opponent.c_str(),
                     r.exact, r.spread, r.depth, r.ms, static_cast<unsigned long long>(r.nodes),
-                    static_cast<unsigned long long>(r.lists));
+                    static_cast<unsigned long long>(r.lists),
+                    static_cast<unsigned long long>(r.listsFromBefore));
       Bucket& b = buckets[std::max(e.rack.size(), e.opponent.size())];
       ++b.positions;
       b.exact += r.exact;

@@ -71,6 +71,7 @@ class Solver {
   MoveLists lists_;
   std::array<std::vector<EgMove>, kMaxPly + 1> pv_;
   std::array<std::vector<EgMove>, kMaxPly + 1> moveBuf_;
+  std::array<const std::vector<EgMove>*, kMaxPly + 1> listAt_{};  // the list of each node's moves
   std::array<std::array<EgMove, kKillers>, kMaxPly + 1> killers_{};
   Clock::time_point start_;
   std::uint64_t nodes_ = 0;
@@ -154,6 +155,7 @@ void Solver::remember(std::uint64_t key, int depth, int alpha0, const NodeLoop& 
 int Solver::search(int depth, int alpha, int beta, int ply) {
   ++nodes_;
   pv_[ply].clear();
+  listAt_[ply] = nullptr;
   if (outOfTime()) return 0;
   if (depth == 0 || ply >= kMaxPly) {
     horizon_ = true;
@@ -181,7 +183,9 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
   // node off without them.
   bool cut = hasTtMove && tryMove(ttMove, depth, ply, node);
   if (!cut && !stop_) {
-    const std::vector<EgMove>& ms = lists_.of(pos_, moveBuf_[ply]);
+    const std::vector<EgMove>& ms =
+        lists_.of(pos_, moveBuf_[ply], ply >= 2 ? listAt_[ply - 2] : nullptr);
+    listAt_[ply] = &ms;
     const int tiles = pos_.tiles(pos_.toMove());
     std::array<const EgMove*, kKillers> killers{};
     for (int k = 0; k < kKillers; ++k) {
@@ -268,6 +272,7 @@ EndgameResult Solver::run() {
   }
   result.nodes = nodes_;
   result.lists = lists_.made();
+  result.listsFromBefore = lists_.madeFromBefore();
   result.ms = std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
   if (options_.describeLine) describe(result);
   return result;

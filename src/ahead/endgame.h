@@ -38,6 +38,7 @@ struct EndgameResult {
   bool exact = false;   // proven: the search reached the end of every line it needed
   std::uint64_t nodes = 0;
   std::uint64_t lists = 0;  // move lists made (the rest came from the cache)
+  std::uint64_t listsFromBefore = 0;  // of them, made from the list two moves before
   int depth = 0;        // the deepest search completed
   double ms = 0;
 };

@@ -123,11 +123,7 @@ std::vector<CompleteResult> EgPosition::completeResults() const {
 }
 
 bool scoreBefore(const EgMove& a, const EgMove& b) {
-  if (a.score != b.score) return a.score > b.score;
-  if (a.count != b.count) return a.count > b.count;
-  if (a.square != b.square) return a.square < b.square;
-  if (a.letter != b.letter) return a.letter < b.letter;
-  return a.blankMask < b.blankMask;
+  return a.score != b.score ? a.score > b.score : a.count > b.count;
 }
 
 EgMove toEgMove(const CompleteMove& f, const Board& board) {
@@ -156,7 +152,7 @@ void EgPosition::placements(std::vector<EgMove>& out) {
   findPlacements(graph_, frames(), state_.LetterValue, rack(toMove_), found_, false);
   out.clear();
   for (const CompleteMove& f : found_) out.push_back(toEgMove(f, state_.Committed));
-  std::sort(out.begin(), out.end(), scoreBefore);
+  std::stable_sort(out.begin(), out.end(), scoreBefore);
 }
 
 void EgPosition::layOnFrames(const EgMove& m, std::array<Frame, 2>& fr) const {
@@ -174,6 +170,7 @@ void EgPosition::layOnFrames(const EgMove& m, std::array<Frame, 2>& fr) const {
 }
 
 void EgPosition::play(const EgMove& m) {
+  placementKeys_.push_back(placementKey());
   scorelessStack_.push_back(scoreless_);
   scoreless_ = m.score == 0 ? scoreless_ + 1 : 0;
   std::array<int, kMoveSlots> bonus{};
@@ -195,6 +192,7 @@ void EgPosition::play(const EgMove& m) {
 void EgPosition::undo(const EgMove& m) {
   toMove_ = 1 - toMove_;
   played_.pop_back();
+  placementKeys_.pop_back();
   if (frames_.size() > played_.size() + 1) frames_.pop_back();
   const std::array<int, kMoveSlots> bonus = bonusStack_.back();
   bonusStack_.pop_back();

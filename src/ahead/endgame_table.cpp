@@ -27,11 +27,28 @@ void EndgameTable::store(const TableEntry& e) {
   pair[1] = e;
 }
 
-const std::vector<EgMove>& MoveLists::of(EgPosition& pos, std::vector<EgMove>& spare) {
+bool MoveLists::made(EgPosition& pos, const std::vector<EgMove>* before,
+                     std::vector<EgMove>& out) const {
+  for (int since = 2; since <= 4 && since <= pos.played(); since += 2) {
+    const std::vector<EgMove>* from = since == 2 ? before : nullptr;
+    if (!from) {
+      const auto it = lists_.find(pos.placementKeyBefore(since));
+      if (it != lists_.end()) from = &it->second;
+    }
+    if (from) return pos.placementsAfter(*from, since, out);
+  }
+  return false;
+}
+
+const std::vector<EgMove>& MoveLists::of(EgPosition& pos, std::vector<EgMove>& spare,
+                                         const std::vector<EgMove>* before) {
   const std::uint64_t key = pos.placementKey();
   if (auto it = lists_.find(key); it != lists_.end()) return it->second;
   ++made_;
-  pos.placements(spare);
+  if (made(pos, before, spare))
+    ++fromBefore_;
+  else
+    pos.placements(spare);
   // The placements come best score first: the moves that play out go to the
   // front, keeping that order among both parts.
   const int tiles = pos.tiles(pos.toMove());

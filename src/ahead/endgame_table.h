@@ -58,13 +58,19 @@ class EndgameTable {
 class MoveLists {
  public:
   explicit MoveLists(std::size_t capacity) : capacity_(capacity) {}
-  const std::vector<EgMove>& of(EgPosition& pos, std::vector<EgMove>& spare);
+  // The list for the position, made when it can be from the side to move's
+  // list two moves ago (`before`, when given, else the one kept), or else
+  // four moves ago (EgPosition::placementsAfter).
+  const std::vector<EgMove>& of(EgPosition& pos, std::vector<EgMove>& spare,
+                                const std::vector<EgMove>* before);
   std::uint64_t made() const { return made_; }
+  std::uint64_t madeFromBefore() const { return fromBefore_; }
 
  private:
+  bool made(EgPosition& pos, const std::vector<EgMove>* before, std::vector<EgMove>& out) const;
   std::unordered_map<std::uint64_t, std::vector<EgMove>> lists_;
   std::size_t capacity_, kept_ = 0;
-  std::uint64_t made_ = 0;
+  std::uint64_t made_ = 0, fromBefore_ = 0;
 };
 
 }  // namespace tilvan
