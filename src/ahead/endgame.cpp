@@ -48,7 +48,7 @@ struct NodeLoop {
 class Solver {
  public:
   Solver(EgPosition& pos, const EndgameOptions& options)
-      : pos_(pos), options_(options), table_(options.tableBits + 1), lists_(kCacheMoves),
+      : pos_(pos), options_(options), table_(options.tableBits), lists_(kCacheMoves),
         start_(Clock::now()) {}
 
   EndgameResult run();
