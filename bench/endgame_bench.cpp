@@ -54,8 +54,10 @@ void BM_EndgameSolve(benchmark::State& state) {
   double solved = 0, positions = 0, nodes = 0, worstMs = 0, totalMs = 0;
   for (auto _ : state) {
     for (const auto& e : games) {
+      tilvan::EndgameOptions o;
+      o.cpuTime = std::getenv("TILVAN_ENDGAME_CPU") != nullptr;
       const auto r = tilvan::solveEndgame(defaultList(), e.state, e.racks[0].substr(0, tiles),
-                                          e.racks[1].substr(0, tiles));
+                                          e.racks[1].substr(0, tiles), o);
       solved += r.exact;
       positions += 1;
       nodes += static_cast<double>(r.nodes);
@@ -127,8 +129,11 @@ void printTable(const std::map<std::size_t, Bucket>& buckets, int limitMs) {
   std::printf("(limit %d ms a position)\n", limitMs);
 }
 
-// TILVAN_ENDGAME_GAMES and TILVAN_ENDGAME_MS override the arguments;
-// TILVAN_ENDGAME_VERBOSE prints each position's result.
+// TILVAN_ENDGAME_GAMES and TILVAN_ENDGAME_MS override the arguments,
+// TILVAN_ENDGAME_FIRST skips the games before it, TILVAN_ENDGAME_NODES
+// limits the positions a solve visits, TILVAN_ENDGAME_CPU=1 times the
+// solves on the thread's processor time (a shared machine's load aside) and
+// TILVAN_ENDGAME_VERBOSE=1 prints each position's result.
 long fromEnv(const char* name, long fallback) {
   const char* v = std::getenv(name);
   return v ? std::atol(v) : fallback;
@@ -138,6 +143,7 @@ void BM_SelfPlayEndgames(benchmark::State& state) {
   const auto k = static_cast<std::uint64_t>(fromEnv("TILVAN_ENDGAME_GAMES", state.range(0)));
   const int limitMs = static_cast<int>(fromEnv("TILVAN_ENDGAME_MS", state.range(1)));
   const bool verbose = fromEnv("TILVAN_ENDGAME_VERBOSE", 0) != 0;
+  const bool cpuTime = fromEnv("TILVAN_ENDGAME_CPU", 0) != 0;
   std::vector<SelfPlayEndgame> games = selfPlayEndgames(k);
   const long first = fromEnv("TILVAN_ENDGAME_FIRST", 1);
   games.erase(games.begin(), games.begin() + std::min<long>(first - 1, games.size()));
@@ -149,6 +155,7 @@ void BM_SelfPlayEndgames(benchmark::State& state) {
       o.timeMs = limitMs;
       o.describeLine = false;
       o.maxNodes = static_cast<std::uint64_t>(fromEnv("TILVAN_ENDGAME_NODES", 0));
+      o.cpuTime = cpuTime;
       const auto r = tilvan::solveEndgame(defaultList(), e.state, e.rack, e.opponent, o);
       if (verbose)
         std::printf("seed %3llu  %-7s %-7s  exact %d  spread %4d  depth %3d  %8.1f ms  %9llu nodes"

@@ -24,6 +24,7 @@
 #include <array>
 #include <bit>
 #include <chrono>
+#include <ctime>
 
 #include "ahead/endgame_position.h"
 #include "ahead/endgame_table.h"
@@ -49,7 +50,7 @@ class Solver {
  public:
   Solver(EgPosition& pos, const EndgameOptions& options)
       : pos_(pos), options_(options), table_(options.tableBits), lists_(kCacheMoves),
-        start_(Clock::now()) {}
+        start_(now()) {}
 
   EndgameResult run();
 
@@ -73,16 +74,26 @@ class Solver {
   std::array<std::vector<EgMove>, kMaxPly + 1> moveBuf_;
   std::array<const std::vector<EgMove>*, kMaxPly + 1> listAt_{};  // the list of each node's moves
   std::array<std::array<EgMove, kKillers>, kMaxPly + 1> killers_{};
-  Clock::time_point start_;
+  double now() const;  // ms, on the clock that options_.cpuTime names
+  double start_;
   std::uint64_t nodes_ = 0;
   bool horizon_ = false, stop_ = false, firstDepth_ = true;
 };
+
+double Solver::now() const {
+  if (options_.cpuTime) {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+  }
+  return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
+}
 
 bool Solver::outOfTime() {
   if (stop_) return true;
   if (firstDepth_) return false;  // the first depth always completes: the answer of last resort
   if (options_.maxNodes && nodes_ >= options_.maxNodes) stop_ = true;
-  if ((nodes_ & 15) == 0 && Clock::now() - start_ >= std::chrono::milliseconds(options_.timeMs))
+  if ((nodes_ & 15) == 0 && now() - start_ >= options_.timeMs)
     stop_ = true;
   return stop_;
 }
@@ -273,7 +284,7 @@ EndgameResult Solver::run() {
   result.nodes = nodes_;
   result.lists = lists_.made();
   result.listsFromBefore = lists_.madeFromBefore();
-  result.ms = std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
+  result.ms = now() - start_;
   if (options_.describeLine) describe(result);
   return result;
 }
