@@ -177,6 +177,11 @@ TEST(Endgame, SolverEqualsPlainMinimaxOnGeneratedEndgames) {
   EXPECT_GT(fullLines, compared * 9 / 10);
 }
 
+bool byBytes(const EgMove& a, const EgMove& b) {
+  return std::tie(a.score, a.count, a.blankMask, a.square, a.letter) <
+         std::tie(b.score, b.count, b.blankMask, b.square, b.letter);
+}
+
 bool sameFrame(const Frame& a, const Frame& b) {
   for (int i = 0; i < kSquares; ++i) {
     if (a.letter[i] != b.letter[i] || a.value[i] != b.value[i]) return false;
@@ -189,10 +194,12 @@ bool sameFrame(const Frame& a, const Frame& b) {
 }
 
 // Moves played and taken back at random: the frames kept move by move equal
-// frames read afresh, and the placements equal the complete search's.
+// frames read afresh, and the placements, listed afresh or made from the
+// lists two and four moves before, equal the complete search's.
 TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
   test::PositionGen gen(99);
-  for (int k = 0; k < kCases / 20; ++k) {
+  int madeAfter = 0;
+  for (int k = 0; k < kCases / 10; ++k) {
     const std::vector<std::string> words = shortWords(gen.rng());
     const WordList list = WordList::parse(test::lines(words));
     Case c = makeCase(gen, words);
@@ -201,7 +208,8 @@ TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
     EgPosition pos(list, c.state, c.racks[0], c.racks[1]);
     const std::uint64_t key0 = pos.key();
     std::vector<EgMove> played;
-    for (int step = 0; step < 12; ++step) {
+    std::vector<std::vector<EgMove>> lists;  // the side to move's list before each move played
+    for (int step = 0; step < 16; ++step) {
       std::array<Frame, 2> fresh;
       for (int d = 0; d < 2; ++d) {
         readFrame(pos.state().Committed, pos.state().SquareBonus, pos.state().LetterValue, d == 1,
@@ -213,12 +221,32 @@ TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
       pos.placements(mine);
       for (const CompleteResult& r : pos.completeResults())
         theirs.push_back(toEgMove(r, pos.state().Committed));
+      ASSERT_TRUE(std::is_sorted(mine.begin(), mine.end(), scoreBefore));
+      // The list as the solver keeps it: the moves that play out first, the pass last.
+      std::vector<EgMove> kept = mine;
+      const int tiles = pos.tiles(pos.toMove());
+      std::stable_partition(kept.begin(), kept.end(), [&](const EgMove& m) { return m.count == tiles; });
+      kept.emplace_back();
+      std::sort(mine.begin(), mine.end(), byBytes);
+      std::sort(theirs.begin(), theirs.end(), byBytes);
       ASSERT_EQ(mine, theirs) << c.describe() << step;
+      // Made from the lists two and four moves ago, when they can stand for it.
+      for (std::size_t since = 2; since <= 4 && since <= played.size(); since += 2) {
+        std::vector<EgMove> after;
+        if (!pos.placementsAfter(lists[lists.size() - since], static_cast<int>(since), after))
+          continue;
+        ++madeAfter;
+        ASSERT_TRUE(std::is_sorted(after.begin(), after.end(), scoreBefore)) << since;
+        std::sort(after.begin(), after.end(), byBytes);
+        ASSERT_EQ(after, mine) << c.describe() << step << " " << since;
+      }
       if (!played.empty() && gen.uniform(0, 3) == 0) {
         pos.undo(played.back());
         played.pop_back();
+        lists.pop_back();
         continue;
       }
+      lists.push_back(std::move(kept));
       const EgMove m = mine.empty() || gen.uniform(0, 5) == 0
                            ? EgMove{}
                            : mine[static_cast<std::size_t>(gen.uniform(0, int(mine.size()) - 1))];
@@ -228,6 +256,7 @@ TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
     while (!played.empty()) pos.undo(played.back()), played.pop_back();
     EXPECT_EQ(pos.key(), key0);
   }
+  EXPECT_GT(madeAfter, kCases / 2);
 }
 
 TEST(Endgame, EndOfGameSumsAgreeWithTheScoreSheet) {

@@ -1,118 +1,117 @@
 // Negamax with alpha-beta over both sides' placements and passes, a
 // transposition table keyed by the board, both racks and the scoreless
-// turns, and iterative deepening under a time limit. A search that never
-// stopped at its depth limit (nor used a table entry that did) is exact.
+// turns, and iterative deepening under a time limit: each depth orders the
+// next one's moves through the table, and the first depth that reaches the
+// end of every line it needs is exact. (A search without a depth limit
+// after a few shallow ones was measured: its poorer order costs far more
+// positions than the repeated shallow searches.)
+//
+// Invariants that keep the value exactly the plain minimax's:
+// (1) Every legal move of a node (every placement and the pass) is searched
+//     unless alpha-beta proves the rest cannot change the node's value; the
+//     order of the moves only changes what is pruned.
+// (2) A table entry holds what a search of that very position (the board,
+//     both racks, the side to move, the scoreless turns) found: its value
+//     when it lay inside the window, else the bound it proved. An entry is
+//     used for a cut-off only when its search was at least as deep as the
+//     one asked for; entries of a search that hit no depth limit are proven
+//     and serve any depth.
+// (3) A search that used the depth limit or an unproven entry anywhere
+//     below the root is not exact.
 #include "ahead/endgame.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <chrono>
-#include <limits>
-#include <unordered_map>
+#include <ctime>
 
 #include "ahead/endgame_position.h"
+#include "ahead/endgame_table.h"
 
 namespace tilvan {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kInf = 1 << 20;
-constexpr int kExactDepth = 255;  // a table entry that no depth limit touched
-constexpr int kMaxPly = 128;      // more turns than any endgame can take
-constexpr std::uint16_t kNoMove = 0xffff;
-constexpr std::size_t kCacheMoves = std::size_t{1} << 22;  // placements kept, 64 MB
+constexpr int kInf = 1 << 14;      // beyond any spread
+constexpr int kMaxPly = 128;       // more turns than any endgame can take
+constexpr int kKillers = 2;        // refutations kept per ply
+constexpr std::size_t kCacheMoves = std::size_t{1} << 22;  // placements kept, 72 MB
 
-enum Bound : std::uint8_t { kExact, kLower, kUpper };
-
-struct Entry {
-  std::uint64_t key = 0;
-  std::int32_t value = 0;
-  std::uint16_t move = kNoMove;  // index into the position's move list
-  std::uint8_t depth = 0;
-  Bound bound = kExact;
+// What one node's loop over its moves keeps.
+struct NodeLoop {
+  int alpha = 0, beta = 0, best = -kInf;
+  EgMove bestMove;
+  bool hasBest = false, first = true;
 };
 
 class Solver {
  public:
   Solver(EgPosition& pos, const EndgameOptions& options)
-      : pos_(pos), options_(options), table_(std::size_t{1} << options.tableBits),
-        start_(Clock::now()) {}
+      : pos_(pos), options_(options), table_(options.tableBits), lists_(kCacheMoves),
+        start_(now()) {}
 
   EndgameResult run();
 
  private:
   int search(int depth, int alpha, int beta, int ply);
+  bool tryMove(const EgMove& m, int depth, int ply, NodeLoop& node);
   int moveValue(const EgMove& m, int depth, int alpha, int beta, int ply, bool& terminal);
-  const std::vector<EgMove>& moves(std::vector<EgMove>& spare);
-  void order(const std::vector<EgMove>& ms, std::uint16_t first, std::vector<std::uint16_t>& out);
+  void remember(std::uint64_t key, int depth, int alpha0, const NodeLoop& node, bool proven,
+                std::uint64_t nodesBefore);
+  void addKiller(int ply, const EgMove& m);
   bool outOfTime();
   std::vector<EgMove> lineFrom(const std::vector<EgMove>& pv);
+  void describe(EndgameResult& result);
   int eval() const { return pos_.rackSum(1 - pos_.toMove()) - pos_.rackSum(pos_.toMove()); }
 
   EgPosition& pos_;
   EndgameOptions options_;
-  std::vector<Entry> table_;
-  std::unordered_map<std::uint64_t, std::vector<EgMove>> moveCache_;
-  std::size_t cachedMoves_ = 0;
+  EndgameTable table_;
+  MoveLists lists_;
   std::array<std::vector<EgMove>, kMaxPly + 1> pv_;
-  std::array<std::vector<std::uint16_t>, kMaxPly + 1> orderBuf_;
   std::array<std::vector<EgMove>, kMaxPly + 1> moveBuf_;
-  Clock::time_point start_;
+  std::array<const std::vector<EgMove>*, kMaxPly + 1> listAt_{};  // the list of each node's moves
+  std::array<std::array<EgMove, kKillers>, kMaxPly + 1> killers_{};
+  double now() const;  // ms, on the clock that options_.cpuTime names
+  double start_;
   std::uint64_t nodes_ = 0;
-  bool horizon_ = false, stop_ = false;
-  int depth_ = 0;  // of the iteration running
+  bool horizon_ = false, stop_ = false, firstDepth_ = true;
 };
+
+double Solver::now() const {
+  if (options_.cpuTime) {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+  }
+  return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
+}
 
 bool Solver::outOfTime() {
   if (stop_) return true;
-  if (depth_ <= 1) return false;  // the first depth always completes: the answer of last resort
+  if (firstDepth_) return false;  // the first depth always completes: the answer of last resort
   if (options_.maxNodes && nodes_ >= options_.maxNodes) stop_ = true;
-  if ((nodes_ & 127) == 0 && Clock::now() - start_ >= std::chrono::milliseconds(options_.timeMs))
+  if ((nodes_ & 15) == 0 && now() - start_ >= options_.timeMs)
     stop_ = true;
   return stop_;
 }
 
-// The side to move's placements and the pass. They are kept for the
-// position's board and rack until the cache is full; then `spare` holds them.
-const std::vector<EgMove>& Solver::moves(std::vector<EgMove>& spare) {
-  const std::uint64_t key = pos_.placementKey();
-  if (auto it = moveCache_.find(key); it != moveCache_.end()) return it->second;
-  pos_.placements(spare);
-  spare.push_back(EgMove{});  // the pass, last
-  if (cachedMoves_ + spare.size() > kCacheMoves) return spare;
-  cachedMoves_ += spare.size();
-  return moveCache_.emplace(key, spare).first->second;
-}
-
-// The moves to try in turn: the table's move, then the moves that play out
-// (best first), then the rest by score, the pass last.
-void Solver::order(const std::vector<EgMove>& ms, std::uint16_t first,
-                   std::vector<std::uint16_t>& out) {
-  out.clear();
-  const int tiles = pos_.tiles(pos_.toMove());
-  const int other = pos_.rackSum(1 - pos_.toMove());
-  auto rank = [&](std::uint16_t i) {
-    const EgMove& m = ms[i];
-    if (i == first) return kInf;
-    if (m.isPass()) return -kInf;
-    return m.score + (m.count == tiles ? kInf / 2 + outBonus(other) : 0);
-  };
-  for (std::size_t i = 0; i < ms.size(); ++i) out.push_back(static_cast<std::uint16_t>(i));
-  std::stable_sort(out.begin(), out.end(),
-                   [&](std::uint16_t a, std::uint16_t b) { return rank(a) > rank(b); });
-}
-
-// The value of playing m for the side to move; `terminal` when it ends the game.
+// The value of playing m for the side to move; `terminal` when it ends the
+// game. A move that plays out, and a pass that ends the game, are valued
+// without being played.
 int Solver::moveValue(const EgMove& m, int depth, int alpha, int beta, int ply, bool& terminal) {
   const int mover = pos_.toMove();
+  terminal = true;
+  if (m.count == pos_.tiles(mover)) return m.score + outBonus(pos_.rackSum(1 - mover));
+  if (m.isPass() && pos_.scoreless() + 1 >= kScorelessLimit)
+    return scorelessEnd(pos_.rackSum(mover), pos_.rackSum(1 - mover));
   pos_.play(m);
   int v;
-  terminal = true;
-  if (pos_.tiles(mover) == 0)
-    v = m.score + outBonus(pos_.rackSum(1 - mover));
-  else if (pos_.scoreless() >= kScorelessLimit)
+  if (pos_.scoreless() >= kScorelessLimit) {
     v = m.score + scorelessEnd(pos_.rackSum(mover), pos_.rackSum(1 - mover));
-  else {
+  } else {
     terminal = false;
     v = m.score - search(depth - 1, m.score - beta, m.score - alpha, ply + 1);
   }
@@ -120,64 +119,108 @@ int Solver::moveValue(const EgMove& m, int depth, int alpha, int beta, int ply, 
   return v;
 }
 
+// Searches move m of a node; true when it cuts the node off.
+bool Solver::tryMove(const EgMove& m, int depth, int ply, NodeLoop& node) {
+  bool terminal = false;
+  // After the first move, a null window asks only whether a move beats the
+  // best so far; the few that do are searched again in full.
+  int v = node.first ? moveValue(m, depth, node.alpha, node.beta, ply, terminal)
+                     : moveValue(m, depth, node.alpha, node.alpha + 1, ply, terminal);
+  if (!node.first && !terminal && !stop_ && v > node.alpha && v < node.beta)
+    v = moveValue(m, depth, node.alpha, node.beta, ply, terminal);
+  node.first = false;
+  if (stop_ || v <= node.best) return stop_;
+  node.best = v;
+  node.bestMove = m;
+  node.hasBest = true;
+  if (v <= node.alpha) return false;
+  node.alpha = v;
+  pv_[ply].assign(1, m);
+  if (!terminal) pv_[ply].insert(pv_[ply].end(), pv_[ply + 1].begin(), pv_[ply + 1].end());
+  if (v < node.beta) return false;
+  if (!terminal && !m.isPass()) addKiller(ply, m);
+  return true;
+}
+
+void Solver::addKiller(int ply, const EgMove& m) {
+  auto& k = killers_[ply];
+  if (k[0] == m) return;
+  k[1] = k[0];
+  k[0] = m;
+}
+
+void Solver::remember(std::uint64_t key, int depth, int alpha0, const NodeLoop& node, bool proven,
+                      std::uint64_t nodesBefore) {
+  TableEntry e;
+  e.key = key;
+  e.value = static_cast<std::int16_t>(node.best);
+  e.depth = static_cast<std::uint8_t>(proven ? kProvenDepth : std::min(depth, kProvenDepth - 1));
+  e.bound = node.best <= alpha0 ? Bound::kUpper : node.best >= node.beta ? Bound::kLower
+                                                                         : Bound::kExact;
+  e.work = static_cast<std::uint8_t>(std::bit_width(nodes_ - nodesBefore));
+  e.hasMove = node.hasBest;
+  e.move = node.bestMove;
+  table_.store(e);
+}
+
 int Solver::search(int depth, int alpha, int beta, int ply) {
   ++nodes_;
   pv_[ply].clear();
+  listAt_[ply] = nullptr;
   if (outOfTime()) return 0;
   if (depth == 0 || ply >= kMaxPly) {
     horizon_ = true;
     return eval();
   }
-  const std::uint64_t key = pos_.key();
-  Entry& slot = table_[key & (table_.size() - 1)];
-  std::uint16_t first = kNoMove;
-  if (slot.key == key) {
-    first = slot.move;
-    if (slot.depth >= depth &&
-        (slot.bound == kExact || (slot.bound == kLower && slot.value >= beta) ||
-         (slot.bound == kUpper && slot.value <= alpha))) {
-      if (slot.depth != kExactDepth) horizon_ = true;
-      return slot.value;
+  const std::uint64_t key = pos_.key(), nodesBefore = nodes_;
+  EgMove ttMove;
+  bool hasTtMove = false;
+  if (const TableEntry* e = table_.find(key)) {
+    if (e->depth >= depth &&
+        (e->bound == Bound::kExact || (e->bound == Bound::kLower && e->value >= beta) ||
+         (e->bound == Bound::kUpper && e->value <= alpha))) {
+      if (e->depth != kProvenDepth) horizon_ = true;
+      return e->value;
     }
+    hasTtMove = e->hasMove;
+    ttMove = e->move;
   }
-  const std::vector<EgMove>& ms = moves(moveBuf_[ply]);
-  std::vector<std::uint16_t>& idx = orderBuf_[ply];
-  order(ms, first, idx);
   const bool outerHorizon = horizon_;
   horizon_ = false;
-  const int alpha0 = alpha;
-  int best = -kInf;
-  std::uint16_t bestMove = kNoMove;
-  bool firstTried = true;
-  for (std::uint16_t i : idx) {
-    bool terminal = false;
-    // After the first move, a null window asks only whether a move beats
-    // the best so far; the few that do are searched again in full.
-    int v = firstTried ? moveValue(ms[i], depth, alpha, beta, ply, terminal)
-                  : moveValue(ms[i], depth, alpha, alpha + 1, ply, terminal);
-    if (!firstTried && !stop_ && v > alpha && v < beta)
-      v = moveValue(ms[i], depth, alpha, beta, ply, terminal);
-    firstTried = false;
-    if (stop_) return 0;
-    if (v <= best) continue;
-    best = v;
-    bestMove = i;
-    if (v > alpha) {
-      alpha = v;
-      pv_[ply].assign(1, ms[i]);
-      if (!terminal) pv_[ply].insert(pv_[ply].end(), pv_[ply + 1].begin(), pv_[ply + 1].end());
-      if (alpha >= beta) break;
+  NodeLoop node;
+  node.alpha = alpha;
+  node.beta = beta;
+  // The table's move first, before the moves are listed: it often cuts the
+  // node off without them.
+  bool cut = hasTtMove && tryMove(ttMove, depth, ply, node);
+  if (!cut && !stop_) {
+    const std::vector<EgMove>& ms =
+        lists_.of(pos_, moveBuf_[ply], ply >= 2 ? listAt_[ply - 2] : nullptr);
+    listAt_[ply] = &ms;
+    const int tiles = pos_.tiles(pos_.toMove());
+    std::array<const EgMove*, kKillers> killers{};
+    for (int k = 0; k < kKillers; ++k) {
+      const EgMove& km = killers_[ply][k];
+      if (km.isPass() || (hasTtMove && km == ttMove)) continue;
+      if (auto it = std::find(ms.begin(), ms.end(), km); it != ms.end()) killers[k] = &*it;
     }
+    auto skip = [&](const EgMove& m) {
+      return (hasTtMove && m == ttMove) || &m == killers[0] || &m == killers[1];
+    };
+    // Moves that play out are valued without a search: they come first.
+    std::size_t i = 0;
+    for (; !cut && i < ms.size() && ms[i].count == tiles; ++i)
+      if (!skip(ms[i])) cut = tryMove(ms[i], depth, ply, node);
+    for (int k = 0; !cut && k < kKillers; ++k)
+      if (killers[k]) cut = tryMove(*killers[k], depth, ply, node);
+    for (; !cut && i < ms.size(); ++i)
+      if (!skip(ms[i])) cut = tryMove(ms[i], depth, ply, node);
   }
-  const bool subHorizon = horizon_;
-  horizon_ = outerHorizon || subHorizon;
-  Entry& e = table_[key & (table_.size() - 1)];
-  e.key = key;
-  e.value = best;
-  e.move = bestMove;
-  e.depth = static_cast<std::uint8_t>(subHorizon ? std::min(depth, kExactDepth - 1) : kExactDepth);
-  e.bound = best <= alpha0 ? kUpper : best >= beta ? kLower : kExact;
-  return best;
+  if (stop_) return 0;
+  const bool proven = !horizon_;
+  horizon_ = outerHorizon || horizon_;
+  remember(key, depth, alpha, node, proven, nodesBefore);
+  return node.best;
 }
 
 // The principal line, carried on from the table where it stops short of
@@ -195,12 +238,9 @@ std::vector<EgMove> Solver::lineFrom(const std::vector<EgMove>& pv) {
     if ((ended = ends(mover))) break;
   }
   while (!ended && line.size() < kMaxPly) {
-    const Entry& e = table_[pos_.key() & (table_.size() - 1)];
-    if (e.key != pos_.key() || e.move == kNoMove) break;
-    std::vector<EgMove> spare;
-    const std::vector<EgMove>& ms = moves(spare);
-    if (e.move >= ms.size()) break;
-    const EgMove m = ms[e.move];
+    const TableEntry* e = table_.find(pos_.key());
+    if (!e || !e->hasMove) break;
+    const EgMove m = e->move;
     const int mover = pos_.toMove();
     pos_.play(m);
     line.push_back(m);
@@ -210,25 +250,8 @@ std::vector<EgMove> Solver::lineFrom(const std::vector<EgMove>& pv) {
   return line;
 }
 
-EndgameResult Solver::run() {
-  EndgameResult result;
-  std::vector<EgMove> best;
-  for (int depth = 1; depth <= kMaxPly; ++depth) {
-    horizon_ = false;
-    depth_ = depth;
-    const int value = search(depth, -kInf, kInf, 0);
-    if (stop_) break;
-    result.spread = value;
-    result.depth = depth;
-    result.exact = !horizon_;
-    best = lineFrom(pv_[0]);
-    if (result.exact) break;
-  }
-  result.nodes = nodes_;
-  result.ms = std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
-  result.moves = best;
-  if (!options_.describeLine) return result;
-  for (const EgMove& m : best) {
+void Solver::describe(EndgameResult& result) {
+  for (const EgMove& m : result.moves) {
     EndgameMove out;
     out.pass = m.isPass();
     out.score = m.score;
@@ -242,7 +265,27 @@ EndgameResult Solver::run() {
     pos_.play(m);
     result.line.push_back(std::move(out));
   }
-  for (auto it = best.rbegin(); it != best.rend(); ++it) pos_.undo(*it);
+  for (auto it = result.moves.rbegin(); it != result.moves.rend(); ++it) pos_.undo(*it);
+}
+
+EndgameResult Solver::run() {
+  EndgameResult result;
+  for (int depth = 1; depth < kProvenDepth; ++depth) {
+    horizon_ = false;
+    const int value = search(depth, -kInf, kInf, 0);
+    firstDepth_ = false;
+    if (stop_) break;
+    result.spread = value;
+    result.depth = depth;
+    result.exact = !horizon_;
+    result.moves = lineFrom(pv_[0]);
+    if (result.exact) break;
+  }
+  result.nodes = nodes_;
+  result.lists = lists_.made();
+  result.listsFromBefore = lists_.madeFromBefore();
+  result.ms = now() - start_;
+  if (options_.describeLine) describe(result);
   return result;
 }
 

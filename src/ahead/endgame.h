@@ -29,6 +29,9 @@ struct EndgameOptions {
   std::uint64_t maxNodes = 0;   // and after this many nodes (0: no limit)
   std::size_t tableBits = 20;   // the transposition table holds 2^tableBits entries
   bool describeLine = true;     // fill EndgameResult::line (else only moves)
+  // The time limit and EndgameResult::ms on the thread's processor time
+  // rather than the wall clock (for benchmarks on a shared machine).
+  bool cpuTime = false;
 };
 
 struct EndgameResult {
@@ -37,8 +40,10 @@ struct EndgameResult {
   int spread = 0;       // the side to move's points minus the other's from here on
   bool exact = false;   // proven: the search reached the end of every line it needed
   std::uint64_t nodes = 0;
+  std::uint64_t lists = 0;  // move lists made (the rest came from the cache)
+  std::uint64_t listsFromBefore = 0;  // of them, made from the list two moves before
   int depth = 0;        // the deepest search completed
-  double ms = 0;
+  double ms = 0;        // on the clock that EndgameOptions::cpuTime names
 };
 
 // Solves the endgame on `state`'s committed board (its premiums as

@@ -1,5 +1,6 @@
 #include "ahead/endgame_position.h"
 
+#include <algorithm>
 #include <cassert>
 
 #include "finder/word_graph.h"
@@ -121,6 +122,10 @@ std::vector<CompleteResult> EgPosition::completeResults() const {
   return completeSearch(list_, state_, rack(toMove_), static_cast<std::size_t>(-1));
 }
 
+bool scoreBefore(const EgMove& a, const EgMove& b) {
+  return a.score != b.score ? a.score > b.score : a.count > b.count;
+}
+
 EgMove toEgMove(const CompleteMove& f, const Board& board) {
   EgMove m;
   m.score = static_cast<std::int16_t>(f.score);
@@ -135,13 +140,37 @@ EgMove toEgMove(const CompleteMove& f, const Board& board) {
   return m;
 }
 
+const std::array<Frame, 2>& EgPosition::frames() {
+  while (frames_.size() <= played_.size()) {
+    frames_.push_back(frames_.back());
+    layOnFrames(played_[frames_.size() - 2], frames_.back());
+  }
+  return frames_.back();
+}
+
 void EgPosition::placements(std::vector<EgMove>& out) {
-  findPlacements(graph_, frames_.back(), state_.LetterValue, rack(toMove_), found_);
+  findPlacements(graph_, frames(), state_.LetterValue, rack(toMove_), found_, false);
   out.clear();
   for (const CompleteMove& f : found_) out.push_back(toEgMove(f, state_.Committed));
+  std::stable_sort(out.begin(), out.end(), scoreBefore);
+}
+
+void EgPosition::layOnFrames(const EgMove& m, std::array<Frame, 2>& fr) const {
+  for (int k = 0; k < m.count; ++k) {
+    const int h = m.square[k], v = transposeIndex(h);
+    const auto value = static_cast<std::int16_t>((m.blankMask >> k) & 1 ? 0
+                                                 : state_.LetterValue[m.letter[k]]);
+    fr[0].letter[h] = fr[1].letter[v] = static_cast<std::int8_t>(m.letter[k]);
+    fr[0].value[h] = fr[1].value[v] = value;
+  }
+  for (int k = 0; k < m.count; ++k) {
+    updateFrameAfterLaying(graph_, fr[0], m.square[k]);
+    updateFrameAfterLaying(graph_, fr[1], transposeIndex(m.square[k]));
+  }
 }
 
 void EgPosition::play(const EgMove& m) {
+  placementKeys_.push_back(placementKey());
   scorelessStack_.push_back(scoreless_);
   scoreless_ = m.score == 0 ? scoreless_ + 1 : 0;
   std::array<int, kMoveSlots> bonus{};
@@ -156,24 +185,15 @@ void EgPosition::play(const EgMove& m) {
     board_ ^= keys().square[h][l + (blank ? 26 : 0)];
   }
   bonusStack_.push_back(bonus);
-  frames_.push_back(frames_.back());
-  auto& fr = frames_.back();
-  for (int k = 0; k < m.count; ++k) {
-    const int h = m.square[k], v = transposeIndex(h);
-    const auto value = static_cast<std::int16_t>(state_.Committed.atH(h).value);
-    fr[0].letter[h] = fr[1].letter[v] = static_cast<std::int8_t>(m.letter[k]);
-    fr[0].value[h] = fr[1].value[v] = value;
-  }
-  for (int k = 0; k < m.count; ++k) {
-    updateFrameAfterLaying(graph_, fr[0], m.square[k]);
-    updateFrameAfterLaying(graph_, fr[1], transposeIndex(m.square[k]));
-  }
+  played_.push_back(m);
   toMove_ = 1 - toMove_;
 }
 
 void EgPosition::undo(const EgMove& m) {
   toMove_ = 1 - toMove_;
-  frames_.pop_back();
+  played_.pop_back();
+  placementKeys_.pop_back();
+  if (frames_.size() > played_.size() + 1) frames_.pop_back();
   const std::array<int, kMoveSlots> bonus = bonusStack_.back();
   bonusStack_.pop_back();
   for (int k = m.count - 1; k >= 0; --k) {

@@ -1,7 +1,9 @@
 // A light position for searching to the end of the game: the board as the
 // complete search reads it, both racks as letter counts, the side to move,
 // the scoreless turns in a row and a Zobrist key of all of it. Moves are
-// played and taken back in place.
+// played and taken back in place. The complete search's reading of the
+// board (two frames) is brought up to date only when placements are asked
+// for, so that moves whose value needs no further search cost no reading.
 #pragma once
 
 #include <array>
@@ -28,6 +30,10 @@ struct EgMove {
   bool operator==(const EgMove&) const = default;
 };
 
+// The order of the placements the position lists: score descending, then
+// more tiles first (placements equal so keep an order of their own).
+bool scoreBefore(const EgMove& a, const EgMove& b);
+
 // A placement of the complete search as an EgMove on `board`.
 EgMove toEgMove(const CompleteResult& r, const Board& board);
 EgMove toEgMove(const CompleteMove& m, const Board& board);
@@ -42,13 +48,28 @@ class EgPosition {
   EgPosition(const WordList& list, const GameState& state, std::string_view rack,
              std::string_view opponent);
 
-  // Every placement of the side to move's rack, best score first, as the
-  // complete search orders them (no pass).
+  // Every placement of the side to move's rack (no pass), in scoreBefore
+  // order.
   void placements(std::vector<EgMove>& out);
+  // The same placements from `before`, the side to move's placements (pass
+  // included or not) `since` moves ago (2, 4, ...): the placements of
+  // `before` that the rack still holds and that the moves since cannot have
+  // changed, and the placements found afresh on the lines that those moves
+  // touch (see endgame_lists.cpp). The same set as placements(), in
+  // scoreBefore order; false (out untouched) when fewer moves were played or
+  // the rack holds a blank and the side to move laid tiles since, which
+  // `before` cannot stand for.
+  bool placementsAfter(const std::vector<EgMove>& before, int since, std::vector<EgMove>& out);
+  // placementKey() of the position `since` moves ago (1 <= since <= moves played).
+  std::uint64_t placementKeyBefore(int since) const {
+    return placementKeys_[placementKeys_.size() - static_cast<std::size_t>(since)];
+  }
+  int played() const { return static_cast<int>(played_.size()); }
   // The complete search's results for the side to move (for showing moves).
   std::vector<CompleteResult> completeResults() const;
-  // The board as the complete search reads it, kept up to date move by move.
-  const std::array<Frame, 2>& frames() const { return frames_.back(); }
+  // The board as the complete search reads it, brought up to date with the
+  // moves played.
+  const std::array<Frame, 2>& frames();
 
   void play(const EgMove& m);
   void undo(const EgMove& m);
@@ -70,11 +91,20 @@ class EgPosition {
   static std::uint64_t scorelessKey(int n);
   void takeTile(int player, int letter);
   void giveTile(int player, int letter);
+  void layOnFrames(const EgMove& m, std::array<Frame, 2>& fr) const;
+  // Placements on the marked lines only: bit r of lines[0] row r across,
+  // bit c of lines[1] column c down; appended to out in the order found.
+  void placementsOnLines(const std::array<std::uint16_t, 2>& lines, std::vector<EgMove>& out);
 
   const WordList& list_;
   const WordGraph& graph_;
   GameState state_;
-  std::vector<std::array<Frame, 2>> frames_;  // one more than the moves played
+  // frames_[k]: the board after the first k moves of played_ (k <= played_.size()).
+  std::vector<std::array<Frame, 2>> frames_;
+  std::vector<EgMove> played_;
+  std::vector<int> laidScratch_;
+  std::vector<EgMove> keptScratch_, freshScratch_;
+  std::vector<std::uint64_t> placementKeys_;  // placementKey() before each move played
   std::vector<CompleteMove> found_;
   std::array<std::array<int, kLetters>, 2> rack_{};
   std::array<int, 2> tiles_{}, sum_{};

@@ -47,10 +47,11 @@ void findFrameAnchors(const WordGraph& g, bool boardEmpty, Frame& f);
 void updateFrameAfterLaying(const WordGraph& g, Frame& f, int i);
 
 // Every placement of `rack` on the board read into frames (across, down; their
-// anchors found), in the order of rankedBefore: what searches that lay many
-// moves on one board and keep its frames up to date use.  (complete_search.cpp)
+// anchors found), in the order of rankedBefore (unless `ranked` is false: then
+// in the order found): what searches that lay many moves on one board and
+// keep its frames up to date use.  (complete_search.cpp)
 void findPlacements(const WordGraph& g, const std::array<Frame, 2>& frames,
                     const std::array<int, kLetters>& letterValue, std::string_view rack,
-                    std::vector<CompleteMove>& out);
+                    std::vector<CompleteMove>& out, bool ranked = true);
 
 }  // namespace tilvan
