@@ -1,36 +1,40 @@
 #include "finder/complete_bound.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace tilvan {
 namespace {
 
 constexpr int kN = kSide;
 
-// Factors of a segment's new squares, largest first, and the sum of the
-// rack's best points paired with them.
+// The new squares' factors of a segment (each 1, 2 or 3: a square holds
+// one premium, so lm * wm is 1, 2 or 3 too), as counts, and the rack's best
+// points paired with them, largest with largest: with S(n) the sum of the
+// n best points, 3*S(a) + 2*(S(a+b) - S(a)) + (S(a+b+c) - S(a+b)) for a
+// threes, b twos and c ones.
 class Factors {
  public:
-  void clear() { n_ = 0; }
+  void clear() { count_ = {}; }
   void insert(int x) {
-    int k = n_++;
-    for (; k > 0 && factor_[k - 1] < x; --k) factor_[k] = factor_[k - 1];
-    factor_[k] = x;
+    assert(x >= 1 && x <= 3);
+    ++count_[static_cast<std::size_t>(x)];
   }
-  int pairedWith(const std::array<int, kMoveSlots>& best) const {
-    int sum = 0;
-    for (int k = 0; k < n_; ++k) sum += best[static_cast<std::size_t>(k)] * factor_[k];
-    return sum;
+  // best[n]: the sum of the rack's n best points.
+  int pairedWith(const std::array<int, kMoveSlots + 1>& best) const {
+    const int threes = count_[3], twos = threes + count_[2], ones = twos + count_[1];
+    return best[static_cast<std::size_t>(threes)] + best[static_cast<std::size_t>(twos)] +
+           best[static_cast<std::size_t>(ones)];
   }
 
  private:
-  int factor_[kMoveSlots] = {};
-  int n_ = 0;
+  std::array<int, 4> count_{};
 };
 
 // The bounds of the segments of frame row r (invariant 1), each given to the
 // leftmost anchor it covers.
-void rowBounds(const Frame& f, const RackPoints& rack, int r, std::array<double, kSquares>& bound) {
+void rowBounds(const Frame& f, const RackPoints& rack, const std::array<int, kMoveSlots + 1>& best,
+               int r, std::array<double, kSquares>& bound) {
   const int base = r * kN;
   std::array<int, kN> empty{};
   std::array<int, kN + 1> before{};  // board points left of each column
@@ -47,8 +51,14 @@ void rowBounds(const Frame& f, const RackPoints& rack, int r, std::array<double,
     }
   }
   if (!anchors) return;
+  std::array<int, kN + 1> nextAnchor{};  // the first of empty[j..] that is an anchor
+  nextAnchor[static_cast<std::size_t>(n)] = n;
+  for (int j = n - 1; j >= 0; --j)
+    nextAnchor[static_cast<std::size_t>(j)] =
+        f.anchor[base + empty[static_cast<std::size_t>(j)]] ? j : nextAnchor[static_cast<std::size_t>(j + 1)];
   Factors letter, cross;
   for (int j = 0; j < n; ++j) {
+    if (nextAnchor[static_cast<std::size_t>(j)] - j >= rack.count) continue;  // covers no anchor
     const int left = j > 0 ? empty[static_cast<std::size_t>(j - 1)] + 1 : 0;
     int wordFactor = 1, crossFixed = 0, first = -1;
     letter.clear();
@@ -67,8 +77,8 @@ void rowBounds(const Frame& f, const RackPoints& rack, int r, std::array<double,
       const int right = j + k < n ? empty[static_cast<std::size_t>(j + k)] : kN;
       if (right - left < 2) continue;  // a lone tile: no main word
       const int board = before[static_cast<std::size_t>(right)] - before[static_cast<std::size_t>(left)];
-      const int score = (board + letter.pairedWith(rack.best)) * wordFactor + crossFixed +
-                        cross.pairedWith(rack.best) + fullRackBonus(k);
+      const int score = (board + letter.pairedWith(best)) * wordFactor + crossFixed +
+                        cross.pairedWith(best) + fullRackBonus(k);
       const double b = static_cast<double>(score) + rack.extra[static_cast<std::size_t>(k)];
       double& slot = bound[static_cast<std::size_t>(first)];
       slot = std::max(slot, b);
@@ -79,7 +89,11 @@ void rowBounds(const Frame& f, const RackPoints& rack, int r, std::array<double,
 }  // namespace
 
 void anchorBounds(const Frame& f, const RackPoints& rack, std::array<double, kSquares>& bound) {
-  for (int r = 0; r < kN; ++r) rowBounds(f, rack, r, bound);
+  std::array<int, kMoveSlots + 1> best{};  // best[n]: the sum of the n best points
+  for (int k = 0; k < kMoveSlots; ++k)
+    best[static_cast<std::size_t>(k + 1)] =
+        best[static_cast<std::size_t>(k)] + (k < rack.count ? rack.best[static_cast<std::size_t>(k)] : 0);
+  for (int r = 0; r < kN; ++r) rowBounds(f, rack, best, r, bound);
 }
 
 }  // namespace tilvan

@@ -10,9 +10,20 @@ constexpr int kN = kSide;
 
 }  // namespace
 
+Generator::Scratch& Generator::scratch() {
+  thread_local Scratch s;
+  return s;
+}
+
 Generator::Generator(const WordGraph& g, const std::array<int, kLetters>& values,
                      std::string_view rack, Best& out)
-    : g_(g), value_(values), out_(out) {
+    : g_(g),
+      value_(values),
+      out_(out),
+      prefixes_(scratch().prefixes),
+      buckets_(scratch().buckets) {
+  prefixes_.clear();
+  for (auto& b : buckets_) b.clear();
   // The rack box holds at most seven tiles; a character that is neither a
   // letter a..z nor '_' is a tile that no word can use.
   for (char ch : rack.substr(0, kMoveSlots)) {
@@ -119,27 +130,28 @@ void Generator::fromAnchorAt(int r, int c) {
 }
 
 void Generator::growPrefix(WordGraph::Node n, int len) {
+  std::uint32_t id = 0;
   if (len > 0) {
     Prefix p{};
     std::copy(pre_.begin(), pre_.begin() + len, p.begin());
-    const auto id = static_cast<std::uint32_t>(prefixes_.size());
+    id = static_cast<std::uint32_t>(prefixes_.size());
     prefixes_.push_back(p);
-    for (std::uint32_t m = g_.letters(n) & takeable(); m; m &= m - 1) {
-      const int l = std::countr_zero(m);
-      const WordGraph::Node after = g_.child(n, l);
-      bucket(l, len).push_back({id, after, g_.letters(after)});
-    }
   }
-  if (len + 1 >= tilesInRack_) return;
+  const bool deeper = len + 1 < tilesInRack_;
   for (std::uint32_t m = g_.letters(n) & takeable(); m; m &= m - 1) {
     const int l = std::countr_zero(m);
+    const WordGraph::Node after = g_.child(n, l);
+    if (len > 0) bucket(l, len).push_back({id, after, g_.letters(after)});
+    if (!deeper) continue;
     const Kind kind = take(l);
     pre_[len] = static_cast<char>('a' + l);
-    growPrefix(g_.child(n, l), len + 1);
+    growPrefix(after, len + 1);
     giveBack(l, kind);
   }
 }
 
+// Words whose new tiles start at the anchor or on the `room` empty
+// non-anchor squares left of it: a rack prefix, then the anchor's letter.
 void Generator::fromAnchor(int room) {
   const Frame& f = *f_;
   const int a = row_ * kN + anchor_;

@@ -67,6 +67,14 @@ class Generator {
     std::uint32_t afterLetters;  // the letters that can come next
   };
   static constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
+  // The prefixes' storage, kept by each thread from one search to the next
+  // so that their vectors keep their room. A thread runs one generator at
+  // a time.
+  struct Scratch {
+    std::vector<Prefix> prefixes;
+    std::array<std::vector<Entry>, 26 * kMoveSlots> buckets;
+  };
+  static Scratch& scratch();
 
   // Letters a tile can be taken for now.
   std::uint32_t takeable() const { return blanks_ > 0 ? kAllLetters : rackMask_; }
@@ -114,8 +122,8 @@ class Generator {
   const Frame* f_ = nullptr;
   bool down_ = false;
   int row_ = 0, anchor_ = 0, tiles_ = 0, tilesInRack_ = 0, blanks_ = 0, blanksInRack_ = 0;
-  std::vector<Prefix> prefixes_;
-  std::array<std::vector<Entry>, 26 * kMoveSlots> buckets_;
+  std::vector<Prefix>& prefixes_;
+  std::array<std::vector<Entry>, 26 * kMoveSlots>& buckets_;
   std::uint32_t rackMask_ = 0;  // letters with a rack tile left
   std::array<int, 26> rack_{};
   std::array<char, kSide> word_{}, pre_{};
