@@ -29,22 +29,27 @@ bool rankedBefore(const CompleteMove& a, const CompleteMove& b) {
 namespace {
 
 // Every placement on `board`, or the best `limit`, into `best`; valued by
-// `leaves` when given.
+// `leaves` when given. The board is read afresh unless `known` holds it.
 void generate(const WordList& list, const Board& board, const std::array<int, kSquares>& premiums,
               const std::array<int, kLetters>& values, std::string_view rack, Best& best,
-              const LeaveValues* leaves = nullptr) {
+              const LeaveValues* leaves = nullptr, const BoardReading* known = nullptr) {
   const WordGraph& g = list.derived<WordGraph>();
-  const bool boardEmpty = board.empty();
-  std::array<Frame, 2> frames;
+  std::array<Frame, 2> read;
+  const bool reuse = known && values == kLetterValue && known->holds(g, board, premiums);
+  if (!reuse) {
+    for (int d = 0; d < 2; ++d) {
+      readFrame(board, premiums, values, d == 1, read[d]);
+      findFrameAnchors(g, board.empty(), read[d]);
+    }
+  }
+  const std::array<Frame, 2>& frames = reuse ? known->frames : read;
   Generator gen(g, values, rack, best);
   if (leaves) gen.valueBy(*leaves, rack);
   gen.collectPrefixes();
-  for (int d = 0; d < 2; ++d) {
-    readFrame(board, premiums, values, d == 1, frames[d]);
-    findFrameAnchors(g, boardEmpty, frames[d]);
-    if (!best.bounded()) gen.run(frames[d], d == 1);
-  }
-  if (best.bounded()) gen.runBest({&frames[0], &frames[1]});
+  if (best.bounded())
+    gen.runBest({&frames[0], &frames[1]});
+  else
+    for (int d = 0; d < 2; ++d) gen.run(frames[d], d == 1);
 }
 
 }  // namespace
@@ -59,20 +64,21 @@ std::vector<CompleteResult> completeSearch(const WordList& list, const GameState
 
 void completeMoves(const WordList& list, const Board& board,
                    const std::array<int, kSquares>& premiums, std::string_view rack,
-                   std::vector<CompleteMove>& out, std::size_t maxResults) {
+                   std::vector<CompleteMove>& out, std::size_t maxResults,
+                   const BoardReading* known) {
   const bool all = maxResults == std::numeric_limits<std::size_t>::max();
   Best best(maxResults, false);
-  generate(list, board, premiums, kLetterValue, rack, best);
+  generate(list, board, premiums, kLetterValue, rack, best, nullptr, known);
   out = all ? std::move(best).all() : std::move(best).ranked();
 }
 
 void completeMovesByValue(const WordList& list, const Board& board,
                           const std::array<int, kSquares>& premiums, std::string_view rack,
                           const LeaveValues& leaveValues, std::size_t maxResults,
-                          std::vector<CompleteMove>& out) {
+                          std::vector<CompleteMove>& out, const BoardReading* known) {
   assert(std::is_sorted(rack.begin(), rack.end()));
   Best best(maxResults, true);
-  generate(list, board, premiums, kLetterValue, rack, best, &leaveValues);
+  generate(list, board, premiums, kLetterValue, rack, best, &leaveValues, known);
   out = std::move(best).ranked();
 }
 
