@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "finder/classic_search.h"
+#include "finder/complete_generator.h"
 #include "finder/complete_search.h"
 #include "finder/find_words.h"
 #include "finder/word_graph.h"
@@ -29,6 +30,8 @@ PlacementSearch& classicSearch() {
 }
 
 constexpr std::size_t kAll = 1000000;
+// The search's own choice of racks worth bounding.
+const std::size_t kBoundFrom = Generator::boundFrom();
 
 // Words of 2 to 8 letters from the default list; a small fixed fallback when
 // the list cannot be read.
@@ -174,13 +177,18 @@ void compareOn(std::uint32_t seed, int positions, std::size_t listSize, bool sho
     const auto fast = completeSearch(*t.list, s, rack, kAll);
     const auto slow = test::bruteForceComplete(*t.list, s, rack);
     results += slow.size();
-    // The best few are found under the anchors' bounds: still the head.
-    for (const std::size_t k : {std::size_t{1}, std::size_t{4}, std::size_t{13}}) {
-      const auto want = std::vector<CompleteResult>(
-          slow.begin(), slow.begin() + static_cast<std::ptrdiff_t>(std::min(k, slow.size())));
-      ASSERT_EQ(completeSearch(*t.list, s, rack, k), want)
-          << "seed " << seed << " position " << p << ", best " << k << ": " << describe(s, rack);
+    // The best few, found under the anchors' bounds (every rack bounded, or
+    // only those the search deems worth it): still the head.
+    for (const std::size_t from : {std::size_t{0}, kBoundFrom}) {
+      Generator::boundFrom() = from;
+      for (const std::size_t k : {std::size_t{1}, std::size_t{4}, std::size_t{13}}) {
+        const auto want = std::vector<CompleteResult>(
+            slow.begin(), slow.begin() + static_cast<std::ptrdiff_t>(std::min(k, slow.size())));
+        ASSERT_EQ(completeSearch(*t.list, s, rack, k), want)
+            << "seed " << seed << " position " << p << ", best " << k << ": " << describe(s, rack);
+      }
     }
+    Generator::boundFrom() = kBoundFrom;
     if (fast == slow) continue;
     std::size_t k = 0;
     while (k < fast.size() && k < slow.size() && fast[k] == slow[k]) ++k;
@@ -223,10 +231,12 @@ TEST(CompleteDifferential, OddBoardsAndRacks) {
                                                     : byte(rng));
     const auto slow = test::bruteForceComplete(*t.list, s, rack);
     ASSERT_EQ(completeSearch(*t.list, s, rack, kAll), slow) << describe(s, rack);
+    Generator::boundFrom() = p % 2 ? 0 : kBoundFrom;
     ASSERT_EQ(completeSearch(*t.list, s, rack, 3),
               std::vector<CompleteResult>(slow.begin(), slow.begin() + std::min<std::ptrdiff_t>(
                                                                           3, std::ssize(slow))))
         << describe(s, rack);
+    Generator::boundFrom() = kBoundFrom;
   }
 }
 
@@ -272,11 +282,13 @@ TEST(CompleteDifferential, BestByValueIsTheHeadOfThePlainSort) {
         m.value = m.score + leaves[everyTile & ~play::usedMask(s.Committed, rack, m)];
       std::sort(all.begin(), all.end(), valueRankedBefore);
       for (const std::size_t k : {std::size_t{1}, std::size_t{5}, std::size_t{12}}) {
+        Generator::boundFrom() = k == 5 ? kBoundFrom : 0;
         std::vector<CompleteMove> best;
         completeMovesByValue(*t.list, s.Committed, s.SquareBonus, rack, leaves, k, best);
         ASSERT_EQ(best, std::vector<CompleteMove>(all.begin(), all.begin() + std::min<std::ptrdiff_t>(
                                                                              std::ssize(all), k)))
             << "best " << k << " by value, " << describe(s, rack);
+        Generator::boundFrom() = kBoundFrom;
       }
     }
   }

@@ -10,6 +10,11 @@ constexpr int kN = kSide;
 
 }  // namespace
 
+std::atomic<std::size_t>& Generator::boundFrom() {
+  static std::atomic<std::size_t> from{100};
+  return from;
+}
+
 Generator::Scratch& Generator::scratch() {
   thread_local Scratch s;
   return s;

@@ -22,6 +22,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <string_view>
 #include <utility>
@@ -56,6 +57,14 @@ class Generator {
   // best kept: anchors by their bounds, highest first.
   // REQUIRES: collectPrefixes() ran.
   void runBest(const std::array<const Frame*, 2>& frames);
+
+  // Whether bounding the anchors is likely to pay: a rack with few prefixes
+  // finds little from any anchor, less than the bounds cost. Either way
+  // gives the same placements. REQUIRES: collectPrefixes() ran.
+  bool worthBounding() const { return prefixes_.size() >= boundFrom().load(std::memory_order_relaxed); }
+  // The fewest prefixes for which worthBounding() holds (tests set 0 to
+  // bound every search).
+  static std::atomic<std::size_t>& boundFrom();
 
  private:
   enum Kind : std::uint8_t { kNoTile, kLetterTile, kBlankTile };

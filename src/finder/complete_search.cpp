@@ -46,7 +46,7 @@ void generate(const WordList& list, const Board& board, const std::array<int, kS
   Generator gen(g, values, rack, best);
   if (leaves) gen.valueBy(*leaves, rack);
   gen.collectPrefixes();
-  if (best.bounded())
+  if (best.bounded() && gen.worthBounding())
     gen.runBest({&frames[0], &frames[1]});
   else
     for (int d = 0; d < 2; ++d) gen.run(frames[d], d == 1);
