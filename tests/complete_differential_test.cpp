@@ -1,7 +1,9 @@
 // The complete search against the brute-force reference on generated
 // positions: small lists drawn from the default word list, empty and
 // filled boards, racks with 0, 1 and 2 blanks. The whole ordered result
-// lists must be equal, words, scores and blank choices included.
+// lists must be equal, words, scores and blank choices included; the best
+// few (searched anchor by anchor under a bound) must be their head, by score
+// and by value.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,9 +12,11 @@
 #include <sstream>
 
 #include "finder/classic_search.h"
+#include "finder/complete_generator.h"
 #include "finder/complete_search.h"
 #include "finder/find_words.h"
 #include "finder/word_graph.h"
+#include "play/position.h"
 #include "support/brute_force_complete.h"
 #include "support/test_support.h"
 
@@ -26,6 +30,8 @@ PlacementSearch& classicSearch() {
 }
 
 constexpr std::size_t kAll = 1000000;
+// The search's own choice of racks worth bounding.
+const std::size_t kBoundFrom = Generator::boundFrom();
 
 // Words of 2 to 8 letters from the default list; a small fixed fallback when
 // the list cannot be read.
@@ -171,6 +177,18 @@ void compareOn(std::uint32_t seed, int positions, std::size_t listSize, bool sho
     const auto fast = completeSearch(*t.list, s, rack, kAll);
     const auto slow = test::bruteForceComplete(*t.list, s, rack);
     results += slow.size();
+    // The best few, found under the anchors' bounds (every rack bounded, or
+    // only those the search deems worth it): still the head.
+    for (const std::size_t from : {std::size_t{0}, kBoundFrom}) {
+      Generator::boundFrom() = from;
+      for (const std::size_t k : {std::size_t{1}, std::size_t{4}, std::size_t{13}}) {
+        const auto want = std::vector<CompleteResult>(
+            slow.begin(), slow.begin() + static_cast<std::ptrdiff_t>(std::min(k, slow.size())));
+        ASSERT_EQ(completeSearch(*t.list, s, rack, k), want)
+            << "seed " << seed << " position " << p << ", best " << k << ": " << describe(s, rack);
+      }
+    }
+    Generator::boundFrom() = kBoundFrom;
     if (fast == slow) continue;
     std::size_t k = 0;
     while (k < fast.size() && k < slow.size() && fast[k] == slow[k]) ++k;
@@ -211,8 +229,14 @@ TEST(CompleteDifferential, OddBoardsAndRacks) {
       rack += static_cast<char>(percent(rng) < 70   ? 'a' + letter(rng) % 26
                                 : percent(rng) < 50 ? '_'
                                                     : byte(rng));
-    ASSERT_EQ(completeSearch(*t.list, s, rack, kAll), test::bruteForceComplete(*t.list, s, rack))
+    const auto slow = test::bruteForceComplete(*t.list, s, rack);
+    ASSERT_EQ(completeSearch(*t.list, s, rack, kAll), slow) << describe(s, rack);
+    Generator::boundFrom() = p % 2 ? 0 : kBoundFrom;
+    ASSERT_EQ(completeSearch(*t.list, s, rack, 3),
+              std::vector<CompleteResult>(slow.begin(), slow.begin() + std::min<std::ptrdiff_t>(
+                                                                          3, std::ssize(slow))))
         << describe(s, rack);
+    Generator::boundFrom() = kBoundFrom;
   }
 }
 
@@ -229,6 +253,43 @@ TEST(CompleteDifferential, MaxResultsTakesTheHeadOfTheOrder) {
       ASSERT_EQ(head, std::vector<CompleteResult>(
                           all.begin(),
                           all.begin() + static_cast<std::ptrdiff_t>(std::min(k, all.size()))));
+    }
+  }
+}
+
+// The best few by value (score plus a value of the tiles kept) are the head
+// of every placement sorted by value. Leave values on a coarse grid, so that
+// many placements tie and the order's tie-breaks count; some racks hold
+// characters that are no tiles.
+TEST(CompleteDifferential, BestByValueIsTheHeadOfThePlainSort) {
+  std::mt19937 rng(8);
+  std::uniform_int_distribution<int> moves(0, 14), tiles(1, 7), blanks(0, 2), half(-40, 120),
+      percent(0, 99);
+  for (int listNo = 0; listNo < 2; ++listNo) {
+    const TestList t = makeList(rng, listNo ? 2500 : 500, listNo == 0);
+    for (int p = 0; p < 250; ++p) {
+      const GameState s = makeBoard(rng, t, p % 6 == 0 ? 0 : moves(rng));
+      const int n = tiles(rng);
+      std::string rack = makeRack(rng, n, std::min(n, blanks(rng)));
+      if (percent(rng) < 10) rack.back() = '?';
+      std::sort(rack.begin(), rack.end());
+      LeaveValues leaves{};
+      for (double& v : leaves) v = half(rng) / 2.0;
+      std::vector<CompleteMove> all;
+      completeMoves(*t.list, s.Committed, s.SquareBonus, rack, all);
+      const unsigned everyTile = (1u << rack.size()) - 1;
+      for (CompleteMove& m : all)
+        m.value = m.score + leaves[everyTile & ~play::usedMask(s.Committed, rack, m)];
+      std::sort(all.begin(), all.end(), valueRankedBefore);
+      for (const std::size_t k : {std::size_t{1}, std::size_t{5}, std::size_t{12}}) {
+        Generator::boundFrom() = k == 5 ? kBoundFrom : 0;
+        std::vector<CompleteMove> best;
+        completeMovesByValue(*t.list, s.Committed, s.SquareBonus, rack, leaves, k, best);
+        ASSERT_EQ(best, std::vector<CompleteMove>(all.begin(), all.begin() + std::min<std::ptrdiff_t>(
+                                                                             std::ssize(all), k)))
+            << "best " << k << " by value, " << describe(s, rack);
+        Generator::boundFrom() = kBoundFrom;
+      }
     }
   }
 }

@@ -1,6 +1,7 @@
 // Self-play: the same seed gives the same games whatever the threads; every
 // turn of many games keeps the hundred tiles, lays only words of the list
-// scored by the game's scorer, and the games end by the rules; shards add up.
+// scored by the game's scorer, and the games end by the rules; the board's
+// reading followed move by move stays the board read afresh; shards add up.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <unordered_set>
 
 #include "cli/selfplay.h"
+#include "finder/complete_frame.h"
 #include "game/move_score.h"
 #include "game/move_words.h"
 #include "moves/end_game.h"
@@ -119,6 +121,11 @@ TEST(SelfPlay, EveryTurnKeepsTheTilesAndTheRules) {
       }
       passes += t.kind == TurnLog::Kind::kPass;
       before = pos.board;
+      // The board's reading, followed move by move, is the board read afresh.
+      BoardReading fresh;
+      fresh.read(defaultList().derived<WordGraph>(), pos.board, pos.premiums);
+      ASSERT_TRUE(pos.reading && pos.reading->holds(*fresh.graph, pos.board, pos.premiums));
+      ASSERT_TRUE(pos.reading->frames == fresh.frames) << "bag " << t.bag;
       if (!pos.over) return;
       // The end: a player out with the bag empty, or six scoreless turns.
       const bool out = pos.bag.empty() && (pos.racks[0].empty() || pos.racks[1].empty());
@@ -129,8 +136,8 @@ TEST(SelfPlay, EveryTurnKeepsTheTilesAndTheRules) {
         EXPECT_EQ(pos.scores[static_cast<std::size_t>(p)],
                   scores[static_cast<std::size_t>(p)] + adjust[static_cast<std::size_t>(p)]);
     };
-    const GameLog log = g % 2 ? playGame(1000 + g / 2, *b, *a, check)
-                              : playGame(1000 + g / 2, *a, *b, check);
+    const GameLog log = g % 2 ? playGame(1000 + g / 2, *b, *a, check, &defaultList())
+                              : playGame(1000 + g / 2, *a, *b, check, &defaultList());
     ASSERT_FALSE(::testing::Test::HasFatalFailure()) << "game " << g;
     EXPECT_EQ(log.turns.back().kind, TurnLog::Kind::kEnd);
   }

@@ -143,13 +143,16 @@ SimResult simulate(const play::Engine& engine, const play::Position& pos,
   std::map<int, std::pair<std::vector<double>, std::uint64_t>> finished;
   std::atomic<int> next{0};
   std::atomic<bool> stop{false};
+  // Every round starts on this board: read it once, and follow each move.
+  play::Position base = pos;
+  play::readBoard(*engine.list, base);
   auto work = [&] {
     auto value = play::makeStrategy("value", engine);
     while (!stop) {
       const int r = next++;
       if (options.maxRounds > 0 && r >= options.maxRounds) break;
       std::uint64_t plies = 0;
-      auto v = playRound(engine, *value, pos, candidates, roundSeed(options.seed, r), plies);
+      auto v = playRound(engine, *value, base, candidates, roundSeed(options.seed, r), plies);
       std::lock_guard lock(mu);
       finished.emplace(r, std::make_pair(std::move(v), plies));
       done.notify_one();

@@ -25,6 +25,16 @@ class Best {
     if (!heap_ || kept_.size() < limit_) return true;
     return byValue_ ? value >= kept_.front().value : score >= kept_.front().score;
   }
+  // True when only the best few are kept, so that a bound can rule out
+  // placements before they are found.
+  bool bounded() const { return heap_; }
+  // False when no placement whose score (by score) or value (by value) is
+  // at most `bound` can be among the best any more.
+  bool reaches(double bound) const {
+    if (limit_ == 0) return false;
+    if (!heap_ || kept_.size() < limit_) return true;
+    return bound >= (byValue_ ? kept_.front().value : kept_.front().score);
+  }
   void add(const CompleteMove& r) {
     if (!heap_ || kept_.size() < limit_) {
       kept_.push_back(r);

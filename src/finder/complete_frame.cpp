@@ -41,25 +41,29 @@ void markSquare(const WordGraph& g, Frame& f, int i) {
   f.crossSum[i] = static_cast<std::int16_t>(sum);
 }
 
+// What frame square i shows of board square `sq` under premium `premium`.
+void readSquare(const BoardSquare& sq, int premium, const std::array<int, kLetters>& values,
+                Frame& f, int i) {
+  if (sq.occupied) {
+    const bool letter = sq.letter >= 0 && sq.letter < 26;
+    f.letter[i] = static_cast<std::int8_t>(letter ? sq.letter : 26);
+    const bool blank = scoresNothing(sq.tile);
+    f.value[i] = static_cast<std::int16_t>(letter && !blank ? values[sq.letter] : 0);
+  } else {
+    f.letter[i] = -1;
+    f.value[i] = 0;
+  }
+  f.lm[i] = static_cast<std::uint8_t>(letterFactor(premium));
+  f.wm[i] = static_cast<std::uint8_t>(wordFactor(premium));
+}
+
 }  // namespace
 
 void readFrame(const Board& board, const std::array<int, kSquares>& premiums,
                const std::array<int, kLetters>& values, bool down, Frame& f) {
   for (int i = 0; i < kSquares; ++i) {
     const int h = down ? transposeIndex(i) : i;
-    const BoardSquare& sq = board.atH(h);
-    if (sq.occupied) {
-      const bool letter = sq.letter >= 0 && sq.letter < 26;
-      f.letter[i] = static_cast<std::int8_t>(letter ? sq.letter : 26);
-      const bool blank = scoresNothing(sq.tile);
-      f.value[i] = static_cast<std::int16_t>(letter && !blank ? values[sq.letter] : 0);
-    } else {
-      f.letter[i] = -1;
-      f.value[i] = 0;
-    }
-    const int premium = premiums[h];
-    f.lm[i] = static_cast<std::uint8_t>(letterFactor(premium));
-    f.wm[i] = static_cast<std::uint8_t>(wordFactor(premium));
+    readSquare(board.atH(h), premiums[h], values, f, i);
   }
 }
 
@@ -90,6 +94,40 @@ void updateFrameAfterLaying(const WordGraph& g, Frame& f, int i) {
   while (end + 1 < kN && !f.empty((end + 1) * kN + c)) ++end;
   if (top > 0) markSquare(g, f, (top - 1) * kN + c);
   if (end + 1 < kN) markSquare(g, f, (end + 1) * kN + c);
+}
+
+void BoardReading::read(const WordGraph& g, const Board& b, const std::array<int, kSquares>& p) {
+  graph = &g;
+  board = b;
+  premiums = p;
+  for (int d = 0; d < 2; ++d) {
+    readFrame(b, p, kLetterValue, d == 1, frames[static_cast<std::size_t>(d)]);
+    findFrameAnchors(g, b.empty(), frames[static_cast<std::size_t>(d)]);
+  }
+}
+
+void BoardReading::lay(const Board& b, const std::array<int, kSquares>& p, const int* squares,
+                       int count) {
+  const bool wasEmpty = board.empty();
+  for (int k = 0; k < count; ++k) {
+    const int h = squares[k];
+    board.set(h, b.atH(h));
+    premiums[static_cast<std::size_t>(h)] = p[static_cast<std::size_t>(h)];
+  }
+  if (wasEmpty) return read(*graph, b, p);  // the centre was the one anchor
+  // Every new letter first: a cross-word read again may run over several.
+  for (int k = 0; k < count; ++k) {
+    const int h = squares[k];
+    for (int d = 0; d < 2; ++d) {
+      Frame& f = frames[static_cast<std::size_t>(d)];
+      const int i = d == 1 ? transposeIndex(h) : h;
+      readSquare(board.atH(h), premiums[static_cast<std::size_t>(h)], kLetterValue, f, i);
+    }
+  }
+  for (int k = 0; k < count; ++k) {
+    updateFrameAfterLaying(*graph, frames[0], squares[k]);
+    updateFrameAfterLaying(*graph, frames[1], transposeIndex(squares[k]));
+  }
 }
 
 }  // namespace tilvan

@@ -26,6 +26,7 @@ struct Frame {
   std::array<bool, kSquares> hasCross, anchor;
 
   bool empty(int i) const { return letter[i] < 0; }
+  bool operator==(const Frame&) const = default;
 };
 
 // Reads a board, with its unused premiums (by H index) and the letters'
@@ -45,6 +46,28 @@ void findFrameAnchors(const WordGraph& g, bool boardEmpty, Frame& f);
 // frame's rows through it. Frames so kept equal frames read afresh.
 // REQUIRES: f.letter[i] and f.value[i] hold the new letter.
 void updateFrameAfterLaying(const WordGraph& g, Frame& f, int i);
+
+// A board as the complete search reads it, with the board and premiums it
+// was read from (letters score their standard points), so that a search can
+// tell whether it still holds. Intentionally copyable: copy it to follow a
+// move.
+struct BoardReading {
+  const WordGraph* graph = nullptr;
+  Board board;
+  std::array<int, kSquares> premiums{};
+  std::array<Frame, 2> frames;  // across, down; anchors found
+
+  // Reads `b` with its unused premiums `p` afresh.
+  void read(const WordGraph& g, const Board& b, const std::array<int, kSquares>& p);
+  // True when this is the reading of `b` and `p` for the graph `g`.
+  bool holds(const WordGraph& g, const Board& b, const std::array<int, kSquares>& p) const {
+    return graph == &g && board.cells == b.cells && premiums == p;
+  }
+  // Follows the tiles laid on board squares `squares` (H indices): their
+  // letters, points and used premiums are read from `b` and `p`, which
+  // hold the move. REQUIRES: holds() for the board before the move.
+  void lay(const Board& b, const std::array<int, kSquares>& p, const int* squares, int count);
+};
 
 // Every placement of `rack` on the board read into frames (across, down; their
 // anchors found), in the order of rankedBefore (unless `ranked` is false: then

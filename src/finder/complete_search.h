@@ -16,6 +16,8 @@
 
 namespace tilvan {
 
+struct BoardReading;
+
 struct CompleteResult {
   bool down = false;  // main word runs down a column (V numbering) or along a row (H)
   Candidate cand;     // squares in the direction's own numbering
@@ -67,22 +69,25 @@ using LeaveValues = std::array<double, 1u << kMoveSlots>;
 
 // The best `maxResults` placements of `rack` on `board` by value: the score
 // plus leaveValues[the mask of the tiles kept], in valueRankedBefore order.
-// Only the first 7 characters of the rack are tiles.
+// Only the first 7 characters of the rack are tiles. `known`, when it holds
+// this board (complete_frame.h), saves reading the board again.
 // REQUIRES: the rack sorted (bytewise).
 void completeMovesByValue(const WordList& list, const Board& board,
                           const std::array<int, kSquares>& premiums, std::string_view rack,
                           const LeaveValues& leaveValues, std::size_t maxResults,
-                          std::vector<CompleteMove>& out);
+                          std::vector<CompleteMove>& out, const BoardReading* known = nullptr);
 
 // Every placement of `rack` on `board` (premiums still unused by H index;
 // letters score their standard points), as completeSearch finds them, in no
 // particular order; or, when `maxResults` is given, the best that many in
 // the order of rankedBefore. Reads nothing else of a game, so that a
 // position kept outside a GameState can be searched without building one.
+// `known` as for completeMovesByValue.
 void completeMoves(const WordList& list, const Board& board,
                    const std::array<int, kSquares>& premiums, std::string_view rack,
                    std::vector<CompleteMove>& out,
-                   std::size_t maxResults = static_cast<std::size_t>(-1));
+                   std::size_t maxResults = static_cast<std::size_t>(-1),
+                   const BoardReading* known = nullptr);
 
 // The words and scores of moves found on state.Committed, in the same order.
 std::vector<CompleteResult> describeMoves(const GameState& state,

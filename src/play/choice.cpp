@@ -142,13 +142,14 @@ std::vector<Choice> exchangeChoices(std::string_view rack, RackLeaves& leaves,
 
 std::vector<Choice> rankByValue(const WordList& list, const Board& board,
                                 const std::array<int, kSquares>& premiums, std::string_view rack,
-                                const ValueInputs& in, std::size_t limit) {
+                                const ValueInputs& in, std::size_t limit,
+                                const BoardReading* known) {
   RackLeaves leaves(rack, in);
   const unsigned all = (1u << rack.size()) - 1;
   LeaveValues byKept{};
   leaves.fillAll(byKept);
   std::vector<CompleteMove> moves;
-  completeMovesByValue(list, board, premiums, rack, byKept, limit, moves);
+  completeMovesByValue(list, board, premiums, rack, byKept, limit, moves, known);
   // The exchanges that can be among the best: more than `limit` of them
   // would rank before any move (moves come first at equal value), and none
   // worth at most the last of `limit` moves found.

@@ -72,9 +72,11 @@ std::vector<Choice> exchangeChoices(std::string_view rack, RackLeaves& leaves,
 // unused by H index) and every exchange, valued and in valueBefore order;
 // a pass alone when there is nothing else. Placements that cannot reach
 // the best `limit` are dropped as the search finds them.
+// `known`: the board's reading when one is kept (see completeMovesByValue).
 // REQUIRES: rack sorted, at most 7 tiles.
 std::vector<Choice> rankByValue(const WordList& list, const Board& board,
                                 const std::array<int, kSquares>& premiums, std::string_view rack,
-                                const ValueInputs& in, std::size_t limit);
+                                const ValueInputs& in, std::size_t limit,
+                                const BoardReading* known = nullptr);
 
 }  // namespace tilvan::play

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cassert>
 
+#include "finder/complete_frame.h"
+#include "finder/word_graph.h"
 #include "moves/end_game.h"
 
 namespace tilvan::play {
@@ -73,8 +75,15 @@ Position newGame(std::uint64_t seed) {
   return pos;
 }
 
+void readBoard(const WordList& list, Position& pos) {
+  auto reading = std::make_shared<BoardReading>();
+  reading->read(list.derived<WordGraph>(), pos.board, pos.premiums);
+  pos.reading = std::move(reading);
+}
+
 void legalMoves(const WordList& list, const Position& pos, std::vector<CompleteMove>& out) {
-  completeMoves(list, pos.board, pos.premiums, pos.rack(), out);
+  completeMoves(list, pos.board, pos.premiums, pos.rack(), out, static_cast<std::size_t>(-1),
+                pos.reading.get());
 }
 
 unsigned usedMask(const Board& board, std::string_view rack, const CompleteMove& move) {
@@ -104,14 +113,25 @@ std::string playMove(Position& pos, const CompleteMove& move) {
   assert(!pos.over);
   std::string& rack = pos.racks[static_cast<std::size_t>(pos.toMove)];
   std::string leave = leaveAfter(pos, move);
+  const bool follow = pos.reading && pos.reading->holds(*pos.reading->graph, pos.board, pos.premiums);
+  std::array<int, kSide> laid{};
+  int count = 0;
   for (int j = 0; j < move.len; ++j) {
     const int sq = move.square(j);
     if (pos.board.atH(sq).occupied) continue;
+    laid[static_cast<std::size_t>(count++)] = sq;
     const int letter = move.word[static_cast<std::size_t>(j)] - 'a';
     const bool blank = (move.blanks >> j) & 1;
     pos.board.set(sq, {true, letter, blank ? 0 : kLetterValue[letter],
                        blank ? blankPicture(pos.board, letter) : letterEnd(letter) - 1});
     pos.premiums[sq] = 0;
+  }
+  if (follow) {
+    auto next = std::make_shared<BoardReading>(*pos.reading);
+    next->lay(pos.board, pos.premiums, laid.data(), count);
+    pos.reading = std::move(next);
+  } else {
+    pos.reading.reset();
   }
   rack = std::move(leave);
   pos.scores[static_cast<std::size_t>(pos.toMove)] += move.score;

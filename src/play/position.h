@@ -21,6 +21,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,10 @@ struct Position {
   bool over = false;
   std::array<int, kSeats> endAdjustment{};  // set when the game ends
   Rng rng;
+  // The complete search's reading of the board once readBoard attached it;
+  // playMove keeps it up to date. Searches use it only while it holds the
+  // board and premiums, so changing them by hand only costs the saving.
+  std::shared_ptr<const BoardReading> reading;
 
   const std::string& rack() const { return racks[static_cast<std::size_t>(toMove)]; }
   int opponent() const { return 1 - toMove; }
@@ -61,6 +66,11 @@ struct Position {
 // A new game: the full set shuffled from `seed`, seven tiles to player 0,
 // then seven to player 1. Player 0 moves first.
 Position newGame(std::uint64_t seed);
+
+// Attaches the complete search's reading of the board: the searches of this
+// position and of the positions that playMove makes from it then skip
+// reading the board again.
+void readBoard(const WordList& list, Position& pos);
 
 // Every placement of the mover's rack (see completeMoves).
 void legalMoves(const WordList& list, const Position& pos, std::vector<CompleteMove>& out);

@@ -33,11 +33,12 @@ void apply(Position& pos, const Choice& c, TurnLog& t) {
 }  // namespace
 
 GameLog playGame(std::uint64_t seed, Strategy& seat0, Strategy& seat1,
-                 const TurnObserver& observe) {
+                 const TurnObserver& observe, const WordList* list) {
   GameLog log;
   log.seed = seed;
   log.strategies = {std::string(seat0.name()), std::string(seat1.name())};
   Position pos = newGame(seed);
+  if (list) readBoard(*list, pos);
   log.racks = pos.racks;
   while (!pos.over) {
     TurnLog t;
@@ -97,7 +98,8 @@ SelfPlayRun runSelfPlay(const Engine& engine, const SelfPlayOptions& o) {
     for (std::size_t i; (i = next++) < mine.size();) {
       const long g = mine[i];
       const std::uint64_t seed = o.seed + static_cast<std::uint64_t>(g / 2);
-      GameLog log = g % 2 == 0 ? playGame(seed, *a, *b) : playGame(seed, *b, *a);
+      GameLog log = g % 2 == 0 ? playGame(seed, *a, *b, {}, engine.list)
+                                   : playGame(seed, *b, *a, {}, engine.list);
       finals[i] = log.final;
       if (o.progress) {
         std::lock_guard lock(progressMutex);

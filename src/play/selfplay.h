@@ -43,9 +43,11 @@ struct GameLog {
 // Called after every turn with the position it left (for checks).
 using TurnObserver = std::function<void(const Position&, const TurnLog&)>;
 
-// Plays one game from `seed` with `seat0` moving first.
+// Plays one game from `seed` with `seat0` moving first. With `list` (the
+// strategies' word list), the board's reading is kept move by move for
+// their searches (readBoard); the game is the same either way.
 GameLog playGame(std::uint64_t seed, Strategy& seat0, Strategy& seat1,
-                 const TurnObserver& observe = {});
+                 const TurnObserver& observe = {}, const WordList* list = nullptr);
 
 struct Tally {
   long games = 0;

@@ -12,7 +12,7 @@ class ScoreStrategy : public Strategy {
   explicit ScoreStrategy(const Engine& e) : e_(e) {}
   std::string_view name() const override { return "score"; }
   Choice choose(const Position& pos) override {
-    completeMoves(*e_.list, pos.board, pos.premiums, pos.rack(), moves_, 1);
+    completeMoves(*e_.list, pos.board, pos.premiums, pos.rack(), moves_, 1, pos.reading.get());
     Choice c;
     c.keep = pos.rack();
     if (moves_.empty()) return c;
@@ -34,7 +34,8 @@ class ValueStrategy : public Strategy {
   explicit ValueStrategy(const Engine& e) : e_(e) {}
   std::string_view name() const override { return "value"; }
   Choice choose(const Position& pos) override {
-    return rankByValue(*e_.list, pos.board, pos.premiums, pos.rack(), valueInputs(e_, pos), 1)
+    return rankByValue(*e_.list, pos.board, pos.premiums, pos.rack(), valueInputs(e_, pos), 1,
+                       pos.reading.get())
         .front();
   }
 
