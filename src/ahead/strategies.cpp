@@ -72,6 +72,7 @@ class EndgameStrategy : public play::Strategy {
     EndgameOptions o;
     o.describeLine = false;
     o.timeMs = endgameMs;
+    o.cpuTime = true;  // the thread's own time: a game does not depend on the machine's load
     const EndgameResult r = solveEndgame(*e_.list, stateOf(pos), pos.rack(),
                                          pos.racks[static_cast<std::size_t>(pos.opponent())], o);
     ++endgameTally().solved;
