@@ -2,6 +2,7 @@
 // pruning, no table) on generated endgames of one to four tiles a side;
 // the line it reports replays to its spread; its end-of-game sums agree
 // with the score sheet's end of the game.
+#include <atomic>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -302,6 +303,15 @@ TEST(Endgame, TimeLimitGivesAnUnprovenAnswerWithALegalFirstMove) {
   EXPECT_NE(std::find(legal.begin(), legal.end(), toEgMove(r.line[0].placement, c.state.Committed)),
             legal.end());
   EXPECT_EQ(r.moves.front(), toEgMove(r.line[0].placement, c.state.Committed));
+
+  // A solve told to stop ends at once, even in its first depth, unproven.
+  std::atomic<bool> cancel{true};
+  options = {};
+  options.cancel = &cancel;
+  const EndgameResult stopped =
+      solveEndgame(*list.value(), c.state, c.racks[0], c.racks[1], options);
+  EXPECT_FALSE(stopped.exact);
+  EXPECT_LE(stopped.nodes, 1u);
 }
 
 }  // namespace

@@ -91,6 +91,7 @@ double Solver::now() const {
 
 bool Solver::outOfTime() {
   if (stop_) return true;
+  if (options_.cancel && options_.cancel->load(std::memory_order_relaxed)) return stop_ = true;
   if (firstDepth_) return false;  // the first depth always completes: the answer of last resort
   if (options_.maxNodes && nodes_ >= options_.maxNodes) stop_ = true;
   if ((nodes_ & 15) == 0 && now() - start_ >= options_.timeMs)

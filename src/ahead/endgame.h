@@ -6,6 +6,7 @@
 // maximises the final spread.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,10 @@ struct EndgameOptions {
   // The time limit and EndgameResult::ms on the thread's processor time
   // rather than the wall clock (for benchmarks on a shared machine).
   bool cpuTime = false;
+  // Set by another thread when the answer is no longer wanted: the search
+  // stops within a few positions (even in its first depth) and its result
+  // is not to be used.
+  const std::atomic<bool>* cancel = nullptr;
 };
 
 struct EndgameResult {

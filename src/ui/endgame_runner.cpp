@@ -14,6 +14,7 @@ EndgameRunner::EndgameRunner(Form1& form, QObject* parent) : QObject(parent), fo
 }
 
 EndgameRunner::~EndgameRunner() {
+  if (cancel_) *cancel_ = true;
   if (worker_.joinable()) worker_.join();
 }
 
@@ -34,6 +35,7 @@ void EndgameRunner::start() {
 }
 
 void EndgameRunner::stop() {
+  if (cancel_) *cancel_ = true;
   wanted_.reset();
   waiting_.reset();
 }
@@ -46,11 +48,13 @@ void EndgameRunner::stopIfChanged() {
 void EndgameRunner::launch(Request request) {
   if (worker_.joinable()) worker_.join();  // it has reported: it is ending
   working_ = true;
+  cancel_ = std::make_shared<std::atomic<bool>>(false);
   EndgameOptions options;
   options.timeMs = timeMs_;
-  // The worker owns its copy of the endgame.
+  // The worker owns its copy of the endgame and shares the stop flag.
   worker_ = std::thread([this, endgame = std::move(request.endgame), options,
-                         generation = request.generation] {
+                         generation = request.generation, cancel = cancel_]() mutable {
+    options.cancel = cancel.get();
     giveWayToTheWindow();
     auto answer = std::make_shared<SlotEndgameAnswer>(solveSlotEndgame(endgame, options));
     QMetaObject::invokeMethod(

@@ -2,12 +2,13 @@
 // endgame to solve (ahead/slot_endgame.h), the solver runs on a thread of
 // its own within its time limit while the window answers; its answer then
 // reorders and marks the slots through the core. A new search, a change of
-// the record or of the rack box drops a solve still running (the solver
-// cannot be interrupted: it ends within its limit and its answer is
-// ignored); at most one solve runs, the latest request waiting for it.
+// the record or of the rack box drops a solve still running (the solver is
+// told to stop and its answer is ignored); at most one solve runs, the
+// latest request waiting for it.
 #pragma once
 
 #include <QObject>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,7 +26,7 @@ class EndgameRunner : public QObject {
   Q_OBJECT
  public:
   explicit EndgameRunner(Form1& form, QObject* parent = nullptr);
-  // Waits for a solve still running (at most its time limit).
+  // Stops a solve still running and waits for it.
   ~EndgameRunner() override;
 
   // A solve is running or waiting, its answer still wanted.
@@ -53,6 +54,7 @@ class EndgameRunner : public QObject {
 
   Form1& form_;
   std::thread worker_;
+  std::shared_ptr<std::atomic<bool>> cancel_;  // the running solve's stop flag
   bool working_ = false;            // worker_ has not reported yet
   std::optional<Request> wanted_;   // the request whose answer is wanted
   std::optional<Request> waiting_;  // to launch once the worker reports
