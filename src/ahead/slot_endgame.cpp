@@ -10,6 +10,7 @@
 #include "finder/word_graph.h"
 #include "finder/word_index.h"
 #include "game/handlers.h"
+#include "game/standings.h"
 #include "game/unseen.h"
 #include "words/lookup.h"
 
@@ -47,8 +48,7 @@ std::string moveShown(const EndgameMove& m) {
   const bool down = m.placement.down;
   const int row = down ? main.Start % kSide : main.Start / kSide;
   const int col = down ? main.Start / kSide : main.Start % kSide;
-  const std::string r = std::to_string(row + 1), k(1, static_cast<char>('A' + col));
-  return word + " " + (down ? k + r : r + k) + " " + std::to_string(m.score);
+  return word + " " + placeName(row, col, down) + " " + std::to_string(m.score);
 }
 
 // Tiles on each rack and their points, played off move by move.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "game/history.h"
@@ -25,6 +26,13 @@ inline Standings standings(const std::vector<Turn>& turns, int players) {
     s.leaders.push_back(p);
   }
   return s;
+}
+
+// Where a move starts, as the score sheet names it: across by its row then
+// its column ("8G"), down by its column then its row ("G8"); 0-based input.
+inline std::string placeName(int row, int col, bool down) {
+  const std::string r = std::to_string(row + 1), c(1, static_cast<char>('A' + col));
+  return down ? c + r : r + c;
 }
 
 }  // namespace tilvan

@@ -39,8 +39,7 @@ QString wordsOf(const Turn& t) {
 
 QString positionName(const Turn& t) {
   if (t.kind != TurnKind::kMove) return {};
-  const QString row = QString::number(t.row + 1), col = QString(QChar(u'A' + t.col));
-  return t.down ? col + row : row + col;
+  return QString::fromStdString(placeName(t.row, t.col, t.down));
 }
 
 ScoreSheet::ScoreSheet(const Game& game, Run run, QWidget* parent)
