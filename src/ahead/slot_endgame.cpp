@@ -12,6 +12,7 @@
 #include "game/handlers.h"
 #include "game/standings.h"
 #include "game/unseen.h"
+#include "play/slot_fill.h"
 #include "words/lookup.h"
 
 namespace tilvan {
@@ -51,48 +52,23 @@ std::string moveShown(const EndgameMove& m) {
   return word + " " + placeName(row, col, down) + " " + std::to_string(m.score);
 }
 
-// Tiles on each rack and their points, played off move by move.
-struct Racks {
-  std::array<std::array<int, kLetters>, 2> count{};
-  int tiles(int p) const {
-    int n = 0;
-    for (int c : count[static_cast<std::size_t>(p)]) n += c;
-    return n;
-  }
-  int sum(int p) const {
-    int s = 0;
-    for (int l = 0; l < kBlank; ++l) s += count[static_cast<std::size_t>(p)][l] * kLetterValue[l];
-    return s;
-  }
-  void fill(int p, const std::string& rack) {
-    for (char ch : rack) ++count[static_cast<std::size_t>(p)][ch == '_' ? kBlank : ch - 'a'];
-  }
-  void play(int p, const EgMove& m) {
-    for (int k = 0; k < m.count; ++k) {
-      const int l = (m.blankMask >> k) & 1 ? kBlank : m.letter[static_cast<std::size_t>(k)];
-      --count[static_cast<std::size_t>(p)][static_cast<std::size_t>(l)];
-    }
-  }
-};
-
+// The solved line as the hover text shows it, and how it ends: the line is
+// replayed on a position of its own, which counts tiles, rack points and
+// scoreless turns as the solver does.
 std::string lineShown(const SlotEndgame& e, const EndgameResult& r) {
-  Racks racks;
-  racks.fill(0, e.rack);
-  racks.fill(1, e.opponent);
+  EgPosition pos(*e.list, e.state, e.rack, e.opponent);
   std::string out;
-  int scoreless = 0;
   for (std::size_t i = 0; i < r.line.size() && i < r.moves.size(); ++i) {
     const int mover = static_cast<int>(i % 2), sign = mover == 0 ? 1 : -1;
     const EndgameMove& m = r.line[i];
     out += std::string(i ? ", " : "") + (mover == 0 ? "You: " : "Opponent: ") +
            (m.pass ? std::string("pass") : moveShown(m));
-    racks.play(mover, r.moves[i]);
-    scoreless = m.score == 0 ? scoreless + 1 : 0;
-    if (racks.tiles(mover) == 0)
-      return out + ", out " + spreadShown(sign * outBonus(racks.sum(1 - mover)));
-    if (scoreless == kScorelessLimit)
+    pos.play(r.moves[i]);
+    if (pos.tiles(mover) == 0)
+      return out + ", out " + spreadShown(sign * outBonus(pos.rackSum(1 - mover)));
+    if (pos.scoreless() >= kScorelessLimit)
       return out + ", six scoreless turns " +
-             spreadShown(sign * scorelessEnd(racks.sum(mover), racks.sum(1 - mover)));
+             spreadShown(sign * scorelessEnd(pos.rackSum(mover), pos.rackSum(1 - mover)));
   }
   return out + (out.empty() ? "..." : ", ...");
 }
@@ -145,12 +121,7 @@ Slot bestSlot(FinderState& f, std::vector<Slot>& rest, const EndgameResult& r) {
     rest.erase(same);
     return s;
   }
-  CandidateSet& set = move.down ? f.V : f.H;
-  const int cand = static_cast<int>(set.Cands.size());
-  set.Cands.push_back(move.cand);
-  set.RankedCand.push_back(cand);
-  set.RankedScore.push_back(move.cand.Total);
-  return {move.down ? 0 : 1, static_cast<int>(set.RankedCand.size()) - 1, {}, {}, {}};
+  return {move.down ? 0 : 1, appendRanked(f, move), {}, {}, {}};
 }
 
 }  // namespace

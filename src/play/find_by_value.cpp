@@ -30,15 +30,18 @@ std::string tilesShown(const std::string& tiles) {
   return tiles.empty() ? std::string("nothing") : upperCase(tiles);
 }
 
+int appendRanked(FinderState& f, const CompleteResult& r) {
+  CandidateSet& set = r.down ? f.V : f.H;
+  set.RankedCand.push_back(static_cast<int>(set.Cands.size()));
+  set.Cands.push_back(r.cand);
+  set.RankedScore.push_back(r.cand.Total);
+  return static_cast<int>(set.RankedCand.size()) - 1;
+}
+
 void takeMove(const GameState& state, FinderState& f, const play::Choice& c, int k) {
   const CompleteResult r = describeMoves(state, {c.move}).front();
-  CandidateSet& set = r.down ? f.V : f.H;
-  const int cand = static_cast<int>(set.Cands.size());
-  set.Cands.push_back(r.cand);
-  set.RankedCand.push_back(cand);
-  set.RankedScore.push_back(r.cand.Total);
   (r.down ? f.SlotV : f.SlotH)[k] = k + 1;
-  (r.down ? f.SlotRankV : f.SlotRankH)[k] = cand;
+  (r.down ? f.SlotRankV : f.SlotRankH)[k] = appendRanked(f, r);
 }
 
 namespace {

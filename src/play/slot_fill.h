@@ -8,6 +8,10 @@
 
 namespace tilvan {
 
+// Adds placement r at the end of its direction's set and ranking; its
+// position in that ranking.
+int appendRanked(FinderState& f, const CompleteResult& r);
+
 // Puts placement `c` into result slot k of its direction's set.
 void takeMove(const GameState& state, FinderState& f, const play::Choice& c, int k);
 
