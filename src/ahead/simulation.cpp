@@ -5,6 +5,7 @@
 #include <cmath>
 #include <condition_variable>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -45,12 +46,36 @@ play::Choice reply(play::Strategy& value, play::SharedReply* shared, const play:
                             static_cast<int>(p.bag.size()), p.reading.get());
 }
 
+// What every round starts from: the position with its board read, and the
+// reading of the board after each candidate that lays tiles (nullptr for
+// the others), the same in every round, as the board does not depend on the
+// draw.
+struct RoundBase {
+  play::Position pos;
+  std::vector<std::shared_ptr<const BoardReading>> after;
+};
+
+RoundBase roundBase(const play::Engine& engine, const play::Position& pos,
+                    const std::vector<play::Choice>& candidates) {
+  RoundBase b{pos, {}};
+  play::readBoard(*engine.list, b.pos);
+  for (const play::Choice& c : candidates) {
+    b.after.emplace_back();
+    if (c.kind != play::Choice::Kind::kMove) continue;
+    play::Position q = b.pos;
+    play::playMove(q, c.move);
+    b.after.back() = q.reading;
+  }
+  return b;
+}
+
 // One round: every candidate played out on the same draw. Counts the turns
 // played. `shared` (nullptr: none) shares the opponent's replies.
 std::vector<double> playRound(const play::Engine& engine, play::Strategy& value,
-                              play::SharedReply* shared, const play::Position& base,
+                              play::SharedReply* shared, const RoundBase& round,
                               const std::vector<play::Choice>& candidates, std::uint64_t seed,
                               std::uint64_t& plies) {
+  const play::Position& base = round.pos;
   const int me = base.toMove, opp = base.opponent();
   play::Rng rng(seed);
   std::string unseen = base.unseen();
@@ -65,12 +90,19 @@ std::vector<double> playRound(const play::Engine& engine, play::Strategy& value,
     shared->setBase(start.board, start.premiums, start.racks[static_cast<std::size_t>(opp)],
                     start.reading.get());
   std::vector<double> out;
-  for (const play::Choice& c : candidates) {
+  for (std::size_t i = 0; i < candidates.size(); ++i) {
+    const play::Choice& c = candidates[i];
     play::Position p = start;
+    const auto& after = round.after[i];
+    if (after) p.reading.reset();  // the reading after it is known: not followed again
     play::applyChoice(p, c);
+    if (after) p.reading = after;
     ++plies;
-    for (int turn = 0; turn < 2 && !p.over; ++turn, ++plies)
-      play::applyChoice(p, turn == 0 ? reply(value, shared, start, c, p) : value.choose(p));
+    for (int turn = 0; turn < 2 && !p.over; ++turn, ++plies) {
+      const play::Choice t = turn == 0 ? reply(value, shared, start, c, p) : value.choose(p);
+      if (turn == 1) p.reading.reset();  // no search follows the last turn
+      play::applyChoice(p, t);
+    }
     double v = (p.scores[static_cast<std::size_t>(me)] - base.scores[static_cast<std::size_t>(me)]) -
                (p.scores[static_cast<std::size_t>(opp)] - base.scores[static_cast<std::size_t>(opp)]);
     if (!p.over)
@@ -175,8 +207,7 @@ SimResult simulate(const play::Engine& engine, const play::Position& pos,
   std::atomic<int> next{0};
   std::atomic<bool> stop{false};
   // Every round starts on this board: read it once, and follow each move.
-  play::Position base = pos;
-  play::readBoard(*engine.list, base);
+  const RoundBase base = roundBase(engine, pos, candidates);
   auto work = [&] {
     auto value = play::makeStrategy("value", engine);
     std::optional<play::SharedReply> shared;

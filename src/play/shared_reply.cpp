@@ -9,14 +9,14 @@ namespace tilvan::play {
 SharedReply::SharedReply(const WordList& list, const LeaveTable& table, std::size_t baseSize)
     : list_(list), table_(table), baseSize_(baseSize) {
   in_.table = &table_;
-  in_.bag = 1;
+  in_.bag = 1;  // any bag that holds tiles
 }
 
 void SharedReply::setBase(const Board& board, const std::array<int, kSquares>& premiums,
                           std::string_view rack, const BoardReading* known) {
   rack_ = rack;
-  in_.bag = 1;
-  RackLeaves(rack_, in_).fillAll(byKept_);
+  leaves_.emplace(rack_, in_);
+  leaves_->fillAll(byKept_);
   completeMovesByValue(list_, board, premiums, rack_, byKept_, baseSize_, base_, known);
 }
 
@@ -46,17 +46,18 @@ bool SharedReply::bestPlacement(const Board& board, const std::array<int, kSquar
 
 Choice SharedReply::replyAfter(const Board& board, const std::array<int, kSquares>& premiums,
                                const int* squares, int count, int bag, const BoardReading* known) {
-  in_.bag = bag;
   const CompleteMove* best = nullptr;
-  if (!bestPlacement(board, premiums, squares, count, known, best))
-    return rankByValue(list_, board, premiums, rack_, in_, 1, known).front();
-  RackLeaves leaves(rack_, in_);
-  LeaveValues byKept = byKept_;
-  leaves.fillAll(byKept);
+  if (!bestPlacement(board, premiums, squares, count, known, best)) {
+    ValueInputs in = in_;
+    in.bag = bag;
+    return rankByValue(list_, board, premiums, rack_, in, 1, known).front();
+  }
+  // Every leave's value is known since setBase (the same for any bag that
+  // holds tiles), so the leaves serve every board.
   const double floor = best ? best->value : -std::numeric_limits<double>::infinity();
-  std::vector<Choice> exchange = bestExchanges(rack_, leaves, byKept, bag, 1, floor);
+  std::vector<Choice> exchange = bestExchanges(rack_, *leaves_, byKept_, bag, 1, floor);
   if (best) {
-    Choice move = placementChoice(board, rack_, leaves, *best);
+    Choice move = placementChoice(board, rack_, *leaves_, *best);
     if (exchange.empty() || valueBefore(move, exchange.front())) return move;
   }
   if (!exchange.empty()) return std::move(exchange.front());

@@ -28,6 +28,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,10 @@ namespace tilvan::play {
 class SharedReply {
  public:
   // The list and table must outlive the object.
-  SharedReply(const WordList& list, const LeaveTable& table, std::size_t baseSize = 64);
+  SharedReply(const WordList& list, const LeaveTable& table, std::size_t baseSize = 8);
+  // Its leaves refer to its own inputs: not copied.
+  SharedReply(const SharedReply&) = delete;
+  SharedReply& operator=(const SharedReply&) = delete;
 
   // Takes the base board (premiums still unused by H index) and the rack
   // (sorted, at most 7 tiles). `known`: the board's reading when one is kept.
@@ -67,6 +71,7 @@ class SharedReply {
   std::size_t baseSize_;
   std::string rack_;
   ValueInputs in_;  // the table, and a bag that holds tiles
+  std::optional<RackLeaves> leaves_;  // the rack's, every value filled in
   LeaveValues byKept_{};
   std::vector<CompleteMove> base_;  // B0's best placements, valueRankedBefore order
   std::vector<CompleteMove> fresh_;
