@@ -196,7 +196,7 @@ TEST(Simulation, SharedRepliesEqualTheSearchAfreshAfterEveryCandidate) {
     if (!pos) continue;
     ++positions;
     const std::vector<play::Choice> cands = candidates(*pos, 10);
-    const std::size_t baseSize = seed % 3 == 0 ? 1 : seed % 3 == 1 ? 3 : 64;
+    const std::size_t baseSize = std::array<std::size_t, 4>{1, 3, 8, 64}[seed % 4];
     play::SharedReply shared(defaultList(), *e.leaves, baseSize);
     play::Rng rng(seed);
     for (int draw = 0; draw < 8; ++draw) {
