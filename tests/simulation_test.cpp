@@ -7,6 +7,7 @@
 
 #include "ahead/simulation.h"
 #include "play/leave.h"
+#include "play/shared_reply.h"
 #include "support/endgame_gen.h"
 #include "words/word_list.h"
 
@@ -158,6 +159,116 @@ TEST(Simulation, SameSeedSameResultOnAnyNumberOfThreads) {
   }
   EXPECT_EQ(one.plies, two.plies);
   EXPECT_TRUE(differs) << "another seed draws other racks";
+}
+
+// A game played by value for 2 to 23 turns from seed's deal (nullopt when
+// it ended): boards from early to late, bags from full to nearly empty.
+std::optional<play::Position> played(std::uint64_t seed) {
+  play::Position p = play::newGame(seed);
+  auto value = play::makeStrategy("value", engine());
+  for (std::uint64_t turn = 0; turn < 2 + seed % 22; ++turn)
+    if (!p.over) play::applyChoice(p, value->choose(p));
+  if (p.over) return std::nullopt;
+  return p;
+}
+
+void expectSameChoice(const play::Choice& a, const play::Choice& b, const std::string& where) {
+  EXPECT_EQ(a.kind, b.kind) << where;
+  EXPECT_EQ(a.move, b.move) << where;
+  EXPECT_EQ(a.keep, b.keep) << where;
+  EXPECT_EQ(a.thrown, b.thrown) << where;
+  EXPECT_EQ(a.score, b.score) << where;
+  EXPECT_EQ(a.leaveValue, b.leaveValue) << where;
+  EXPECT_EQ(a.value, b.value) << where;
+}
+
+// Every candidate of many positions, on many draws of the opponent's rack:
+// the shared reply against rankByValue on the board after the candidate.
+// Short base lists (1, 3 placements) drive the case where the list cannot
+// tell the best unmarked placement; bags of a few tiles the exchanges'
+// limit after a candidate.
+TEST(Simulation, SharedRepliesEqualTheSearchAfreshAfterEveryCandidate) {
+  const play::Engine e = engine();
+  int pairs = 0, laying = 0, exchanges = 0;
+  int positions = 0;
+  for (std::uint64_t seed = 1; seed <= 80; ++seed) {
+    const auto pos = played(seed);
+    if (!pos) continue;
+    ++positions;
+    const std::vector<play::Choice> cands = candidates(*pos, 10);
+    const std::size_t baseSize = std::array<std::size_t, 4>{1, 3, 8, 64}[seed % 4];
+    play::SharedReply shared(defaultList(), *e.leaves, baseSize);
+    play::Rng rng(seed);
+    for (int draw = 0; draw < 8; ++draw) {
+      std::string unseen = pos->unseen();
+      rng.shuffle(unseen);
+      play::Position start = *pos;
+      const std::size_t opp = static_cast<std::size_t>(start.opponent());
+      const std::size_t take = std::min<std::size_t>(unseen.size(), kMoveSlots);
+      start.racks[opp] = play::sortedTiles(unseen.substr(0, take));
+      start.bag = unseen.substr(take);
+      if (start.bag.empty()) continue;
+      play::readBoard(defaultList(), start);
+      shared.setBase(start.board, start.premiums, start.racks[opp],
+                     draw % 2 ? start.reading.get() : nullptr);
+      for (const play::Choice& c : cands) {
+        play::Position p = start;
+        play::applyChoice(p, c);
+        if (p.over || p.bag.empty()) continue;
+        std::array<int, kMoveSlots> laid{};
+        int count = 0;
+        for (int j = 0; c.kind == play::Choice::Kind::kMove && j < c.move.len; ++j)
+          if (!start.board.atH(c.move.square(j)).occupied) laid[count++] = c.move.square(j);
+        const play::Choice want = play::rankByValue(defaultList(), p.board, p.premiums, p.rack(),
+                                                    play::valueInputs(e, p), 1)
+                                      .front();
+        const play::Choice got = shared.replyAfter(p.board, p.premiums, laid.data(), count,
+                                                   static_cast<int>(p.bag.size()),
+                                                   draw % 2 ? p.reading.get() : nullptr);
+        expectSameChoice(got, want, "seed " + std::to_string(seed) + " draw " +
+                                        std::to_string(draw) + " candidate " + c.keep);
+        ++pairs;
+        laying += count > 0;
+        exchanges += want.kind == play::Choice::Kind::kExchange;
+      }
+    }
+  }
+  EXPECT_GT(positions, 60);
+  EXPECT_GT(pairs, 3000);
+  EXPECT_GT(laying, pairs / 2);
+  EXPECT_GT(exchanges, 0);
+}
+
+// The whole simulation with the replies shared and searched afresh.
+TEST(Simulation, SharingRepliesKeepsEveryResult) {
+  for (std::uint64_t seed = 3; seed <= 23; seed += 4) {
+    const auto pos = played(seed);
+    if (!pos) continue;
+    const auto cands = candidates(*pos, 10);
+    auto run = [&](bool share) {
+      SimOptions options;
+      options.timeMs = 600000;
+      options.maxRounds = 6;
+      options.threads = 1;
+      options.seed = seed;
+      options.shareReplies = share;
+      return simulate(engine(), *pos, cands, options);
+    };
+    const SimResult shared = run(true), plain = run(false);
+    ASSERT_EQ(shared.candidates.size(), plain.candidates.size());
+    EXPECT_EQ(shared.rounds, plain.rounds);
+    EXPECT_EQ(shared.plies, plain.plies);
+    EXPECT_EQ(shared.separated, plain.separated);
+    for (std::size_t i = 0; i < plain.candidates.size(); ++i) {
+      const SimCandidate &a = shared.candidates[i], &b = plain.candidates[i];
+      EXPECT_EQ(a.choice.value, b.choice.value) << "seed " << seed;
+      EXPECT_EQ(a.mean, b.mean) << "seed " << seed;
+      EXPECT_EQ(a.stdErr, b.stdErr) << "seed " << seed;
+      EXPECT_EQ(a.iterations, b.iterations) << "seed " << seed;
+      EXPECT_EQ(a.lead, b.lead) << "seed " << seed;
+      EXPECT_EQ(a.leadStdErr, b.leadStdErr) << "seed " << seed;
+    }
+  }
 }
 
 }  // namespace

@@ -5,10 +5,13 @@
 #include <cmath>
 #include <condition_variable>
 #include <map>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "play/leave.h"
+#include "play/shared_reply.h"
 
 namespace tilvan {
 namespace {
@@ -20,11 +23,59 @@ std::uint64_t roundSeed(std::uint64_t seed, int round) {
   return mix.next();
 }
 
-// One round: every candidate played out on the same draw. Counts the turns played.
+// The squares where a move lays its tiles on `board`; their count.
+int laidSquares(const Board& board, const play::Choice& c, std::array<int, kMoveSlots>& out) {
+  int n = 0;
+  if (c.kind != play::Choice::Kind::kMove) return n;
+  for (int j = 0; j < c.move.len && n < kMoveSlots; ++j) {
+    const int sq = c.move.square(j);
+    if (!board.atH(sq).occupied) out[static_cast<std::size_t>(n++)] = sq;
+  }
+  return n;
+}
+
+// The opponent's reply to a candidate: shared with the round's other
+// candidates while the bag holds tiles (see shared_reply.h), else searched
+// afresh.
+play::Choice reply(play::Strategy& value, play::SharedReply* shared, const play::Position& start,
+                   const play::Choice& c, const play::Position& p) {
+  if (!shared || p.bag.empty()) return value.choose(p);
+  std::array<int, kMoveSlots> laid{};
+  const int count = laidSquares(start.board, c, laid);
+  return shared->replyAfter(p.board, p.premiums, laid.data(), count,
+                            static_cast<int>(p.bag.size()), p.reading.get());
+}
+
+// What every round starts from: the position with its board read, and the
+// reading of the board after each candidate that lays tiles (nullptr for
+// the others), the same in every round, as the board does not depend on the
+// draw.
+struct RoundBase {
+  play::Position pos;
+  std::vector<std::shared_ptr<const BoardReading>> after;
+};
+
+RoundBase roundBase(const play::Engine& engine, const play::Position& pos,
+                    const std::vector<play::Choice>& candidates) {
+  RoundBase b{pos, {}};
+  play::readBoard(*engine.list, b.pos);
+  for (const play::Choice& c : candidates) {
+    b.after.emplace_back();
+    if (c.kind != play::Choice::Kind::kMove) continue;
+    play::Position q = b.pos;
+    play::playMove(q, c.move);
+    b.after.back() = q.reading;
+  }
+  return b;
+}
+
+// One round: every candidate played out on the same draw. Counts the turns
+// played. `shared` (nullptr: none) shares the opponent's replies.
 std::vector<double> playRound(const play::Engine& engine, play::Strategy& value,
-                              const play::Position& base,
+                              play::SharedReply* shared, const RoundBase& round,
                               const std::vector<play::Choice>& candidates, std::uint64_t seed,
                               std::uint64_t& plies) {
+  const play::Position& base = round.pos;
   const int me = base.toMove, opp = base.opponent();
   play::Rng rng(seed);
   std::string unseen = base.unseen();
@@ -34,12 +85,24 @@ std::vector<double> playRound(const play::Engine& engine, play::Strategy& value,
   start.racks[static_cast<std::size_t>(opp)] = play::sortedTiles(unseen.substr(0, take));
   start.bag = unseen.substr(take);
   start.rng = play::Rng(rng.next());
+  if (start.bag.empty()) shared = nullptr;
+  if (shared)
+    shared->setBase(start.board, start.premiums, start.racks[static_cast<std::size_t>(opp)],
+                    start.reading.get());
   std::vector<double> out;
-  for (const play::Choice& c : candidates) {
+  for (std::size_t i = 0; i < candidates.size(); ++i) {
+    const play::Choice& c = candidates[i];
     play::Position p = start;
+    const auto& after = round.after[i];
+    if (after) p.reading.reset();  // the reading after it is known: not followed again
     play::applyChoice(p, c);
+    if (after) p.reading = after;
     ++plies;
-    for (int turn = 0; turn < 2 && !p.over; ++turn, ++plies) play::applyChoice(p, value.choose(p));
+    for (int turn = 0; turn < 2 && !p.over; ++turn, ++plies) {
+      const play::Choice t = turn == 0 ? reply(value, shared, start, c, p) : value.choose(p);
+      if (turn == 1) p.reading.reset();  // no search follows the last turn
+      play::applyChoice(p, t);
+    }
     double v = (p.scores[static_cast<std::size_t>(me)] - base.scores[static_cast<std::size_t>(me)]) -
                (p.scores[static_cast<std::size_t>(opp)] - base.scores[static_cast<std::size_t>(opp)]);
     if (!p.over)
@@ -144,15 +207,17 @@ SimResult simulate(const play::Engine& engine, const play::Position& pos,
   std::atomic<int> next{0};
   std::atomic<bool> stop{false};
   // Every round starts on this board: read it once, and follow each move.
-  play::Position base = pos;
-  play::readBoard(*engine.list, base);
+  const RoundBase base = roundBase(engine, pos, candidates);
   auto work = [&] {
     auto value = play::makeStrategy("value", engine);
+    std::optional<play::SharedReply> shared;
+    if (options.shareReplies) shared.emplace(*engine.list, *engine.leaves);
     while (!stop) {
       const int r = next++;
       if (options.maxRounds > 0 && r >= options.maxRounds) break;
       std::uint64_t plies = 0;
-      auto v = playRound(engine, *value, base, candidates, roundSeed(options.seed, r), plies);
+      auto v = playRound(engine, *value, shared ? &*shared : nullptr, base, candidates,
+                         roundSeed(options.seed, r), plies);
       std::lock_guard lock(mu);
       finished.emplace(r, std::make_pair(std::move(v), plies));
       done.notify_one();

@@ -50,6 +50,9 @@ struct SimOptions {
   int threads = 0;    // 0: one per core
   int maxRounds = 0;  // 0: no limit but time and the stopping rule
   int minRounds = 24;  // the stopping rule waits for this many rounds
+  // Share the opponent's reply search between a round's candidates (the
+  // same replies; false searches each afresh, the plain way).
+  bool shareReplies = true;
   const std::atomic<bool>* cancel = nullptr;  // set by another thread: stop soon
   // Called on the calling thread now and then with the statistics so far.
   std::function<void(const SimResult&)> progress;

@@ -9,6 +9,7 @@
 #include "finder/complete_best.h"
 #include "finder/complete_frame.h"
 #include "finder/complete_generator.h"
+#include "finder/marked_lines.h"
 #include "finder/word_graph.h"
 
 namespace tilvan {
@@ -29,10 +30,12 @@ bool rankedBefore(const CompleteMove& a, const CompleteMove& b) {
 namespace {
 
 // Every placement on `board`, or the best `limit`, into `best`; valued by
-// `leaves` when given. The board is read afresh unless `known` holds it.
+// `leaves` when given; only on `lines` when given. The board is read afresh
+// unless `known` holds it.
 void generate(const WordList& list, const Board& board, const std::array<int, kSquares>& premiums,
               const std::array<int, kLetters>& values, std::string_view rack, Best& best,
-              const LeaveValues* leaves = nullptr, const BoardReading* known = nullptr) {
+              const LeaveValues* leaves = nullptr, const BoardReading* known = nullptr,
+              const LineMask* lines = nullptr) {
   const WordGraph& g = list.derived<WordGraph>();
   std::array<Frame, 2> read;
   const bool reuse = known && values == kLetterValue && known->holds(g, board, premiums);
@@ -41,8 +44,11 @@ void generate(const WordList& list, const Board& board, const std::array<int, kS
       readFrame(board, premiums, values, d == 1, read[d]);
       findFrameAnchors(g, board.empty(), read[d]);
     }
+  } else if (lines) {
+    read = known->frames;
   }
-  const std::array<Frame, 2>& frames = reuse ? known->frames : read;
+  if (lines) keepAnchorsOn(*lines, read);
+  const std::array<Frame, 2>& frames = reuse && !lines ? known->frames : read;
   Generator gen(g, values, rack, best);
   if (leaves) gen.valueBy(*leaves, rack);
   gen.collectPrefixes();
@@ -75,10 +81,12 @@ void completeMoves(const WordList& list, const Board& board,
 void completeMovesByValue(const WordList& list, const Board& board,
                           const std::array<int, kSquares>& premiums, std::string_view rack,
                           const LeaveValues& leaveValues, std::size_t maxResults,
-                          std::vector<CompleteMove>& out, const BoardReading* known) {
+                          std::vector<CompleteMove>& out, const BoardReading* known,
+                          const LineMask* lines, const CompleteMove* also) {
   assert(std::is_sorted(rack.begin(), rack.end()));
   Best best(maxResults, true);
-  generate(list, board, premiums, kLetterValue, rack, best, &leaveValues, known);
+  if (also && maxResults > 0) best.add(*also);
+  generate(list, board, premiums, kLetterValue, rack, best, &leaveValues, known, lines);
   out = std::move(best).ranked();
 }
 

@@ -70,12 +70,18 @@ using LeaveValues = std::array<double, 1u << kMoveSlots>;
 // The best `maxResults` placements of `rack` on `board` by value: the score
 // plus leaveValues[the mask of the tiles kept], in valueRankedBefore order.
 // Only the first 7 characters of the rack are tiles. `known`, when it holds
-// this board (complete_frame.h), saves reading the board again.
+// this board (complete_frame.h), saves reading the board again. `lines`,
+// when given, keeps only the placements on its lines (bit r of [0]: row r
+// across; bit c of [1]: column c down; see marked_lines.h). `also`, when
+// given, is taken as found too: a placement known from elsewhere (not on
+// `lines`) that the search must beat, so that it can leave out more.
 // REQUIRES: the rack sorted (bytewise).
 void completeMovesByValue(const WordList& list, const Board& board,
                           const std::array<int, kSquares>& premiums, std::string_view rack,
                           const LeaveValues& leaveValues, std::size_t maxResults,
-                          std::vector<CompleteMove>& out, const BoardReading* known = nullptr);
+                          std::vector<CompleteMove>& out, const BoardReading* known = nullptr,
+                          const std::array<std::uint16_t, 2>* lines = nullptr,
+                          const CompleteMove* also = nullptr);
 
 // Every placement of `rack` on `board` (premiums still unused by H index;
 // letters score their standard points), as completeSearch finds them, in no

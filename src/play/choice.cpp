@@ -95,8 +95,8 @@ std::vector<unsigned> exchangeMasks(std::string_view rack, int bag) {
   return out;
 }
 
-// The best `limit` exchanges (in valueBefore order) of those worth more
-// than `floor`; byKept as RackLeaves::fillAll gives it.
+}  // namespace
+
 std::vector<Choice> bestExchanges(std::string_view rack, RackLeaves& leaves,
                                   const LeaveValues& byKept, int bag, std::size_t limit,
                                   double floor) {
@@ -122,8 +122,6 @@ std::vector<Choice> bestExchanges(std::string_view rack, RackLeaves& leaves,
   return out;
 }
 
-}  // namespace
-
 std::vector<Choice> exchangeChoices(std::string_view rack, RackLeaves& leaves,
                                     const ValueInputs& in) {
   std::vector<Choice> out;
@@ -140,12 +138,24 @@ std::vector<Choice> exchangeChoices(std::string_view rack, RackLeaves& leaves,
   return out;
 }
 
+Choice placementChoice(const Board& board, std::string_view rack, RackLeaves& leaves,
+                       const CompleteMove& m) {
+  Choice c;
+  c.kind = Choice::Kind::kMove;
+  c.move = m;
+  c.score = m.score;
+  c.value = m.value;
+  const unsigned used = usedMask(board, rack, m);
+  c.leaveValue = leaves.of(used);
+  c.keep = leaves.leave(used);
+  return c;
+}
+
 std::vector<Choice> rankByValue(const WordList& list, const Board& board,
                                 const std::array<int, kSquares>& premiums, std::string_view rack,
                                 const ValueInputs& in, std::size_t limit,
                                 const BoardReading* known) {
   RackLeaves leaves(rack, in);
-  const unsigned all = (1u << rack.size()) - 1;
   LeaveValues byKept{};
   leaves.fillAll(byKept);
   std::vector<CompleteMove> moves;
@@ -159,16 +169,7 @@ std::vector<Choice> rankByValue(const WordList& list, const Board& board,
     for (const CompleteMove& m : moves) floor = std::min(floor, m.value);
   }
   std::vector<Choice> out = bestExchanges(rack, leaves, byKept, in.bag, limit, floor);
-  for (const CompleteMove& m : moves) {
-    Choice c;
-    c.kind = Choice::Kind::kMove;
-    c.move = m;
-    c.score = m.score;
-    c.value = m.value;
-    c.leaveValue = leaves.of(usedMask(board, rack, m));
-    c.keep = leaves.leave(usedMask(board, rack, m));
-    out.push_back(std::move(c));
-  }
+  for (const CompleteMove& m : moves) out.push_back(placementChoice(board, rack, leaves, m));
   const auto keep = static_cast<std::ptrdiff_t>(std::min(limit, out.size()));
   std::partial_sort(out.begin(), out.begin() + keep, out.end(), valueBefore);
   out.resize(static_cast<std::size_t>(keep));

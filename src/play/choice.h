@@ -68,6 +68,17 @@ bool valueBefore(const Choice& a, const Choice& b);
 std::vector<Choice> exchangeChoices(std::string_view rack, RackLeaves& leaves,
                                     const ValueInputs& in);
 
+// The best `limit` exchanges of `rack` (in valueBefore order; none unless
+// bag >= 7) of those worth more than `floor`; byKept as leaves.fillAll
+// gives it.
+std::vector<Choice> bestExchanges(std::string_view rack, RackLeaves& leaves,
+                                  const LeaveValues& byKept, int bag, std::size_t limit,
+                                  double floor);
+
+// Placement m (valued) of `rack` on `board` as a choice.
+Choice placementChoice(const Board& board, std::string_view rack, RackLeaves& leaves,
+                       const CompleteMove& m);
+
 // The best `limit` of every placement of `rack` on `board` (premiums still
 // unused by H index) and every exchange, valued and in valueBefore order;
 // a pass alone when there is nothing else. Placements that cannot reach
