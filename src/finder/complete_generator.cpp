@@ -244,6 +244,9 @@ void Generator::record(int start, int end) {
     if (f.hasCross[i]) crossTotal += (f.crossSum[i] + v) * f.wm[i];
   }
   int score = mainSum * mainMult + crossTotal + fullRackBonus(tiles_);
+  // Blanks only take points away, and no leave of the tiles kept is worth
+  // more than points_.extra[tiles_]: most placements are not wanted even so.
+  if (!out_.wants(score, score + points_.extra[static_cast<std::size_t>(tiles_)])) return;
   // Blanks stand in for the letters the rack lacks, on the squares where
   // the letter counts least (the later square when two count alike).
   std::uint16_t blankBits = 0;
