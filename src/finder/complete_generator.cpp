@@ -202,14 +202,22 @@ void Generator::extendRight(WordGraph::Node n, int start, int col) {
     if (col > anchor_ && g_.isWord(n)) record(start, col);
     if (col == kN) return;
     const std::uint32_t allowed = g_.letters(n) & f.cross[base + col] & takeable();
+    // After the square: the letters that may follow on the next square when
+    // it is empty (none past the row's end); nothing when a board letter.
+    const bool open = col + 1 == kN || f.empty(base + col + 1);
+    const std::uint32_t goOn = col + 1 < kN && open ? f.cross[base + col + 1] & takeable() : 0;
     for (std::uint32_t m = allowed; m; m &= m - 1) {
       const int l = std::countr_zero(m);
+      const WordGraph::Node child = g_.child(n, l);
+      // A letter that ends no word and that nothing can follow on the open
+      // square after it finds nothing.
+      if (open && !g_.isWord(child) && !(g_.letters(child) & goOn)) continue;
       const Kind kind = take(l);
       word_[col] = static_cast<char>('a' + l);
       isNew_[col] = true;
       kind_[col] = kind;
       ++tiles_;
-      extendRight(g_.child(n, l), start, col + 1);
+      extendRight(child, start, col + 1);
       isNew_[col] = false;
       --tiles_;
       giveBack(l, kind);
