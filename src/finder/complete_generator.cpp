@@ -235,10 +235,7 @@ void Generator::record(int start, int end) {
   const Frame& f = *f_;
   const int base = row_ * kN;
   // A single tile with a word across is the across placement.
-  if (down_ && tiles_ == 1) {
-    for (int c = start; c < end; ++c)
-      if (isNew_[c] && f.hasCross[base + c]) return;
-  }
+  const bool lone = down_ && tiles_ == 1;
   int mainSum = 0, mainMult = 1, crossTotal = 0;
   for (int c = start; c < end; ++c) {
     const int i = base + c;
@@ -249,7 +246,9 @@ void Generator::record(int start, int end) {
     const int v = value_[word_[c] - 'a'] * f.lm[i];
     mainSum += v;
     mainMult *= f.wm[i];
-    if (f.hasCross[i]) crossTotal += (f.crossSum[i] + v) * f.wm[i];
+    if (!f.hasCross[i]) continue;
+    if (lone) return;
+    crossTotal += (f.crossSum[i] + v) * f.wm[i];
   }
   int score = mainSum * mainMult + crossTotal + fullRackBonus(tiles_);
   // Blanks only take points away, and no leave of the tiles kept is worth
