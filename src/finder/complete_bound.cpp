@@ -31,58 +31,93 @@ class Factors {
   std::array<int, 4> count_{};
 };
 
-// The bounds of the segments of frame row r (invariant 1), each given to the
-// leftmost anchor it covers.
-void rowBounds(const Frame& f, const RackPoints& rack, const std::array<int, kMoveSlots + 1>& best,
-               int r, std::array<double, kSquares>& bound) {
-  const int base = r * kN;
-  std::array<int, kN> empty{};
+// A frame row's empty squares as the bounds read them.
+struct Row {
+  // Their factors in one place (crossFactor 0: no cross-word; crossFixed its
+  // board points times wm).
+  struct Square {
+    std::uint8_t lm, wm, crossFactor;
+    std::int32_t crossFixed;
+  };
+  int n = 0;                         // empty squares
+  std::array<int, kN> empty{};       // their columns
   std::array<int, kN + 1> before{};  // board points left of each column
-  int n = 0;
+  std::array<Square, kN> sq{};
+  // fitRun[j]: from empty[j] on, how many a rack tile may take (invariant 3).
+  std::array<int, kN + 1> fitRun{};
+  std::array<int, kN + 1> nextAnchor{};  // the first of empty[j..] that is an anchor
+};
+
+// Reads frame row r into `row` and sets its anchors' bounds to kNoPlacement;
+// false when the row has no anchor.
+bool readRow(const Frame& f, const RackPoints& rack, int r, Row& row,
+             std::array<double, kSquares>& bound) {
+  const int base = r * kN;
   bool anchors = false;
   for (int c = 0; c < kN; ++c) {
     const int i = base + c;
-    before[static_cast<std::size_t>(c + 1)] = before[static_cast<std::size_t>(c)] + f.value[i];
+    row.before[static_cast<std::size_t>(c + 1)] =
+        row.before[static_cast<std::size_t>(c)] + f.value[i];
     if (!f.empty(i)) continue;
-    empty[static_cast<std::size_t>(n++)] = c;
+    row.empty[static_cast<std::size_t>(row.n++)] = c;
     if (f.anchor[i]) {
       anchors = true;
       bound[static_cast<std::size_t>(i)] = kNoPlacement;
     }
   }
-  if (!anchors) return;
-  std::array<int, kN + 1> nextAnchor{};  // the first of empty[j..] that is an anchor
-  nextAnchor[static_cast<std::size_t>(n)] = n;
-  for (int j = n - 1; j >= 0; --j)
-    nextAnchor[static_cast<std::size_t>(j)] =
-        f.anchor[base + empty[static_cast<std::size_t>(j)]] ? j : nextAnchor[static_cast<std::size_t>(j + 1)];
+  if (!anchors) return false;
+  row.nextAnchor[static_cast<std::size_t>(row.n)] = row.n;
+  for (int j = row.n - 1; j >= 0; --j) {
+    const auto u = static_cast<std::size_t>(j);
+    const int i = base + row.empty[u];
+    const bool cross = f.hasCross[i];
+    row.sq[u] = {f.lm[i], f.wm[i], static_cast<std::uint8_t>(cross ? f.lm[i] * f.wm[i] : 0),
+                 cross ? f.crossSum[i] * f.wm[i] : 0};
+    row.fitRun[u] = f.cross[i] & rack.letters ? row.fitRun[u + 1] + 1 : 0;
+    row.nextAnchor[u] = f.anchor[i] ? j : row.nextAnchor[u + 1];
+  }
+  return true;
+}
+
+// The bounds of the segments of frame row r (invariant 1), each given to the
+// leftmost anchor it covers.
+void rowBounds(const Frame& f, const RackPoints& rack, const std::array<int, kMoveSlots + 1>& best,
+               int r, std::array<double, kSquares>& bound) {
+  Row row;
+  if (!readRow(f, rack, r, row, bound)) return;
+  const int base = r * kN, n = row.n;
+  const auto& empty = row.empty;
+  const auto& before = row.before;
   Factors letter, cross;
   for (int j = 0; j < n; ++j) {
-    if (nextAnchor[static_cast<std::size_t>(j)] - j >= rack.count) continue;  // covers no anchor
-    const int left = j > 0 ? empty[static_cast<std::size_t>(j - 1)] + 1 : 0;
-    int wordFactor = 1, crossFixed = 0, first = -1;
+    const auto u = static_cast<std::size_t>(j);
+    const int most = std::min(rack.count, row.fitRun[u]);  // tiles a placement from j may lay
+    const int anchorAt = row.nextAnchor[u] - j;            // the tiles up to the anchor, less one
+    if (anchorAt >= most) continue;                        // covers no anchor
+    const int left = j > 0 ? empty[u - 1] + 1 : 0;
+    int wordFactor = 1, crossFixed = 0;
+    double top = kNoPlacement;
     letter.clear();
     cross.clear();
-    for (int k = 1; k <= rack.count && j + k <= n; ++k) {
-      const int c = empty[static_cast<std::size_t>(j + k - 1)], i = base + c;
-      if (!(f.cross[i] & rack.letters)) break;  // invariant 3
-      if (first < 0 && f.anchor[i]) first = i;
-      wordFactor *= f.wm[i];
-      letter.insert(f.lm[i]);
-      if (f.hasCross[i]) {
-        crossFixed += f.crossSum[i] * f.wm[i];
-        cross.insert(f.lm[i] * f.wm[i]);
+    for (int k = 1; k <= most; ++k) {
+      const Row::Square& s = row.sq[u + static_cast<std::size_t>(k - 1)];
+      wordFactor *= s.wm;
+      letter.insert(s.lm);
+      if (s.crossFactor) {
+        crossFixed += s.crossFixed;
+        cross.insert(s.crossFactor);
       }
-      if (first < 0) continue;
-      const int right = j + k < n ? empty[static_cast<std::size_t>(j + k)] : kN;
+      if (k <= anchorAt) continue;
+      const int right = j + k < n ? empty[u + static_cast<std::size_t>(k)] : kN;
       if (right - left < 2) continue;  // a lone tile: no main word
       const int board = before[static_cast<std::size_t>(right)] - before[static_cast<std::size_t>(left)];
       const int score = (board + letter.pairedWith(best)) * wordFactor + crossFixed +
                         cross.pairedWith(best) + fullRackBonus(k);
-      const double b = static_cast<double>(score) + rack.extra[static_cast<std::size_t>(k)];
-      double& slot = bound[static_cast<std::size_t>(first)];
-      slot = std::max(slot, b);
+      top = std::max(top, static_cast<double>(score) + rack.extra[static_cast<std::size_t>(k)]);
     }
+    double& slot =
+        bound[static_cast<std::size_t>(base + empty[static_cast<std::size_t>(row.nextAnchor[u])])];
+    slot = std::max(slot, top);
   }
 }
 

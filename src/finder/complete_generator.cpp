@@ -202,14 +202,22 @@ void Generator::extendRight(WordGraph::Node n, int start, int col) {
     if (col > anchor_ && g_.isWord(n)) record(start, col);
     if (col == kN) return;
     const std::uint32_t allowed = g_.letters(n) & f.cross[base + col] & takeable();
+    // After the square: the letters that may follow on the next square when
+    // it is empty (none past the row's end); nothing when a board letter.
+    const bool open = col + 1 == kN || f.empty(base + col + 1);
+    const std::uint32_t goOn = col + 1 < kN && open ? f.cross[base + col + 1] & takeable() : 0;
     for (std::uint32_t m = allowed; m; m &= m - 1) {
       const int l = std::countr_zero(m);
+      const WordGraph::Node child = g_.child(n, l);
+      // A letter that ends no word and that nothing can follow on the open
+      // square after it finds nothing.
+      if (open && !g_.isWord(child) && !(g_.letters(child) & goOn)) continue;
       const Kind kind = take(l);
       word_[col] = static_cast<char>('a' + l);
       isNew_[col] = true;
       kind_[col] = kind;
       ++tiles_;
-      extendRight(g_.child(n, l), start, col + 1);
+      extendRight(child, start, col + 1);
       isNew_[col] = false;
       --tiles_;
       giveBack(l, kind);
@@ -227,10 +235,7 @@ void Generator::record(int start, int end) {
   const Frame& f = *f_;
   const int base = row_ * kN;
   // A single tile with a word across is the across placement.
-  if (down_ && tiles_ == 1) {
-    for (int c = start; c < end; ++c)
-      if (isNew_[c] && f.hasCross[base + c]) return;
-  }
+  const bool lone = down_ && tiles_ == 1;
   int mainSum = 0, mainMult = 1, crossTotal = 0;
   for (int c = start; c < end; ++c) {
     const int i = base + c;
@@ -241,9 +246,14 @@ void Generator::record(int start, int end) {
     const int v = value_[word_[c] - 'a'] * f.lm[i];
     mainSum += v;
     mainMult *= f.wm[i];
-    if (f.hasCross[i]) crossTotal += (f.crossSum[i] + v) * f.wm[i];
+    if (!f.hasCross[i]) continue;
+    if (lone) return;
+    crossTotal += (f.crossSum[i] + v) * f.wm[i];
   }
   int score = mainSum * mainMult + crossTotal + fullRackBonus(tiles_);
+  // Blanks only take points away, and no leave of the tiles kept is worth
+  // more than points_.extra[tiles_]: most placements are not wanted even so.
+  if (!out_.wants(score, score + points_.extra[static_cast<std::size_t>(tiles_)])) return;
   // Blanks stand in for the letters the rack lacks, on the squares where
   // the letter counts least (the later square when two count alike).
   std::uint16_t blankBits = 0;

@@ -19,6 +19,13 @@
 // anchor finds does not depend on when it is searched, and the best kept
 // are ranked by a total order, so the result is the same as searching every
 // anchor in board order.
+//
+// Two cuts leave the placements found unchanged: a word found is dropped
+// before its blanks and leave are worked out when not even its score with
+// every tile counted plus the best leave of as many tiles laid could be kept
+// (blanks only take points away); and a letter is not walked into when it
+// ends no word and no rack tile may follow it on the open square after it
+// (the walk from there would record nothing and lay nothing).
 #pragma once
 
 #include <array>

@@ -1,6 +1,7 @@
 #include "play/leave.h"
 
 #include <algorithm>
+#include <atomic>
 #include <sstream>
 
 #include "game/rules.h"
@@ -84,7 +85,13 @@ bool LeaveTable::parse(std::string_view text, LeaveTable& out, std::string& erro
   return true;
 }
 
+void LeaveTable::restamp() {
+  static std::atomic<std::uint64_t> next{1};
+  stamp_ = next.fetch_add(1, std::memory_order_relaxed);
+}
+
 void LeaveTable::setWeight(const std::string& feature, double w) {
+  restamp();
   weights_[feature] = w;
   const auto tile = [](char c) { return tileIndex(c); };
   if (feature.size() == 2 && feature[0] >= '1' && feature[0] <= '3' && tile(feature[1]) >= 0) {
@@ -104,6 +111,7 @@ void LeaveTable::setWeight(const std::string& feature, double w) {
 void LeaveTable::setLeave(std::string_view leave, double v) {
   const std::uint64_t key = pack(leave);
   if (!key) return;
+  restamp();
   leaves_[key] = v;
   const auto newNode = [this] {
     Node n;
@@ -169,6 +177,32 @@ void LeaveTable::valuesOneByOne(std::string_view rack, double* out) const {
 }
 
 void LeaveTable::valuesByKept(std::string_view rack, double* out) const {
+  rack = rack.substr(0, std::min<std::size_t>(rack.size(), 7));
+  const std::uint64_t key = pack(rack);
+  if (!key) return valuesAfresh(rack, out);
+  // The last racks asked for on this thread, by table and packed rack,
+  // replaced in turn.
+  struct Kept {
+    std::uint64_t stamp = 0, key = 0;  // key 0: no rack
+    std::array<double, 1u << 7> values;
+  };
+  thread_local std::array<Kept, 16> kept;
+  thread_local std::size_t turn = 0;
+  const std::size_t count = std::size_t{1} << rack.size();
+  for (const Kept& k : kept) {
+    if (k.key == key && k.stamp == stamp_) {
+      std::copy(k.values.begin(), k.values.begin() + static_cast<std::ptrdiff_t>(count), out);
+      return;
+    }
+  }
+  Kept& k = kept[turn++ % kept.size()];
+  valuesAfresh(rack, k.values.data());
+  k.key = key;
+  k.stamp = stamp_;
+  std::copy(k.values.begin(), k.values.begin() + static_cast<std::ptrdiff_t>(count), out);
+}
+
+void LeaveTable::valuesAfresh(std::string_view rack, double* out) const {
   const std::size_t size = std::min<std::size_t>(rack.size(), 7);
   // Per leave: the model's sum before the vowel balance, the positions
   // holding a tile's first copy, the vowels and consonants, the tree node.

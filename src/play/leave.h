@@ -52,14 +52,23 @@ class LeaveTable {
   // the mask of rack positions kept: out[kept] is value() of the kept tiles
   // in rack order. Each leave extends a shorter one by its last tile, so the
   // model's sums and the own values' index are walked once for all of them,
-  // with the same additions in the same order as value().
+  // with the same additions in the same order as value(). The last few
+  // racks' values are kept per thread: a simulation asks for the same
+  // racks again and again.
   void valuesByKept(std::string_view rack, double* out) const;
 
  private:
+  // valuesByKept worked out afresh.
+  void valuesAfresh(std::string_view rack, double* out) const;
+  // Sets stamp_ anew: the table changed.
+  void restamp();
   // valuesByKept for a rack with other characters than tiles.
   void valuesOneByOne(std::string_view rack, double* out) const;
 
   static constexpr int kTiles = 27;                   // 'a'..'z', then the blank
+  // Tells this table's contents from any other's seen by this process: a
+  // copy keeps it, a change takes a new one (0: never set, the empty table).
+  std::uint64_t stamp_ = 0;
   std::unordered_map<std::string, double> weights_;   // feature -> weight, as read
   std::unordered_map<std::uint64_t, double> leaves_;  // packed leave -> value
   // The own values again as a tree of leaves by their tiles in order: node 0
