@@ -86,6 +86,11 @@ TEST_F(CompleteSearch, RackIsUsedAsTyped) {
   EXPECT_TRUE(find("xxxxxxxat").empty());
   EXPECT_EQ(find("tac", 3).size(), 3u);
   EXPECT_TRUE(find("tac", 0).empty());
+  // The same rack on another list (whose graph may take the old one's
+  // place in memory) finds that list's words only.
+  words({"act"});
+  for (const CompleteResult& r : find("tac")) EXPECT_EQ(r.cand.Words[0].Text, "act");
+  EXPECT_FALSE(find("tac").empty());
 }
 
 TEST(WordGraph, HoldsExactlyThePlaceableWords) {

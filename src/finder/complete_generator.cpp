@@ -27,8 +27,6 @@ Generator::Generator(const WordGraph& g, const std::array<int, kLetters>& values
       out_(out),
       prefixes_(scratch().prefixes),
       buckets_(scratch().buckets) {
-  prefixes_.clear();
-  for (auto& b : buckets_) b.clear();
   // The rack box holds at most seven tiles; a character that is neither a
   // letter a..z nor '_' is a tile that no word can use.
   for (char ch : rack.substr(0, kMoveSlots)) {
@@ -42,6 +40,8 @@ Generator::Generator(const WordGraph& g, const std::array<int, kLetters>& values
   }
   std::sort(points_.best.begin(), points_.best.begin() + points_.count, std::greater<>());
   tilesInRack_ = static_cast<int>(std::min<std::size_t>(rack.size(), kMoveSlots));
+  givenSize_ = static_cast<std::size_t>(tilesInRack_);
+  std::copy_n(rack.begin(), givenSize_, given_.begin());
   blanksInRack_ = blanks_;
   for (int l = 0; l < 26; ++l)
     if (rack_[l] > 0) rackMask_ |= 1u << l;
@@ -71,7 +71,15 @@ void Generator::valueBy(const LeaveValues& leaves, std::string_view rack) {
 }
 
 void Generator::collectPrefixes() {
+  Scratch& s = scratch();
+  const std::string_view rack(given_.data(), givenSize_);
+  if (s.graph == g_.id() && s.rack == rack) return;
+  s.graph = 0;  // not valid while they are collected
+  prefixes_.clear();
+  for (auto& b : buckets_) b.clear();
   if (tilesInRack_ > 1) growPrefix(g_.root(), 0);
+  s.rack.assign(rack);
+  s.graph = g_.id();
 }
 
 void Generator::run(const Frame& f, bool down) {

@@ -31,6 +31,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -53,7 +54,10 @@ class Generator {
   void valueBy(const LeaveValues& leaves, std::string_view rack);
 
   // The rack's prefixes: every start of a word that the rack can lay, up to
-  // one tile short of the rack, found once per search.
+  // one tile short of the rack. They depend on the graph and the rack only,
+  // so a thread keeps the last rack's: the next search with the same rack
+  // and graph (a simulation asks for the same rack on many boards) finds
+  // them ready.
   void collectPrefixes();
 
   // Every placement along the frame's rows, anchors in board order.
@@ -89,6 +93,10 @@ class Generator {
   struct Scratch {
     std::vector<Prefix> prefixes;
     std::array<std::vector<Entry>, 26 * kMoveSlots> buckets;
+    // The graph (WordGraph::id(), 0 none) and the rack as given whose
+    // prefixes these are.
+    std::uint64_t graph = 0;
+    std::string rack;
   };
   static Scratch& scratch();
 
@@ -140,6 +148,8 @@ class Generator {
   int row_ = 0, anchor_ = 0, tiles_ = 0, tilesInRack_ = 0, blanks_ = 0, blanksInRack_ = 0;
   std::vector<Prefix>& prefixes_;
   std::array<std::vector<Entry>, 26 * kMoveSlots>& buckets_;
+  std::array<char, kMoveSlots> given_{};  // the rack as given, its first tiles
+  std::size_t givenSize_ = 0;
   std::uint32_t rackMask_ = 0;  // letters with a rack tile left
   std::array<int, 26> rack_{};
   std::array<char, kSide> word_{}, pre_{};

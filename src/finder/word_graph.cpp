@@ -1,6 +1,7 @@
 #include "finder/word_graph.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string_view>
 
 #include "finder/automaton_builder.h"
@@ -24,6 +25,8 @@ bool placeable(std::string_view w) {
 // end mark in one word, its children in letter order (texts sorted bytewise
 // put a..z edges in letter order), nodes numbered as the builder closed them.
 WordGraph::WordGraph(const WordList& list) {
+  static std::atomic<std::uint64_t> built{0};
+  id_ = ++built;
   std::vector<std::string_view> words;
   words.reserve(list.size());
   for (std::size_t i = 0; i < list.size(); ++i)

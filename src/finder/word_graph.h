@@ -47,6 +47,11 @@ class WordGraph {
   // Whether `word` (lower-case letters) is in the graph.
   bool contains(std::string_view word) const;
 
+  // A number no other graph built by this process has: what caches of
+  // results that depend on the graph tell graphs apart by (an address may
+  // be reused once a graph is gone).
+  std::uint64_t id() const { return id_; }
+
   std::size_t wordCount() const { return words_; }
   std::size_t nodeCount() const { return nodes_.size(); }
   std::size_t edgeCount() const { return edges_.size(); }
@@ -66,6 +71,7 @@ class WordGraph {
   std::vector<Node> edges_;
   Node root_ = 0;
   std::size_t words_ = 0;
+  std::uint64_t id_;
 };
 
 }  // namespace tilvan
