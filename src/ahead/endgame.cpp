@@ -64,7 +64,15 @@ class Solver {
   bool outOfTime();
   std::vector<EgMove> lineFrom(const std::vector<EgMove>& pv);
   void describe(EndgameResult& result);
+  // The horizon's estimate: the racks' sums (moveValue() values the last
+  // depth's moves by it without playing them).
   int eval() const { return pos_.rackSum(1 - pos_.toMove()) - pos_.rackSum(pos_.toMove()); }
+  static int tileSum(const EgMove& m) {
+    int sum = 0;
+    for (int k = 0; k < m.count; ++k)
+      if (!((m.blankMask >> k) & 1)) sum += kLetterValue[m.letter[k]];
+    return sum;
+  }
 
   EgPosition& pos_;
   EndgameOptions options_;
@@ -100,22 +108,24 @@ bool Solver::outOfTime() {
 }
 
 // The value of playing m for the side to move; `terminal` when it ends the
-// game. A move that plays out, and a pass that ends the game, are valued
-// without being played.
+// game. A move that ends the game, and any move at the last depth (whose
+// value is the score and the racks' sums), are valued without being played.
 int Solver::moveValue(const EgMove& m, int depth, int alpha, int beta, int ply, bool& terminal) {
   const int mover = pos_.toMove();
   terminal = true;
   if (m.count == pos_.tiles(mover)) return m.score + outBonus(pos_.rackSum(1 - mover));
-  if (m.isPass() && pos_.scoreless() + 1 >= kScorelessLimit)
-    return scorelessEnd(pos_.rackSum(mover), pos_.rackSum(1 - mover));
-  pos_.play(m);
-  int v;
-  if (pos_.scoreless() >= kScorelessLimit) {
-    v = m.score + scorelessEnd(pos_.rackSum(mover), pos_.rackSum(1 - mover));
-  } else {
-    terminal = false;
-    v = m.score - search(depth - 1, m.score - beta, m.score - alpha, ply + 1);
+  const int left = pos_.rackSum(mover) - tileSum(m), other = pos_.rackSum(1 - mover);
+  if (m.score == 0 && pos_.scoreless() + 1 >= kScorelessLimit)
+    return scorelessEnd(left, other);
+  terminal = false;
+  if (depth == 1) {  // what search() gives at depth 0: eval() after the move
+    ++nodes_;
+    pv_[ply + 1].clear();
+    horizon_ = true;
+    return outOfTime() ? 0 : m.score - (left - other);
   }
+  pos_.play(m);
+  const int v = m.score - search(depth - 1, m.score - beta, m.score - alpha, ply + 1);
   pos_.undo(m);
   return v;
 }

@@ -1,11 +1,16 @@
 #include "ahead/endgame_table.h"
 
 #include <algorithm>
+#include <new>
 
 namespace tilvan {
 
 EndgameTable::EndgameTable(std::size_t bits)
-    : entries_(std::size_t{1} << std::max<std::size_t>(bits, 1)), mask_(entries_.size() - 1) {}
+    : mask_((std::size_t{1} << std::max<std::size_t>(bits, 1)) - 1) {
+  // TableEntry is an aggregate of plain fields: zeroed memory holds empty entries.
+  entries_.reset(static_cast<TableEntry*>(std::calloc(mask_ + 1, sizeof(TableEntry))));
+  if (!entries_) throw std::bad_alloc();
+}
 
 void EndgameTable::store(const TableEntry& e) {
   TableEntry* pair = &entries_[slot(e.key)];

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -28,7 +30,9 @@ struct TableEntry {
 };
 
 // Pairs of entries: the first keeps the entry of the deeper (then larger)
-// search, the second the latest other one. Intentionally not copyable.
+// search, the second the latest other one. The entries start as zero bytes
+// (key 0: empty) that the system hands out untouched, so a large table
+// costs only the pages a solve reaches. Intentionally not copyable.
 class EndgameTable {
  public:
   explicit EndgameTable(std::size_t bits);
@@ -47,7 +51,10 @@ class EndgameTable {
  private:
   std::size_t slot(std::uint64_t key) const { return (key & mask_) & ~std::size_t{1}; }
   static int priority(const TableEntry& e) { return e.depth << 8 | e.work; }
-  std::vector<TableEntry> entries_;
+  struct Free {
+    void operator()(TableEntry* p) const { std::free(p); }
+  };
+  std::unique_ptr<TableEntry[], Free> entries_;
   std::size_t mask_;
 };
 
