@@ -25,6 +25,9 @@
 #include <bit>
 #include <chrono>
 #include <ctime>
+#include <limits>
+#include <memory>
+#include <thread>
 
 #include "ahead/endgame_position.h"
 #include "ahead/endgame_table.h"
@@ -48,11 +51,16 @@ struct NodeLoop {
 
 class Solver {
  public:
-  Solver(EgPosition& pos, const EndgameOptions& options)
-      : pos_(pos), options_(options), table_(options.tableBits), lists_(kCacheMoves),
-        start_(now()) {}
+  // The table may be shared with solvers on other threads.
+  Solver(EgPosition& pos, const EndgameOptions& options, EndgameTable& table)
+      : pos_(pos), options_(options), table_(table), lists_(kCacheMoves), start_(now()) {}
 
-  EndgameResult run();
+  // Iterative deepening until the result is exact or the search stops;
+  // each depth is put in `depthNow` as it starts.
+  EndgameResult run(std::atomic<int>& depthNow);
+  // A helper's search: the depth that `depthNow` names, once each, until
+  // one is exact or the search stops. Returns the positions searched.
+  std::uint64_t help(const std::atomic<int>& depthNow);
 
  private:
   int search(int depth, int alpha, int beta, int ply);
@@ -76,7 +84,7 @@ class Solver {
 
   EgPosition& pos_;
   EndgameOptions options_;
-  EndgameTable table_;
+  EndgameTable& table_;
   MoveLists lists_;
   std::array<std::vector<EgMove>, kMaxPly + 1> pv_;
   std::array<std::vector<EgMove>, kMaxPly + 1> moveBuf_;
@@ -186,15 +194,15 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
   const std::uint64_t key = pos_.key(), nodesBefore = nodes_;
   EgMove ttMove;
   bool hasTtMove = false;
-  if (const TableEntry* e = table_.find(key)) {
-    if (e->depth >= depth &&
-        (e->bound == Bound::kExact || (e->bound == Bound::kLower && e->value >= beta) ||
-         (e->bound == Bound::kUpper && e->value <= alpha))) {
-      if (e->depth != kProvenDepth) horizon_ = true;
-      return e->value;
+  if (TableEntry e; table_.find(key, e)) {
+    if (e.depth >= depth &&
+        (e.bound == Bound::kExact || (e.bound == Bound::kLower && e.value >= beta) ||
+         (e.bound == Bound::kUpper && e.value <= alpha))) {
+      if (e.depth != kProvenDepth) horizon_ = true;
+      return e.value;
     }
-    hasTtMove = e->hasMove;
-    ttMove = e->move;
+    hasTtMove = e.hasMove;
+    ttMove = e.move;
   }
   const bool outerHorizon = horizon_;
   horizon_ = false;
@@ -249,9 +257,9 @@ std::vector<EgMove> Solver::lineFrom(const std::vector<EgMove>& pv) {
     if ((ended = ends(mover))) break;
   }
   while (!ended && line.size() < kMaxPly) {
-    const TableEntry* e = table_.find(pos_.key());
-    if (!e || !e->hasMove) break;
-    const EgMove m = e->move;
+    TableEntry e;
+    if (!table_.find(pos_.key(), e) || !e.hasMove) break;
+    const EgMove m = e.move;
     const int mover = pos_.toMove();
     pos_.play(m);
     line.push_back(m);
@@ -279,9 +287,10 @@ void Solver::describe(EndgameResult& result) {
   for (auto it = result.moves.rbegin(); it != result.moves.rend(); ++it) pos_.undo(*it);
 }
 
-EndgameResult Solver::run() {
+EndgameResult Solver::run(std::atomic<int>& depthNow) {
   EndgameResult result;
   for (int depth = 1; depth < kProvenDepth; ++depth) {
+    depthNow = depth;
     horizon_ = false;
     const int value = search(depth, -kInf, kInf, 0);
     firstDepth_ = false;
@@ -300,6 +309,21 @@ EndgameResult Solver::run() {
   return result;
 }
 
+std::uint64_t Solver::help(const std::atomic<int>& depthNow) {
+  for (int done = 0; !outOfTime();) {
+    const int depth = depthNow.load();
+    if (depth == done) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+      continue;
+    }
+    horizon_ = false;
+    search(depth, -kInf, kInf, 0);
+    if (!stop_ && !horizon_) break;  // proven: the table's root entry says so
+    done = depth;
+  }
+  return nodes_;
+}
+
 }  // namespace
 
 EndgameResult solveEndgame(const WordList& list, const GameState& state, std::string_view rack,
@@ -313,8 +337,37 @@ EndgameResult solveEndgame(const WordList& list, const GameState& state, std::st
     result.exact = true;
     return result;
   }
-  Solver solver(pos, options);
-  return solver.run();
+  EndgameTable table(options.tableBits);
+  // Helpers search the depth this thread searches on their own threads and
+  // share the table, so that each finds more of it searched; only this
+  // thread's result counts, and helpers stop when it is found. (Helpers a
+  // depth ahead were tried: this thread then meets their entries of the
+  // deeper search, unproven, and cannot prove its own depth.)
+  std::atomic<int> depthNow{0};
+  std::atomic<bool> helpersStop{false};
+  EndgameOptions helping = options;
+  helping.timeMs = std::numeric_limits<int>::max();
+  helping.maxNodes = 0;
+  helping.describeLine = false;
+  helping.cancel = &helpersStop;
+  std::vector<std::unique_ptr<EgPosition>> helperPositions;
+  std::vector<std::thread> helpers;
+  std::vector<std::uint64_t> helperNodes(static_cast<std::size_t>(std::max(options.threads - 1, 0)));
+  for (std::size_t k = 0; k < helperNodes.size(); ++k) {
+    helperPositions.push_back(std::make_unique<EgPosition>(list, state, rack, opponent));
+    helpers.emplace_back([&, k, p = helperPositions.back().get()] {
+      Solver helper(*p, helping, table);
+      helperNodes[k] = helper.help(depthNow);
+    });
+  }
+  Solver solver(pos, options, table);
+  result = solver.run(depthNow);
+  helpersStop = true;
+  for (std::size_t k = 0; k < helpers.size(); ++k) {
+    helpers[k].join();
+    result.nodes += helperNodes[k];
+  }
+  return result;
 }
 
 }  // namespace tilvan
