@@ -37,6 +37,7 @@ bool sameEntry(const TableEntry& a, const TableEntry& b) {
          a.work == b.work && a.hasMove == b.hasMove && a.move == b.move;
 }
 
+// (Versions below kProvenDepth: unproven entries, which replace each other.)
 TEST(EndgameTable, FindsTheLastEntryStoredForAKeyOrNone) {
   std::mt19937_64 rng(11);
   EndgameTable table(4);  // 16 entries for 64 keys: replaced all the time
@@ -45,7 +46,7 @@ TEST(EndgameTable, FindsTheLastEntryStoredForAKeyOrNone) {
   for (int step = 0; step < 200000; ++step) {
     const std::uint64_t key = (rng() % 64 + 1) * 0x9e3779b97f4a7c15ull;
     if (rng() % 2) {
-      const TableEntry e = entryOf(key, static_cast<std::uint8_t>(rng() % 256));
+      const TableEntry e = entryOf(key, static_cast<std::uint8_t>(rng() % kProvenDepth));
       table.store(e);
       last[key] = e;
     } else if (TableEntry e; table.find(key, e)) {
@@ -55,6 +56,13 @@ TEST(EndgameTable, FindsTheLastEntryStoredForAKeyOrNone) {
     }
   }
   EXPECT_GT(found, 10000);
+  // A proven entry stays until a proven one of the same key or another key replaces it.
+  const std::uint64_t key = 7 * 0x9e3779b97f4a7c15ull;
+  table.store(entryOf(key, kProvenDepth));
+  table.store(entryOf(key, 3));
+  TableEntry e;
+  ASSERT_TRUE(table.find(key, e));
+  EXPECT_EQ(e.depth, kProvenDepth);
 }
 
 TEST(EndgameTable, AnEntryReadWhileAnotherThreadWritesItIsWholeOrNotFound) {

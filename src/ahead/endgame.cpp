@@ -94,6 +94,7 @@ class Solver {
   double start_;
   std::uint64_t nodes_ = 0;
   bool horizon_ = false, stop_ = false, firstDepth_ = true;
+  bool helper_ = false;  // help() sets it
 };
 
 double Solver::now() const {
@@ -177,6 +178,7 @@ void Solver::remember(std::uint64_t key, int depth, int alpha0, const NodeLoop& 
   e.bound = node.best <= alpha0 ? Bound::kUpper : node.best >= node.beta ? Bound::kLower
                                                                          : Bound::kExact;
   e.work = static_cast<std::uint8_t>(std::bit_width(nodes_ - nodesBefore));
+  e.byHelper = helper_;
   e.hasMove = node.hasBest;
   e.move = node.bestMove;
   table_.store(e);
@@ -195,7 +197,11 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
   EgMove ttMove;
   bool hasTtMove = false;
   if (TableEntry e; table_.find(key, e)) {
-    if (e.depth >= depth &&
+    // The first thread takes no unproven cut-off from a helper's entry: a
+    // helper's bound from a search with another window may rest on the
+    // horizon where its own search would have proven the position.
+    const bool usable = e.depth == kProvenDepth || helper_ || !e.byHelper;
+    if (usable && e.depth >= depth &&
         (e.bound == Bound::kExact || (e.bound == Bound::kLower && e.value >= beta) ||
          (e.bound == Bound::kUpper && e.value <= alpha))) {
       if (e.depth != kProvenDepth) horizon_ = true;
@@ -310,6 +316,7 @@ EndgameResult Solver::run(std::atomic<int>& depthNow) {
 }
 
 std::uint64_t Solver::help(const std::atomic<int>& depthNow) {
+  helper_ = true;
   for (int done = 0; !outOfTime();) {
     const int depth = depthNow.load();
     if (depth == done) {

@@ -59,6 +59,12 @@ void EndgameTable::put(std::size_t i, const TableEntry& e) {
 void EndgameTable::store(const TableEntry& e) {
   const std::size_t i = slot(e.key);
   const TableEntry first = at(i), second = at(i + 1);
+  // A proven entry is not replaced by an unproven one of the same position
+  // (a search that could not use its bound, or another thread's).
+  const auto keeps = [&](const TableEntry& old) {
+    return old.key == e.key && old.depth == kProvenDepth && e.depth != kProvenDepth;
+  };
+  if (keeps(first) || keeps(second)) return;
   if (second.key == e.key) {
     // A deeper search of a position already kept moves it to the first entry.
     if (priority(e) < priority(first)) {

@@ -25,7 +25,8 @@ struct TableEntry {
   std::int16_t value = 0;
   std::uint8_t depth = 0;  // the depth searched, kProvenDepth when proven
   Bound bound = Bound::kExact;
-  std::uint8_t work = 0;   // bit width of the positions searched below it
+  std::uint8_t work : 7 = 0;    // bit width of the positions searched below it
+  std::uint8_t byHelper : 1 = 0;  // written by a helper thread (see solveEndgame)
   bool hasMove = false;
   EgMove move;             // the best move, when hasMove
 };
