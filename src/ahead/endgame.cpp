@@ -18,6 +18,10 @@
 //     and serve any depth.
 // (3) A search that used the depth limit or an unproven entry anywhere
 //     below the root is not exact.
+// (4) Helper threads (EndgameOptions::threads) share the table under (2):
+//     an entry torn by two threads' writes is not found (endgame_table.h);
+//     the first thread, whose result counts, takes their proven entries and
+//     moves but none of their unproven cut-offs.
 #include "ahead/endgame.h"
 
 #include <algorithm>
