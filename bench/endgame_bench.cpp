@@ -131,9 +131,12 @@ void printTable(const std::map<std::size_t, Bucket>& buckets, int limitMs) {
 
 // TILVAN_ENDGAME_GAMES and TILVAN_ENDGAME_MS override the arguments,
 // TILVAN_ENDGAME_FIRST skips the games before it, TILVAN_ENDGAME_NODES
-// limits the positions a solve visits, TILVAN_ENDGAME_CPU=1 times the
-// solves on the thread's processor time (a shared machine's load aside) and
-// TILVAN_ENDGAME_VERBOSE=1 prints each position's result.
+// limits the positions a solve visits, TILVAN_ENDGAME_TABLE_BITS sizes the
+// transposition table, TILVAN_ENDGAME_THREADS sets the threads a solve
+// uses, TILVAN_ENDGAME_CPU=1 times the solves on the calling thread's
+// processor time (a shared machine's load aside; helper threads run
+// alongside, each on its own) and TILVAN_ENDGAME_VERBOSE=1 prints each
+// position's result.
 long fromEnv(const char* name, long fallback) {
   const char* v = std::getenv(name);
   return v ? std::atol(v) : fallback;
@@ -156,6 +159,8 @@ void BM_SelfPlayEndgames(benchmark::State& state) {
       o.describeLine = false;
       o.maxNodes = static_cast<std::uint64_t>(fromEnv("TILVAN_ENDGAME_NODES", 0));
       o.cpuTime = cpuTime;
+      o.tableBits = static_cast<std::size_t>(fromEnv("TILVAN_ENDGAME_TABLE_BITS", o.tableBits));
+      o.threads = static_cast<int>(fromEnv("TILVAN_ENDGAME_THREADS", 1));
       const auto r = tilvan::solveEndgame(defaultList(), e.state, e.rack, e.opponent, o);
       if (verbose)
         std::printf("seed %3llu  %-7s %-7s  exact %d  spread %4d  depth %3d  %8.1f ms  %9llu nodes"

@@ -18,6 +18,10 @@
 //     and serve any depth.
 // (3) A search that used the depth limit or an unproven entry anywhere
 //     below the root is not exact.
+// (4) Helper threads (EndgameOptions::threads) share the table under (2):
+//     an entry torn by two threads' writes is not found (endgame_table.h);
+//     the first thread, whose result counts, takes their proven entries and
+//     moves but none of their unproven cut-offs.
 #include "ahead/endgame.h"
 
 #include <algorithm>
@@ -25,6 +29,9 @@
 #include <bit>
 #include <chrono>
 #include <ctime>
+#include <limits>
+#include <memory>
+#include <thread>
 
 #include "ahead/endgame_position.h"
 #include "ahead/endgame_table.h"
@@ -48,11 +55,16 @@ struct NodeLoop {
 
 class Solver {
  public:
-  Solver(EgPosition& pos, const EndgameOptions& options)
-      : pos_(pos), options_(options), table_(options.tableBits), lists_(kCacheMoves),
-        start_(now()) {}
+  // The table may be shared with solvers on other threads.
+  Solver(EgPosition& pos, const EndgameOptions& options, EndgameTable& table)
+      : pos_(pos), options_(options), table_(table), lists_(kCacheMoves), start_(now()) {}
 
-  EndgameResult run();
+  // Iterative deepening until the result is exact or the search stops;
+  // each depth is put in `depthNow` as it starts.
+  EndgameResult run(std::atomic<int>& depthNow);
+  // A helper's search: the depth that `depthNow` names, once each, until
+  // one is exact or the search stops. Returns the positions searched.
+  std::uint64_t help(const std::atomic<int>& depthNow);
 
  private:
   int search(int depth, int alpha, int beta, int ply);
@@ -64,11 +76,19 @@ class Solver {
   bool outOfTime();
   std::vector<EgMove> lineFrom(const std::vector<EgMove>& pv);
   void describe(EndgameResult& result);
+  // The horizon's estimate: the racks' sums (moveValue() values the last
+  // depth's moves by it without playing them).
   int eval() const { return pos_.rackSum(1 - pos_.toMove()) - pos_.rackSum(pos_.toMove()); }
+  static int tileSum(const EgMove& m) {
+    int sum = 0;
+    for (int k = 0; k < m.count; ++k)
+      if (!((m.blankMask >> k) & 1)) sum += kLetterValue[m.letter[k]];
+    return sum;
+  }
 
   EgPosition& pos_;
   EndgameOptions options_;
-  EndgameTable table_;
+  EndgameTable& table_;
   MoveLists lists_;
   std::array<std::vector<EgMove>, kMaxPly + 1> pv_;
   std::array<std::vector<EgMove>, kMaxPly + 1> moveBuf_;
@@ -78,6 +98,7 @@ class Solver {
   double start_;
   std::uint64_t nodes_ = 0;
   bool horizon_ = false, stop_ = false, firstDepth_ = true;
+  bool helper_ = false;  // help() sets it
 };
 
 double Solver::now() const {
@@ -100,22 +121,24 @@ bool Solver::outOfTime() {
 }
 
 // The value of playing m for the side to move; `terminal` when it ends the
-// game. A move that plays out, and a pass that ends the game, are valued
-// without being played.
+// game. A move that ends the game, and any move at the last depth (whose
+// value is the score and the racks' sums), are valued without being played.
 int Solver::moveValue(const EgMove& m, int depth, int alpha, int beta, int ply, bool& terminal) {
   const int mover = pos_.toMove();
   terminal = true;
   if (m.count == pos_.tiles(mover)) return m.score + outBonus(pos_.rackSum(1 - mover));
-  if (m.isPass() && pos_.scoreless() + 1 >= kScorelessLimit)
-    return scorelessEnd(pos_.rackSum(mover), pos_.rackSum(1 - mover));
-  pos_.play(m);
-  int v;
-  if (pos_.scoreless() >= kScorelessLimit) {
-    v = m.score + scorelessEnd(pos_.rackSum(mover), pos_.rackSum(1 - mover));
-  } else {
-    terminal = false;
-    v = m.score - search(depth - 1, m.score - beta, m.score - alpha, ply + 1);
+  const int left = pos_.rackSum(mover) - tileSum(m), other = pos_.rackSum(1 - mover);
+  if (m.score == 0 && pos_.scoreless() + 1 >= kScorelessLimit)
+    return scorelessEnd(left, other);
+  terminal = false;
+  if (depth == 1) {  // what search() gives at depth 0: eval() after the move
+    ++nodes_;
+    pv_[ply + 1].clear();
+    horizon_ = true;
+    return outOfTime() ? 0 : m.score - (left - other);
   }
+  pos_.play(m);
+  const int v = m.score - search(depth - 1, m.score - beta, m.score - alpha, ply + 1);
   pos_.undo(m);
   return v;
 }
@@ -159,6 +182,7 @@ void Solver::remember(std::uint64_t key, int depth, int alpha0, const NodeLoop& 
   e.bound = node.best <= alpha0 ? Bound::kUpper : node.best >= node.beta ? Bound::kLower
                                                                          : Bound::kExact;
   e.work = static_cast<std::uint8_t>(std::bit_width(nodes_ - nodesBefore));
+  e.byHelper = helper_;
   e.hasMove = node.hasBest;
   e.move = node.bestMove;
   table_.store(e);
@@ -176,15 +200,19 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
   const std::uint64_t key = pos_.key(), nodesBefore = nodes_;
   EgMove ttMove;
   bool hasTtMove = false;
-  if (const TableEntry* e = table_.find(key)) {
-    if (e->depth >= depth &&
-        (e->bound == Bound::kExact || (e->bound == Bound::kLower && e->value >= beta) ||
-         (e->bound == Bound::kUpper && e->value <= alpha))) {
-      if (e->depth != kProvenDepth) horizon_ = true;
-      return e->value;
+  if (TableEntry e; table_.find(key, e)) {
+    // The first thread takes no unproven cut-off from a helper's entry: a
+    // helper's bound from a search with another window may rest on the
+    // horizon where its own search would have proven the position.
+    const bool usable = e.depth == kProvenDepth || helper_ || !e.byHelper;
+    if (usable && e.depth >= depth &&
+        (e.bound == Bound::kExact || (e.bound == Bound::kLower && e.value >= beta) ||
+         (e.bound == Bound::kUpper && e.value <= alpha))) {
+      if (e.depth != kProvenDepth) horizon_ = true;
+      return e.value;
     }
-    hasTtMove = e->hasMove;
-    ttMove = e->move;
+    hasTtMove = e.hasMove;
+    ttMove = e.move;
   }
   const bool outerHorizon = horizon_;
   horizon_ = false;
@@ -239,9 +267,9 @@ std::vector<EgMove> Solver::lineFrom(const std::vector<EgMove>& pv) {
     if ((ended = ends(mover))) break;
   }
   while (!ended && line.size() < kMaxPly) {
-    const TableEntry* e = table_.find(pos_.key());
-    if (!e || !e->hasMove) break;
-    const EgMove m = e->move;
+    TableEntry e;
+    if (!table_.find(pos_.key(), e) || !e.hasMove) break;
+    const EgMove m = e.move;
     const int mover = pos_.toMove();
     pos_.play(m);
     line.push_back(m);
@@ -269,9 +297,10 @@ void Solver::describe(EndgameResult& result) {
   for (auto it = result.moves.rbegin(); it != result.moves.rend(); ++it) pos_.undo(*it);
 }
 
-EndgameResult Solver::run() {
+EndgameResult Solver::run(std::atomic<int>& depthNow) {
   EndgameResult result;
   for (int depth = 1; depth < kProvenDepth; ++depth) {
+    depthNow = depth;
     horizon_ = false;
     const int value = search(depth, -kInf, kInf, 0);
     firstDepth_ = false;
@@ -290,6 +319,22 @@ EndgameResult Solver::run() {
   return result;
 }
 
+std::uint64_t Solver::help(const std::atomic<int>& depthNow) {
+  helper_ = true;
+  for (int done = 0; !outOfTime();) {
+    const int depth = depthNow.load();
+    if (depth == done) {
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+      continue;
+    }
+    horizon_ = false;
+    search(depth, -kInf, kInf, 0);
+    if (!stop_ && !horizon_) break;  // proven: the table's root entry says so
+    done = depth;
+  }
+  return nodes_;
+}
+
 }  // namespace
 
 EndgameResult solveEndgame(const WordList& list, const GameState& state, std::string_view rack,
@@ -303,8 +348,37 @@ EndgameResult solveEndgame(const WordList& list, const GameState& state, std::st
     result.exact = true;
     return result;
   }
-  Solver solver(pos, options);
-  return solver.run();
+  EndgameTable table(options.tableBits);
+  // Helpers search the depth this thread searches on their own threads and
+  // share the table, so that each finds more of it searched; only this
+  // thread's result counts, and helpers stop when it is found. (Helpers a
+  // depth ahead were tried: this thread then meets their entries of the
+  // deeper search, unproven, and cannot prove its own depth.)
+  std::atomic<int> depthNow{0};
+  std::atomic<bool> helpersStop{false};
+  EndgameOptions helping = options;
+  helping.timeMs = std::numeric_limits<int>::max();
+  helping.maxNodes = 0;
+  helping.describeLine = false;
+  helping.cancel = &helpersStop;
+  std::vector<std::unique_ptr<EgPosition>> helperPositions;
+  std::vector<std::thread> helpers;
+  std::vector<std::uint64_t> helperNodes(static_cast<std::size_t>(std::max(options.threads - 1, 0)));
+  for (std::size_t k = 0; k < helperNodes.size(); ++k) {
+    helperPositions.push_back(std::make_unique<EgPosition>(list, state, rack, opponent));
+    helpers.emplace_back([&, k, p = helperPositions.back().get()] {
+      Solver helper(*p, helping, table);
+      helperNodes[k] = helper.help(depthNow);
+    });
+  }
+  Solver solver(pos, options, table);
+  result = solver.run(depthNow);
+  helpersStop = true;
+  for (std::size_t k = 0; k < helpers.size(); ++k) {
+    helpers[k].join();
+    result.nodes += helperNodes[k];
+  }
+  return result;
 }
 
 }  // namespace tilvan

@@ -37,6 +37,11 @@ struct EndgameOptions {
   // stops within a few positions (even in its first depth) and its result
   // is not to be used.
   const std::atomic<bool>* cancel = nullptr;
+  // Threads searching at once, sharing the transposition table (the value
+  // is the same; the time to find it shorter when they have cores of their
+  // own; the limits are this thread's, and the line and the node count of
+  // a solve that hit them may differ from run to run).
+  int threads = 1;
 };
 
 struct EndgameResult {
@@ -44,7 +49,7 @@ struct EndgameResult {
   std::vector<EgMove> moves;      // the same line as the search keeps it
   int spread = 0;       // the side to move's points minus the other's from here on
   bool exact = false;   // proven: the search reached the end of every line it needed
-  std::uint64_t nodes = 0;
+  std::uint64_t nodes = 0;  // of all the threads
   std::uint64_t lists = 0;  // move lists made (the rest came from the cache)
   std::uint64_t listsFromBefore = 0;  // of them, made from the list two moves before
   int depth = 0;        // the deepest search completed

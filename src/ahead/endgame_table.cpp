@@ -1,30 +1,86 @@
 #include "ahead/endgame_table.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstddef>
+#include <cstring>
+#include <new>
+#include <type_traits>
 
 namespace tilvan {
 
+namespace {
+
+// An entry's fields after the key fill three words exactly.
+static_assert(offsetof(TableEntry, value) == 8 && sizeof(TableEntry) == 32 &&
+              std::is_trivially_copyable_v<TableEntry>);
+
+std::uint64_t readWord(const std::uint64_t& w) {
+  return std::atomic_ref<const std::uint64_t>(w).load(std::memory_order_relaxed);
+}
+
+void writeWord(std::uint64_t& w, std::uint64_t v) {
+  std::atomic_ref<std::uint64_t>(w).store(v, std::memory_order_relaxed);
+}
+
+}  // namespace
+
 EndgameTable::EndgameTable(std::size_t bits)
-    : entries_(std::size_t{1} << std::max<std::size_t>(bits, 1)), mask_(entries_.size() - 1) {}
+    : mask_((std::size_t{1} << std::max<std::size_t>(bits, 1)) - 1) {
+  words_.reset(static_cast<std::uint64_t*>(std::calloc((mask_ + 1) * kWords, sizeof(std::uint64_t))));
+  if (!words_) throw std::bad_alloc();
+}
+
+bool EndgameTable::load(std::size_t i, std::uint64_t key, TableEntry& out) const {
+  Words w;
+  for (std::size_t k = 0; k < kWords; ++k) w[k] = readWord(words_[i * kWords + k]);
+  if ((w[0] ^ w[1] ^ w[2] ^ w[3]) != key) return false;
+  out.key = key;
+  std::memcpy(&out.value, &w[1], 3 * sizeof(std::uint64_t));
+  return true;
+}
+
+TableEntry EndgameTable::at(std::size_t i) const {
+  Words w;
+  for (std::size_t k = 0; k < kWords; ++k) w[k] = readWord(words_[i * kWords + k]);
+  TableEntry e;
+  e.key = w[0] ^ w[1] ^ w[2] ^ w[3];
+  std::memcpy(&e.value, &w[1], 3 * sizeof(std::uint64_t));
+  return e;
+}
+
+void EndgameTable::put(std::size_t i, const TableEntry& e) {
+  Words w;
+  std::memcpy(&w[1], &e.value, 3 * sizeof(std::uint64_t));
+  w[0] = e.key ^ w[1] ^ w[2] ^ w[3];
+  for (std::size_t k = 0; k < kWords; ++k) writeWord(words_[i * kWords + k], w[k]);
+}
 
 void EndgameTable::store(const TableEntry& e) {
-  TableEntry* pair = &entries_[slot(e.key)];
-  if (pair[1].key == e.key) {
+  const std::size_t i = slot(e.key);
+  const TableEntry first = at(i), second = at(i + 1);
+  // A proven entry is not replaced by an unproven one of the same position
+  // (a search that could not use its bound, or another thread's).
+  const auto keeps = [&](const TableEntry& old) {
+    return old.key == e.key && old.depth == kProvenDepth && e.depth != kProvenDepth;
+  };
+  if (keeps(first) || keeps(second)) return;
+  if (second.key == e.key) {
     // A deeper search of a position already kept moves it to the first entry.
-    if (priority(e) < priority(pair[0])) {
-      pair[1] = e;
+    if (priority(e) < priority(first)) {
+      put(i + 1, e);
       return;
     }
-    pair[1] = pair[0];
-    pair[0] = e;
+    put(i + 1, first);
+    put(i, e);
     return;
   }
-  if (pair[0].key == e.key || priority(e) >= priority(pair[0])) {
-    if (pair[0].key != e.key) pair[1] = pair[0];
-    pair[0] = e;
+  if (first.key == e.key || priority(e) >= priority(first)) {
+    if (first.key != e.key) put(i + 1, first);
+    put(i, e);
     return;
   }
-  pair[1] = e;
+  put(i + 1, e);
 }
 
 bool MoveLists::made(EgPosition& pos, const std::vector<EgMove>* before,

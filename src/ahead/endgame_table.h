@@ -3,7 +3,10 @@
 // solver tries them.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -22,32 +25,46 @@ struct TableEntry {
   std::int16_t value = 0;
   std::uint8_t depth = 0;  // the depth searched, kProvenDepth when proven
   Bound bound = Bound::kExact;
-  std::uint8_t work = 0;   // bit width of the positions searched below it
+  std::uint8_t work : 7 = 0;    // bit width of the positions searched below it
+  std::uint8_t byHelper : 1 = 0;  // written by a helper thread (see solveEndgame)
   bool hasMove = false;
   EgMove move;             // the best move, when hasMove
 };
 
 // Pairs of entries: the first keeps the entry of the deeper (then larger)
-// search, the second the latest other one. Intentionally not copyable.
+// search, the second the latest other one. Solvers on several threads may
+// share a table: each entry is four words written and read one by one, the
+// first the key mixed with the other three, so that an entry that one
+// thread read while another wrote it does not match its key and is not
+// found. The words start as zero bytes (an empty entry) that the system
+// hands out untouched, so a large table costs only the pages a solve
+// reaches. Intentionally not copyable.
 class EndgameTable {
  public:
   explicit EndgameTable(std::size_t bits);
   EndgameTable(const EndgameTable&) = delete;
   EndgameTable& operator=(const EndgameTable&) = delete;
 
-  // The entry of this key, or nullptr.
-  const TableEntry* find(std::uint64_t key) const {
+  // True with the entry of this key in `out`, else false.
+  bool find(std::uint64_t key, TableEntry& out) const {
     const std::size_t i = slot(key);
-    if (entries_[i].key == key) return &entries_[i];
-    if (entries_[i + 1].key == key) return &entries_[i + 1];
-    return nullptr;
+    return load(i, key, out) || load(i + 1, key, out);
   }
   void store(const TableEntry& e);
 
  private:
+  static constexpr std::size_t kWords = 4;
+  using Words = std::array<std::uint64_t, kWords>;
   std::size_t slot(std::uint64_t key) const { return (key & mask_) & ~std::size_t{1}; }
   static int priority(const TableEntry& e) { return e.depth << 8 | e.work; }
-  std::vector<TableEntry> entries_;
+  // Entry i as written, its key checked against the other words (0: empty or torn).
+  bool load(std::size_t i, std::uint64_t key, TableEntry& out) const;
+  TableEntry at(std::size_t i) const;
+  void put(std::size_t i, const TableEntry& e);
+  struct Free {
+    void operator()(std::uint64_t* p) const { std::free(p); }
+  };
+  std::unique_ptr<std::uint64_t[], Free> words_;
   std::size_t mask_;
 };
 

@@ -114,6 +114,7 @@ int runEndgame(const EndgameCliOptions& options, WordListCache& words, std::istr
   if (!list.ok()) return fail(list.error().message());
   EndgameOptions solve;
   solve.timeMs = options.timeMs;
+  solve.threads = 2;  // both cores of a small machine: the same value, sooner
   const EndgameResult r =
       solveEndgame(*list.value(), game.state, options.rack, options.opponent, solve);
   out << (options.json ? resultJson(r, game.state) + "\n" : resultText(r));

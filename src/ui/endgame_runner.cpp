@@ -51,6 +51,7 @@ void EndgameRunner::launch(Request request) {
   cancel_ = std::make_shared<std::atomic<bool>>(false);
   EndgameOptions options;
   options.timeMs = timeMs_;
+  options.threads = 2;  // its helper shares the worker's lower priority
   // The worker owns its copy of the endgame and shares the stop flag.
   worker_ = std::thread([this, endgame = std::move(request.endgame), options,
                          generation = request.generation, cancel = cancel_]() mutable {
