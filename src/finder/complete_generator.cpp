@@ -15,9 +15,13 @@ std::atomic<std::size_t>& Generator::boundFrom() {
   return from;
 }
 
-Generator::Scratch& Generator::scratch() {
-  thread_local Scratch s;
-  return s;
+Generator::Scratch& Generator::scratchFor(const WordGraph& g, std::string_view rack) {
+  thread_local std::array<Scratch, 2> kept;
+  thread_local std::size_t last = 0;
+  rack = rack.substr(0, kMoveSlots);
+  const auto holds = [&](const Scratch& s) { return s.graph == g.id() && s.rack == rack; };
+  if (!holds(kept[last])) last = 1 - last;  // the other one, holding the rack or not
+  return kept[last];
 }
 
 Generator::Generator(const WordGraph& g, const std::array<int, kLetters>& values,
@@ -25,8 +29,9 @@ Generator::Generator(const WordGraph& g, const std::array<int, kLetters>& values
     : g_(g),
       value_(values),
       out_(out),
-      prefixes_(scratch().prefixes),
-      buckets_(scratch().buckets) {
+      scratch_(scratchFor(g, rack)),
+      prefixes_(scratch_.prefixes),
+      buckets_(scratch_.buckets) {
   // The rack box holds at most seven tiles; a character that is neither a
   // letter a..z nor '_' is a tile that no word can use.
   for (char ch : rack.substr(0, kMoveSlots)) {
@@ -71,7 +76,7 @@ void Generator::valueBy(const LeaveValues& leaves, std::string_view rack) {
 }
 
 void Generator::collectPrefixes() {
-  Scratch& s = scratch();
+  Scratch& s = scratch_;
   const std::string_view rack(given_.data(), givenSize_);
   if (s.graph == g_.id() && s.rack == rack) return;
   s.graph = 0;  // not valid while they are collected

@@ -88,8 +88,9 @@ class Generator {
   };
   static constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
   // The prefixes' storage, kept by each thread from one search to the next
-  // so that their vectors keep their room. A thread runs one generator at
-  // a time.
+  // so that their vectors keep their room, with the prefixes of the last
+  // two racks searched (a simulation alternates between two players'
+  // racks). A thread runs one generator at a time.
   struct Scratch {
     std::vector<Prefix> prefixes;
     std::array<std::vector<Entry>, 26 * kMoveSlots> buckets;
@@ -98,7 +99,9 @@ class Generator {
     std::uint64_t graph = 0;
     std::string rack;
   };
-  static Scratch& scratch();
+  // The storage that holds `rack`'s prefixes for graph g, else the one
+  // used longer ago.
+  static Scratch& scratchFor(const WordGraph& g, std::string_view rack);
 
   // Letters a tile can be taken for now.
   std::uint32_t takeable() const { return blanks_ > 0 ? kAllLetters : rackMask_; }
@@ -146,6 +149,7 @@ class Generator {
   const Frame* f_ = nullptr;
   bool down_ = false;
   int row_ = 0, anchor_ = 0, tiles_ = 0, tilesInRack_ = 0, blanks_ = 0, blanksInRack_ = 0;
+  Scratch& scratch_;
   std::vector<Prefix>& prefixes_;
   std::array<std::vector<Entry>, 26 * kMoveSlots>& buckets_;
   std::array<char, kMoveSlots> given_{};  // the rack as given, its first tiles
