@@ -97,6 +97,20 @@ LeaveTable randomTable(Rng& rng) {
 // its own, for the shipped table and random ones, on racks drawn from the
 // set and on racks of few distinct tiles (many equal tiles and own values);
 // and RackLeaves::fillAll gives what RackLeaves::of gives, bag or none.
+// Every leave of `rack` in `byKept` (by the rack positions kept) equals, bit
+// for bit, the table's value of that leave alone.
+void expectEachLeaveAlone(const LeaveTable& table, const std::string& rack,
+                          const LeaveValues& byKept) {
+  for (unsigned kept = 0; kept < (1u << rack.size()); ++kept) {
+    std::string leave;
+    for (std::size_t k = 0; k < rack.size(); ++k)
+      if (kept >> k & 1) leave += rack[k];
+    ASSERT_EQ(std::bit_cast<std::uint64_t>(byKept[kept]),
+              std::bit_cast<std::uint64_t>(table.value(leave)))
+        << rack << " keeps " << leave;
+  }
+}
+
 TEST(LeaveTable, ValuesAllLeavesOfARackAsEachAlone) {
   Rng rng(11);
   std::vector<LeaveTable> tables{LeaveTable::builtIn()};
@@ -109,14 +123,7 @@ TEST(LeaveTable, ValuesAllLeavesOfARackAsEachAlone) {
     if (round % 5) rack = sortedTiles(rack);
     LeaveValues fast{};
     table.valuesByKept(rack, fast.data());
-    for (unsigned kept = 0; kept < (1u << rack.size()); ++kept) {
-      std::string leave;
-      for (std::size_t k = 0; k < rack.size(); ++k)
-        if (kept >> k & 1) leave += rack[k];
-      ASSERT_EQ(std::bit_cast<std::uint64_t>(fast[kept]),
-                std::bit_cast<std::uint64_t>(table.value(leave)))
-          << rack << " keeps " << leave;
-    }
+    ASSERT_NO_FATAL_FAILURE(expectEachLeaveAlone(table, rack, fast));
     ValueInputs in;
     in.table = &table;
     in.bag = static_cast<int>(rng.below(3));
@@ -162,14 +169,7 @@ TEST(LeaveTable, RacksAskedForAgainFollowTheTablesChanges) {
     }
     LeaveValues fast{};
     table.valuesByKept(rack, fast.data());
-    for (unsigned kept = 0; kept < (1u << rack.size()); ++kept) {
-      std::string leave;
-      for (std::size_t k = 0; k < rack.size(); ++k)
-        if (kept >> k & 1) leave += rack[k];
-      ASSERT_EQ(std::bit_cast<std::uint64_t>(fast[kept]),
-                std::bit_cast<std::uint64_t>(table.value(leave)))
-          << "round " << round << ": " << rack << " keeps " << leave;
-    }
+    ASSERT_NO_FATAL_FAILURE(expectEachLeaveAlone(table, rack, fast)) << "round " << round;
   }
 }
 
