@@ -36,7 +36,8 @@ struct TableEntry {
 // share a table: each entry is four words written and read one by one, the
 // first the key mixed with the other three, so that an entry that one
 // thread read while another wrote it does not match its key and is not
-// found. The words start as zero bytes (an empty entry) that the system
+// found (but for a chance of one in 2^64 with keys as random as the
+// positions' hashes: the chance that two positions share a key). The words start as zero bytes (an empty entry) that the system
 // hands out untouched, so a large table costs only the pages a solve
 // reaches. Intentionally not copyable.
 class EndgameTable {
