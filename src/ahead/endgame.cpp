@@ -72,7 +72,9 @@ class Solver {
   int moveValue(const EgMove& m, int depth, int alpha, int beta, int ply, bool& terminal);
   void remember(std::uint64_t key, int depth, int alpha0, const NodeLoop& node, bool proven,
                 std::uint64_t nodesBefore);
-  void addKiller(int ply, const EgMove& m);
+  void addKiller(int ply, const EgMove& m, bool terminal);
+  struct Killer;
+  bool standsHere(const Killer& k, int ply) const;
   bool outOfTime();
   std::vector<EgMove> lineFrom(const std::vector<EgMove>& pv);
   void describe(EndgameResult& result);
@@ -93,7 +95,17 @@ class Solver {
   std::array<std::vector<EgMove>, kMaxPly + 1> pv_;
   std::array<std::vector<EgMove>, kMaxPly + 1> moveBuf_;
   std::array<const std::vector<EgMove>*, kMaxPly + 1> listAt_{};  // the list of each node's moves
-  std::array<std::array<EgMove, kKillers>, kMaxPly + 1> killers_{};
+  // A refutation kept at a ply, with the position before the move that led
+  // to its node, and whether it stands on that position's board too (it
+  // lies off the lines that move marked).
+  struct Killer {
+    EgMove move;
+    std::uint64_t parentKey = 0;
+    bool standsOnParent = false;
+  };
+  std::array<std::array<Killer, kKillers>, kMaxPly + 1> killers_{};
+  std::array<Killer, kMaxPly + 1> outKillers_{};  // the last cut by playing out
+  std::array<std::uint64_t, kMaxPly + 1> keyAt_{};  // each searched node's key
   double now() const;  // ms, on the clock that options_.cpuTime names
   double start_;
   std::uint64_t nodes_ = 0;
@@ -162,15 +174,29 @@ bool Solver::tryMove(const EgMove& m, int depth, int ply, NodeLoop& node) {
   pv_[ply].assign(1, m);
   if (!terminal) pv_[ply].insert(pv_[ply].end(), pv_[ply + 1].begin(), pv_[ply + 1].end());
   if (v < node.beta) return false;
-  if (!terminal && !m.isPass()) addKiller(ply, m);
+  if (!m.isPass()) addKiller(ply, m, terminal);
   return true;
 }
 
-void Solver::addKiller(int ply, const EgMove& m) {
-  auto& k = killers_[ply];
-  if (k[0] == m) return;
-  k[1] = k[0];
-  k[0] = m;
+void Solver::addKiller(int ply, const EgMove& m, bool terminal) {
+  const Killer k{m, ply > 0 ? keyAt_[ply - 1] : 0, ply > 0 && pos_.clearOfLastMove(m)};
+  if (terminal) {
+    if (m.count == pos_.tiles(pos_.toMove())) outKillers_[ply] = k;
+    return;
+  }
+  auto& ks = killers_[ply];
+  if (ks[0].move == m) return;
+  ks[1] = ks[0];
+  ks[0] = k;
+}
+
+// A killer found after another move of the same parent that stands on the
+// parent's board stands here too, with the same score, when it lies off
+// the lines the last move marked: it is then one of this node's placements
+// and can be tried before they are listed.
+bool Solver::standsHere(const Killer& k, int ply) const {
+  return ply > 0 && k.standsOnParent && !k.move.isPass() && k.parentKey == keyAt_[ply - 1] &&
+         pos_.clearOfLastMove(k.move);
 }
 
 void Solver::remember(std::uint64_t key, int depth, int alpha0, const NodeLoop& node, bool proven,
@@ -198,6 +224,7 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
     return eval();
   }
   const std::uint64_t key = pos_.key(), nodesBefore = nodes_;
+  keyAt_[ply] = key;
   EgMove ttMove;
   bool hasTtMove = false;
   if (TableEntry e; table_.find(key, e)) {
@@ -222,6 +249,14 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
   // The table's move first, before the moves are listed: it often cuts the
   // node off without them.
   bool cut = hasTtMove && tryMove(ttMove, depth, ply, node);
+  // So is the last move that played out and cut a node at this ply off, when
+  // it stands here (standsHere()).
+  const Killer outKiller = outKillers_[ply];
+  const bool triedOut = !cut && !stop_ && !(hasTtMove && outKiller.move == ttMove) &&
+                        outKiller.move.count == pos_.tiles(pos_.toMove()) &&
+                        standsHere(outKiller, ply);
+  if (triedOut) cut = tryMove(outKiller.move, depth, ply, node);
+  const std::array<Killer, kKillers> plyKillers = killers_[ply];
   if (!cut && !stop_) {
     const std::vector<EgMove>& ms =
         lists_.of(pos_, moveBuf_[ply], ply >= 2 ? listAt_[ply - 2] : nullptr);
@@ -229,12 +264,13 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
     const int tiles = pos_.tiles(pos_.toMove());
     std::array<const EgMove*, kKillers> killers{};
     for (int k = 0; k < kKillers; ++k) {
-      const EgMove& km = killers_[ply][k];
+      const EgMove& km = plyKillers[k].move;
       if (km.isPass() || (hasTtMove && km == ttMove)) continue;
       if (auto it = std::find(ms.begin(), ms.end(), km); it != ms.end()) killers[k] = &*it;
     }
     auto skip = [&](const EgMove& m) {
-      return (hasTtMove && m == ttMove) || &m == killers[0] || &m == killers[1];
+      return (hasTtMove && m == ttMove) || &m == killers[0] || &m == killers[1] ||
+             (triedOut && m == outKiller.move);
     };
     // Moves that play out are valued without a search: they come first.
     std::size_t i = 0;

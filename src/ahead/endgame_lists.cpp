@@ -57,6 +57,14 @@ void EgPosition::placementsOnLines(const std::array<std::uint16_t, 2>& lines,
   for (const CompleteMove& f : found_) out.push_back(toEgMove(f, state_.Committed));
 }
 
+bool EgPosition::clearOfLastMove(const EgMove& m) const {
+  const EgMove& last = played_.back();
+  if (last.isPass()) return true;
+  std::array<int, kMoveSlots> laid{};
+  for (int k = 0; k < last.count; ++k) laid[k] = last.square[k];
+  return !onMarkedLine(m, state_.Committed, markedLines(state_.Committed, laid.data(), last.count));
+}
+
 bool EgPosition::placementsAfter(const std::vector<EgMove>& before, int since,
                                  std::vector<EgMove>& out) {
   const int n = played();

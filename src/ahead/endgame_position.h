@@ -65,6 +65,11 @@ class EgPosition {
     return placementKeys_[placementKeys_.size() - static_cast<std::size_t>(since)];
   }
   int played() const { return static_cast<int>(played_.size()); }
+  // True when placement m (not a pass) lies on none of the lines that the
+  // last move marks (finder/marked_lines.h): m is then a placement of the
+  // board before that move, with the same words and score, exactly when it
+  // is one of the board now. REQUIRES: a move was played.
+  bool clearOfLastMove(const EgMove& m) const;
   // The complete search's results for the side to move (for showing moves).
   std::vector<CompleteResult> completeResults() const;
   // The board as the complete search reads it, brought up to date with the
