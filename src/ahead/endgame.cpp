@@ -16,8 +16,10 @@
 //     used for a cut-off only when its search was at least as deep as the
 //     one asked for; entries of a search that hit no depth limit are proven
 //     and serve any depth.
-// (3) A search that used the depth limit or an unproven entry anywhere
-//     below the root is not exact.
+// (3) A node's result is proven when no line it rests on met the depth
+//     limit or an unproven entry: a cut-off rests on the move that made it
+//     alone, a value or an upper bound on every move searched. The root's
+//     proven value is exact.
 // (4) Helper threads (EndgameOptions::threads) share the table under (2):
 //     an entry torn by two threads' writes is not found (endgame_table.h);
 //     the first thread, whose result counts, takes their proven entries and
@@ -51,6 +53,7 @@ struct NodeLoop {
   int alpha = 0, beta = 0, best = -kInf;
   EgMove bestMove;
   bool hasBest = false, first = true;
+  bool cutUnproven = false;  // the move that cut the node off met the horizon
 };
 
 class Solver {
@@ -127,7 +130,7 @@ bool Solver::outOfTime() {
   if (options_.cancel && options_.cancel->load(std::memory_order_relaxed)) return stop_ = true;
   if (firstDepth_) return false;  // the first depth always completes: the answer of last resort
   if (options_.maxNodes && nodes_ >= options_.maxNodes) stop_ = true;
-  if ((nodes_ & 15) == 0 && now() - start_ >= options_.timeMs)
+  if ((nodes_ & 255) == 0 && now() - start_ >= options_.timeMs)  // a clock read costs a call
     stop_ = true;
   return stop_;
 }
@@ -158,6 +161,8 @@ int Solver::moveValue(const EgMove& m, int depth, int alpha, int beta, int ply, 
 // Searches move m of a node; true when it cuts the node off.
 bool Solver::tryMove(const EgMove& m, int depth, int ply, NodeLoop& node) {
   bool terminal = false;
+  const bool horizonBefore = horizon_;
+  horizon_ = false;
   // After the first move, a null window asks only whether a move beats the
   // best so far; the few that do are searched again in full.
   int v = node.first ? moveValue(m, depth, node.alpha, node.beta, ply, terminal)
@@ -165,6 +170,8 @@ bool Solver::tryMove(const EgMove& m, int depth, int ply, NodeLoop& node) {
   if (!node.first && !terminal && !stop_ && v > node.alpha && v < node.beta)
     v = moveValue(m, depth, node.alpha, node.beta, ply, terminal);
   node.first = false;
+  const bool moveUnproven = horizon_;
+  horizon_ = horizonBefore || moveUnproven;
   if (stop_ || v <= node.best) return stop_;
   node.best = v;
   node.bestMove = m;
@@ -174,6 +181,7 @@ bool Solver::tryMove(const EgMove& m, int depth, int ply, NodeLoop& node) {
   pv_[ply].assign(1, m);
   if (!terminal) pv_[ply].insert(pv_[ply].end(), pv_[ply + 1].begin(), pv_[ply + 1].end());
   if (v < node.beta) return false;
+  node.cutUnproven = moveUnproven;
   if (!m.isPass()) addKiller(ply, m, terminal);
   return true;
 }
@@ -246,16 +254,16 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
   NodeLoop node;
   node.alpha = alpha;
   node.beta = beta;
-  // The table's move first, before the moves are listed: it often cuts the
-  // node off without them.
-  bool cut = hasTtMove && tryMove(ttMove, depth, ply, node);
-  // So is the last move that played out and cut a node at this ply off, when
-  // it stands here (standsHere()).
+  // The last move that played out and cut a node at this ply off, when it
+  // stands here (standsHere()), and the table's move come first, before the
+  // moves are listed: they often cut the node off without them. The move
+  // that plays out first: its cut-off is proven.
   const Killer outKiller = outKillers_[ply];
-  const bool triedOut = !cut && !stop_ && !(hasTtMove && outKiller.move == ttMove) &&
+  const bool triedOut = !(hasTtMove && outKiller.move == ttMove) &&
                         outKiller.move.count == pos_.tiles(pos_.toMove()) &&
                         standsHere(outKiller, ply);
-  if (triedOut) cut = tryMove(outKiller.move, depth, ply, node);
+  bool cut = triedOut && tryMove(outKiller.move, depth, ply, node);
+  if (!cut && !stop_ && hasTtMove) cut = tryMove(ttMove, depth, ply, node);
   const std::array<Killer, kKillers> plyKillers = killers_[ply];
   if (!cut && !stop_) {
     const std::vector<EgMove>& ms =
@@ -282,8 +290,10 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
       if (!skip(ms[i])) cut = tryMove(ms[i], depth, ply, node);
   }
   if (stop_) return 0;
-  const bool proven = !horizon_;
-  horizon_ = outerHorizon || horizon_;
+  // A cut-off's bound rests on the move that made it alone; a value or an
+  // upper bound on every move searched.
+  const bool proven = cut ? !node.cutUnproven : !horizon_;
+  horizon_ = outerHorizon || !proven;
   remember(key, depth, alpha, node, proven, nodesBefore);
   return node.best;
 }
