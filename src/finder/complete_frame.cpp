@@ -1,12 +1,60 @@
 #include "finder/complete_frame.h"
 
+#include <array>
 #include <bit>
+#include <cstdint>
 
 namespace tilvan {
 namespace {
 
 constexpr int kN = kSide;
 constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
+
+// The letters that may stand between the letters above and below a square:
+// the same columns recur over the boards of a search (an endgame's boards
+// differ by a few tiles), so each thread keeps the answers for the last
+// columns it read, by graph and by the exact letters around the square.
+class CrossCache {
+ public:
+  // The letters for the column written as symbols (a letter + 1, the square
+  // kGap), 5 bits each in `key`; 0 for a column too long to be kept.
+  static constexpr std::uint64_t kGap = 31;
+  static constexpr int kMaxSymbols = 12;
+  std::uint32_t lettersFor(const WordGraph& g, std::uint64_t key, WordGraph::Node above,
+                           const Frame& f, int below, int end, int c) {
+    if (key == 0) return letters(g, above, f, below, end, c);
+    if (graph_ != g.id()) {
+      entries_.fill(Entry{});
+      graph_ = g.id();
+    }
+    Entry& e = entries_[static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> (64 - kBits))];
+    if (e.key != key) e = {key, letters(g, above, f, below, end, c)};
+    return e.ok;
+  }
+
+ private:
+  static constexpr int kBits = 12;
+  struct Entry {
+    std::uint64_t key = 0;  // never 0 for a column kept: it holds the gap
+    std::uint32_t ok = 0;
+  };
+  // The letters l for which the prefix to `above`, l and the column's letters
+  // from row `below` to `end` make a word.
+  static std::uint32_t letters(const WordGraph& g, WordGraph::Node above, const Frame& f,
+                               int below, int end, int c) {
+    std::uint32_t ok = 0;
+    if (above == WordGraph::kNone) return ok;
+    for (std::uint32_t m = g.letters(above); m; m &= m - 1) {
+      const int l = std::countr_zero(m);
+      WordGraph::Node k = g.child(above, l);
+      for (int b = below; b < end && k != WordGraph::kNone; ++b) k = g.child(k, f.letter[b * kN + c]);
+      if (k != WordGraph::kNone && g.isWord(k)) ok |= 1u << l;
+    }
+    return ok;
+  }
+  std::uint64_t graph_ = 0;
+  std::array<Entry, std::size_t{1} << kBits> entries_{};
+};
 
 // Anchor, cross-word letters and cross-word points of empty square i.
 void markSquare(const WordGraph& g, Frame& f, int i) {
@@ -19,25 +67,28 @@ void markSquare(const WordGraph& g, Frame& f, int i) {
   if (!up && !below) return;
   int top = r;
   while (top > 0 && !f.empty((top - 1) * kN + c)) --top;
-  int sum = 0;
-  WordGraph::Node n = g.root();
-  for (int k = top; k < r && n != WordGraph::kNone; ++k) {
-    n = g.child(n, f.letter[k * kN + c]);
-    sum += f.value[k * kN + c];
-  }
   int end = r + 1;
-  while (end < kN && !f.empty(end * kN + c)) sum += f.value[end++ * kN + c];
-  std::uint32_t ok = 0;
-  if (n != WordGraph::kNone) {
-    for (std::uint32_t m = g.letters(n); m; m &= m - 1) {
-      const int l = std::countr_zero(m);
-      WordGraph::Node k = g.child(n, l);
-      for (int b = r + 1; b < end && k != WordGraph::kNone; ++b)
-        k = g.child(k, f.letter[b * kN + c]);
-      if (k != WordGraph::kNone && g.isWord(k)) ok |= 1u << l;
-    }
+  while (end < kN && !f.empty(end * kN + c)) ++end;
+  int sum = 0, symbols = 0;
+  std::uint64_t key = 0;
+  auto put = [&](std::uint64_t symbol) {
+    if (symbols < CrossCache::kMaxSymbols) key |= symbol << (5 * symbols);
+    ++symbols;
+  };
+  WordGraph::Node n = g.root();
+  for (int k = top; k < r; ++k) {
+    const int l = f.letter[k * kN + c];
+    if (n != WordGraph::kNone) n = g.child(n, l);
+    sum += f.value[k * kN + c];
+    put(static_cast<std::uint64_t>(l + 1));
   }
-  f.cross[i] = ok;
+  put(CrossCache::kGap);
+  for (int k = r + 1; k < end; ++k) {
+    sum += f.value[k * kN + c];
+    put(static_cast<std::uint64_t>(f.letter[k * kN + c] + 1));
+  }
+  thread_local CrossCache cache;
+  f.cross[i] = cache.lettersFor(g, symbols <= CrossCache::kMaxSymbols ? key : 0, n, f, r + 1, end, c);
   f.crossSum[i] = static_cast<std::int16_t>(sum);
 }
 
