@@ -23,25 +23,15 @@ std::uint64_t roundSeed(std::uint64_t seed, int round) {
   return mix.next();
 }
 
-// The squares where a move lays its tiles on `board`; their count.
-int laidSquares(const Board& board, const play::Choice& c, std::array<int, kMoveSlots>& out) {
-  int n = 0;
-  if (c.kind != play::Choice::Kind::kMove) return n;
-  for (int j = 0; j < c.move.len && n < kMoveSlots; ++j) {
-    const int sq = c.move.square(j);
-    if (!board.atH(sq).occupied) out[static_cast<std::size_t>(n++)] = sq;
-  }
-  return n;
-}
-
 // The opponent's reply to a candidate: shared with the round's other
 // candidates while the bag holds tiles (see shared_reply.h), else searched
 // afresh.
 play::Choice reply(play::Strategy& value, play::SharedReply* shared, const play::Position& start,
                    const play::Choice& c, const play::Position& p) {
   if (!shared || p.bag.empty()) return value.choose(p);
-  std::array<int, kMoveSlots> laid{};
-  const int count = laidSquares(start.board, c, laid);
+  std::array<int, kSide> laid{};
+  const int count =
+      c.kind == play::Choice::Kind::kMove ? play::newSquares(start.board, c.move, laid) : 0;
   return shared->replyAfter(p.board, p.premiums, laid.data(), count,
                             static_cast<int>(p.bag.size()), p.reading.get());
 }

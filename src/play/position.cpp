@@ -109,17 +109,23 @@ std::string leaveAfter(const Position& pos, const CompleteMove& move) {
   return leave;
 }
 
+int newSquares(const Board& board, const CompleteMove& move, std::array<int, kSide>& out) {
+  int count = 0;
+  for (int j = 0; j < move.len; ++j)
+    if (!board.atH(move.square(j)).occupied) out[static_cast<std::size_t>(count++)] = move.square(j);
+  return count;
+}
+
 std::string playMove(Position& pos, const CompleteMove& move) {
   assert(!pos.over);
   std::string& rack = pos.racks[static_cast<std::size_t>(pos.toMove)];
   std::string leave = leaveAfter(pos, move);
   const bool follow = pos.reading && pos.reading->holds(*pos.reading->graph, pos.board, pos.premiums);
   std::array<int, kSide> laid{};
-  int count = 0;
+  const int count = newSquares(pos.board, move, laid);
   for (int j = 0; j < move.len; ++j) {
     const int sq = move.square(j);
     if (pos.board.atH(sq).occupied) continue;
-    laid[static_cast<std::size_t>(count++)] = sq;
     const int letter = move.word[static_cast<std::size_t>(j)] - 'a';
     const bool blank = (move.blanks >> j) & 1;
     pos.board.set(sq, {true, letter, blank ? 0 : kLetterValue[letter],

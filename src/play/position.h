@@ -86,6 +86,10 @@ std::string leaveAfter(const Position& pos, const CompleteMove& move);
 // !pos.over; `move` one of legalMoves(); for exchange, canExchange() and
 // `keep` a sub-multiset of the rack that is shorter than it.
 std::string playMove(Position& pos, const CompleteMove& move);
+
+// The squares (H indices) where `move` lays new tiles on `board`, in the
+// main word's order; their count.
+int newSquares(const Board& board, const CompleteMove& move, std::array<int, kSide>& out);
 std::string exchangeTiles(Position& pos, std::string_view keep);
 void passTurn(Position& pos);
 
