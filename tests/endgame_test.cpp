@@ -3,6 +3,7 @@
 // the line it reports replays to its spread; its end-of-game sums agree
 // with the score sheet's end of the game.
 #include <atomic>
+#include <bit>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -195,12 +196,23 @@ bool sameFrame(const Frame& a, const Frame& b) {
   return true;
 }
 
+// True when the side to move laid a letter tile (not a blank) in the last
+// `since` moves.
+bool laidLetters(const std::vector<EgMove>& played, std::size_t since) {
+  for (std::size_t j = 2; j <= since; j += 2) {
+    const EgMove& m = played[played.size() - j];
+    if (m.count > std::popcount(unsigned{m.blankMask})) return true;
+  }
+  return false;
+}
+
 // Moves played and taken back at random: the frames kept move by move equal
 // frames read afresh, and the placements, listed afresh or made from the
-// lists two and four moves before, equal the complete search's.
+// lists two and four moves before, equal the complete search's (among them
+// many racks with a blank that the side to move played from since).
 TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
   test::PositionGen gen(99);
-  int madeAfter = 0;
+  int madeAfter = 0, madeWithBlank = 0;
   for (int k = 0; k < kCases / 10; ++k) {
     const std::vector<std::string> words = shortWords(gen.rng());
     const WordList list = WordList::parse(test::lines(words));
@@ -238,6 +250,8 @@ TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
         if (!pos.placementsAfter(lists[lists.size() - since], static_cast<int>(since), after))
           continue;
         ++madeAfter;
+        madeWithBlank += pos.rack(pos.toMove()).find('_') != std::string::npos &&
+                         laidLetters(played, since);
         ASSERT_TRUE(std::is_sorted(after.begin(), after.end(), scoreBefore)) << since;
         std::sort(after.begin(), after.end(), byBytes);
         ASSERT_EQ(after, mine) << c.describe() << step << " " << since;
@@ -249,16 +263,25 @@ TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
         continue;
       }
       lists.push_back(std::move(kept));
-      const EgMove m = mine.empty() || gen.uniform(0, 5) == 0
+      // Most placements of a rack with a blank lay it: two times in three,
+      // one that keeps it, so that later lists have a blank to make from before.
+      std::vector<EgMove> choice;
+      if (gen.uniform(0, 2) != 0)
+        std::copy_if(mine.begin(), mine.end(), std::back_inserter(choice),
+                     [](const EgMove& p) { return p.blankMask == 0; });
+      if (choice.empty()) choice = mine;
+      const EgMove m = choice.empty() || gen.uniform(0, 5) == 0
                            ? EgMove{}
-                           : mine[static_cast<std::size_t>(gen.uniform(0, int(mine.size()) - 1))];
+                           : choice[static_cast<std::size_t>(gen.uniform(0, int(choice.size()) - 1))];
       pos.play(m);
       played.push_back(m);
     }
     while (!played.empty()) pos.undo(played.back()), played.pop_back();
     EXPECT_EQ(pos.key(), key0);
   }
+  std::printf("made from before %d, of them with a blank %d\n", madeAfter, madeWithBlank);
   EXPECT_GT(madeAfter, kCases / 2);
+  EXPECT_GT(madeWithBlank, kCases / 6);
 }
 
 TEST(Endgame, EndOfGameSumsAgreeWithTheScoreSheet) {

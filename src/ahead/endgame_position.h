@@ -55,10 +55,11 @@ class EgPosition {
   // included or not) `since` moves ago (2, 4, ...): the placements of
   // `before` that the rack still holds and that the moves since cannot have
   // changed, and the placements found afresh on the lines that those moves
-  // touch (see endgame_lists.cpp). The same set as placements(), in
-  // scoreBefore order; false (out untouched) when fewer moves were played or
-  // the rack holds a blank and the side to move laid tiles since, which
-  // `before` cannot stand for.
+  // touch, and when the rack holds a blank, those in which it stands for a
+  // letter the side to move laid since (see endgame_lists.cpp). The same set
+  // as placements(), in scoreBefore order; false (out untouched) when fewer
+  // moves were played or the rack holds two blanks and the side to move laid
+  // letter tiles since.
   bool placementsAfter(const std::vector<EgMove>& before, int since, std::vector<EgMove>& out);
   // placementKey() of the position `since` moves ago (1 <= since <= moves played).
   std::uint64_t placementKeyBefore(int since) const {
@@ -94,7 +95,10 @@ class EgPosition {
   void layOnFrames(const EgMove& m, std::array<Frame, 2>& fr) const;
   // Placements on the marked lines only: bit r of lines[0] row r across,
   // bit c of lines[1] column c down; appended to out in the order found.
-  void placementsOnLines(const std::array<std::uint16_t, 2>& lines, std::vector<EgMove>& out);
+  // With `blankLetters` (bit l: letter l), only those that lay a blank, and
+  // their blanks stand for those letters.
+  void placementsOnLines(const std::array<std::uint16_t, 2>& lines, std::uint32_t blankLetters,
+                         std::vector<EgMove>& out);
 
   const WordList& list_;
   const WordGraph& graph_;
