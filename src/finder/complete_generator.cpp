@@ -22,12 +22,20 @@ std::uint32_t Generator::blankKey(std::string_view rack, std::uint32_t blankLett
 
 Generator::Scratch& Generator::scratchFor(const WordGraph& g, std::string_view rack,
                                           std::uint32_t blankLetters) {
-  thread_local std::array<Scratch, 2> kept;
-  thread_local std::size_t last = 0;
+  thread_local std::array<Scratch, 4> kept;
+  thread_local std::uint64_t searches = 0;
   rack = rack.substr(0, kMoveSlots);
   blankLetters = blankKey(rack, blankLetters);
-  if (!kept[last].holds(g, rack, blankLetters)) last = 1 - last;  // the other one, holding it or not
-  return kept[last];
+  Scratch* pick = &kept[0];
+  for (Scratch& s : kept) {
+    if (s.holds(g, rack, blankLetters)) {
+      pick = &s;
+      break;
+    }
+    if (s.used < pick->used) pick = &s;
+  }
+  pick->used = ++searches;
+  return *pick;
 }
 
 Generator::Generator(const WordGraph& g, const std::array<int, kLetters>& values,

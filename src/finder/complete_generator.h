@@ -93,8 +93,9 @@ class Generator {
   };
   // The prefixes' storage, kept by each thread from one search to the next
   // so that their vectors keep their room, with the prefixes of the last
-  // two racks searched (a simulation alternates between two players'
-  // racks). A thread runs one generator at a time.
+  // few racks searched (a simulation alternates between two players'
+  // racks; the endgame's lists search a rack with its blank standing for
+  // any letter and for a few). A thread runs one generator at a time.
   struct Scratch {
     std::vector<Prefix> prefixes;
     std::array<std::vector<Entry>, 26 * kMoveSlots> buckets;
@@ -103,12 +104,13 @@ class Generator {
     std::uint64_t graph = 0;
     std::string rack;
     std::uint32_t blankLetters = kAnyLetter;
+    std::uint64_t used = 0;  // when last taken, by a count of the thread's searches
     bool holds(const WordGraph& g, std::string_view r, std::uint32_t b) const {
       return graph == g.id() && rack == r && blankLetters == b;
     }
   };
   // The storage that holds `rack`'s prefixes for graph g and those blank
-  // letters, else the one used longer ago.
+  // letters, else the one used longest ago.
   static Scratch& scratchFor(const WordGraph& g, std::string_view rack, std::uint32_t blankLetters);
   // The letters a rack's blanks stand for as the prefixes' key: all of
   // them when it has no blank (the prefixes do not depend on them then).
