@@ -208,8 +208,9 @@ bool laidLetters(const std::vector<EgMove>& played, std::size_t since) {
 
 // Moves played and taken back at random: the frames kept move by move equal
 // frames read afresh, and the placements, listed afresh or made from the
-// lists two and four moves before, equal the complete search's (among them
-// many racks with a blank that the side to move played from since).
+// lists two and four moves before or from the list on the board before the
+// last move, equal the complete search's (among them many racks with a
+// blank that the side to move played from since).
 TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
   test::PositionGen gen(99);
   int madeAfter = 0, madeWithBlank = 0;
@@ -255,6 +256,27 @@ TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
         ASSERT_TRUE(std::is_sorted(after.begin(), after.end(), scoreBefore)) << since;
         std::sort(after.begin(), after.end(), byBytes);
         ASSERT_EQ(after, mine) << c.describe() << step << " " << since;
+      }
+      // Made from its list on the board before the last move: the list that
+      // a pass instead of that move would have it make, under the same key.
+      if (!played.empty()) {
+        std::vector<EgMove> last, viaPass, after;
+        pos.placementsBeforeLast(last);
+        const std::uint64_t lastKey = pos.placementKeyBeforeLast();
+        pos.undo(played.back());
+        pos.play(EgMove{});
+        pos.placements(viaPass);
+        EXPECT_EQ(pos.placementKey(), lastKey);
+        pos.undo(EgMove{});
+        pos.play(played.back());
+        ASSERT_EQ(last, viaPass) << c.describe() << step;
+        std::stable_partition(last.begin(), last.end(),
+                              [&](const EgMove& m) { return m.count == tiles; });
+        ASSERT_TRUE(pos.placementsAfter(last, 1, after));
+        ++madeAfter;
+        ASSERT_TRUE(std::is_sorted(after.begin(), after.end(), scoreBefore));
+        std::sort(after.begin(), after.end(), byBytes);
+        ASSERT_EQ(after, mine) << c.describe() << step << " 1";
       }
       if (!played.empty() && gen.uniform(0, 3) == 0) {
         pos.undo(played.back());

@@ -1,4 +1,6 @@
-// A rack's placements made from its placements some moves ago.
+// A rack's placements made from its placements on the board some moves
+// ago (the side to move's list then, or for an odd number of moves its
+// list had it been to move then).
 //
 // Let B0 be the board then, R0 the rack then, T the tiles laid since (by
 // both sides), B = B0 + T and R the rack now (R0 less what the
@@ -74,10 +76,19 @@ void EgPosition::placementsOnLines(const LineMask& lines, std::uint32_t blankLet
     if (!blanksOnly || f.blanks != 0) out.push_back(toEgMove(f, state_.Committed));
 }
 
+void EgPosition::placementsBeforeLast(std::vector<EgMove>& out) {
+  frames();
+  const std::array<Frame, 2>& then = frames_[played_.size() - 1];
+  findPlacements(graph_, then, state_.LetterValue, rack(toMove_), found_, false);
+  out.clear();
+  for (const CompleteMove& f : found_) out.push_back(toEgMove(f, then[0]));
+  std::stable_sort(out.begin(), out.end(), scoreBefore);
+}
+
 bool EgPosition::placementsAfter(const std::vector<EgMove>& before, int since,
                                  std::vector<EgMove>& out) {
   const int n = played();
-  if (since < 2 || since % 2 || since > n) return false;
+  if (since < 1 || since > n) return false;
   const std::array<int, kLetters>& now = rack_[toMove_];
   std::array<int, kLetters> then = now;  // R0
   std::vector<int>& laid = laidScratch_;
