@@ -34,7 +34,7 @@ const tilvan::WordList& wordList() {
 
 struct BlankListCase {
   std::unique_ptr<EgPosition> pos;
-  std::vector<EgMove> before;                  // as the search keeps it
+  std::vector<EgMove> before;                    // as the search keeps it
   std::vector<std::pair<EgMove, EgMove>> lines;  // a placement and the reply
 };
 

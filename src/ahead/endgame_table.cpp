@@ -106,8 +106,7 @@ const std::vector<EgMove>& MoveLists::listBeforeLast(EgPosition& pos) {
   return first_;
 }
 
-bool MoveLists::made(EgPosition& pos, const std::vector<EgMove>* before,
-                     std::vector<EgMove>& out) {
+bool MoveLists::made(EgPosition& pos, const std::vector<EgMove>* before, std::vector<EgMove>& out) {
   if (pos.played() == 1) return pos.placementsAfter(listBeforeLast(pos), 1, out);
   for (int since = 2; since <= 4 && since <= pos.played(); since += 2) {
     const std::vector<EgMove>* from = since == 2 ? before : nullptr;
