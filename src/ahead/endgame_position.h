@@ -104,8 +104,8 @@ class EgPosition {
   void layOnFrames(const EgMove& m, std::array<Frame, 2>& fr) const;
   // Placements on the marked lines only: bit r of lines[0] row r across,
   // bit c of lines[1] column c down; appended to out in the order found.
-  // With `blankLetters` (bit l: letter l), only those that lay a blank, and
-  // their blanks stand for those letters.
+  // With `blankLetters` other than kAnyLetter (bit l: letter l), only those
+  // that lay a blank, their blanks standing for those letters.
   void placementsOnLines(const std::array<std::uint16_t, 2>& lines, std::uint32_t blankLetters,
                          std::vector<EgMove>& out);
 
