@@ -3,6 +3,7 @@
 // the line it reports replays to its spread; its end-of-game sums agree
 // with the score sheet's end of the game.
 #include <atomic>
+#include <bit>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -195,12 +196,22 @@ bool sameFrame(const Frame& a, const Frame& b) {
   return true;
 }
 
+// True when the side to move laid a letter tile (not a blank) in the last `since` moves.
+bool laidLetters(const std::vector<EgMove>& played, std::size_t since) {
+  for (std::size_t j = 2; j <= since; j += 2)
+    if (const EgMove& m = played[played.size() - j]; m.count > std::popcount(m.blankMask))
+      return true;
+  return false;
+}
+
 // Moves played and taken back at random: the frames kept move by move equal
 // frames read afresh, and the placements, listed afresh or made from the
-// lists two and four moves before, equal the complete search's.
+// lists two and four moves before or from the list on the board before the
+// last move, equal the complete search's (among them many racks with a
+// blank that the side to move played from since).
 TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
   test::PositionGen gen(99);
-  int madeAfter = 0;
+  int madeAfter = 0, madeWithBlank = 0;
   for (int k = 0; k < kCases / 10; ++k) {
     const std::vector<std::string> words = shortWords(gen.rng());
     const WordList list = WordList::parse(test::lines(words));
@@ -232,12 +243,29 @@ TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
       std::sort(mine.begin(), mine.end(), byBytes);
       std::sort(theirs.begin(), theirs.end(), byBytes);
       ASSERT_EQ(mine, theirs) << c.describe() << step;
-      // Made from the lists two and four moves ago, when they can stand for it.
-      for (std::size_t since = 2; since <= 4 && since <= played.size(); since += 2) {
-        std::vector<EgMove> after;
-        if (!pos.placementsAfter(lists[lists.size() - since], static_cast<int>(since), after))
-          continue;
+      // Made from the lists two and four moves ago, when they can stand for
+      // it, and from the list on the board before the last move: the list
+      // that a pass instead of that move would have it make, under that key.
+      std::vector<EgMove> last, viaPass, after;
+      for (std::size_t since = 1; since <= 4 && since <= played.size(); since += 1 + (since > 1)) {
+        if (since == 1) {
+          pos.placementsBeforeLast(last);
+          const std::uint64_t lastKey = pos.placementKeyBeforeLast();
+          pos.undo(played.back());
+          pos.play(EgMove{});
+          pos.placements(viaPass);
+          EXPECT_EQ(pos.placementKey(), lastKey);
+          pos.undo(EgMove{});
+          pos.play(played.back());
+          ASSERT_EQ(last, viaPass) << c.describe() << step;
+          std::stable_partition(last.begin(), last.end(),
+                                [&](const EgMove& m) { return m.count == tiles; });
+        }
+        const std::vector<EgMove>& before = since == 1 ? last : lists[lists.size() - since];
+        if (!pos.placementsAfter(before, static_cast<int>(since), after)) continue;
         ++madeAfter;
+        madeWithBlank +=
+            pos.rack(pos.toMove()).find('_') != std::string::npos && laidLetters(played, since);
         ASSERT_TRUE(std::is_sorted(after.begin(), after.end(), scoreBefore)) << since;
         std::sort(after.begin(), after.end(), byBytes);
         ASSERT_EQ(after, mine) << c.describe() << step << " " << since;
@@ -249,16 +277,25 @@ TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
         continue;
       }
       lists.push_back(std::move(kept));
-      const EgMove m = mine.empty() || gen.uniform(0, 5) == 0
-                           ? EgMove{}
-                           : mine[static_cast<std::size_t>(gen.uniform(0, int(mine.size()) - 1))];
+      // Two times in three, one that keeps the blank (most placements of a blank rack lay it).
+      std::vector<EgMove> choice;
+      if (gen.uniform(0, 2) != 0)
+        std::copy_if(mine.begin(), mine.end(), std::back_inserter(choice),
+                     [](const EgMove& p) { return p.blankMask == 0; });
+      if (choice.empty()) choice = mine;
+      const EgMove m =
+          choice.empty() || gen.uniform(0, 5) == 0
+              ? EgMove{}
+              : choice[static_cast<std::size_t>(gen.uniform(0, int(choice.size()) - 1))];
       pos.play(m);
       played.push_back(m);
     }
     while (!played.empty()) pos.undo(played.back()), played.pop_back();
     EXPECT_EQ(pos.key(), key0);
   }
+  std::printf("made from before %d, of them with a blank %d\n", madeAfter, madeWithBlank);
   EXPECT_GT(madeAfter, kCases / 2);
+  EXPECT_GT(madeWithBlank, kCases / 6);
 }
 
 TEST(Endgame, EndOfGameSumsAgreeWithTheScoreSheet) {

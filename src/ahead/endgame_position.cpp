@@ -112,6 +112,14 @@ void EgPosition::giveTile(int player, int letter) {
 
 std::uint64_t EgPosition::scorelessKey(int n) { return keys().scoreless[n]; }
 
+std::uint64_t EgPosition::placementKeyBeforeLast() const {
+  const EgMove& m = played_.back();
+  std::uint64_t board = board_;
+  for (int k = 0; k < m.count; ++k)
+    board ^= keys().square[m.square[k]][m.letter[k] + ((m.blankMask >> k) & 1 ? 26 : 0)];
+  return board ^ rackKey_[toMove_][0];
+}
+
 std::string EgPosition::rack(int player) const {
   std::string out;
   for (int l = 0; l < kLetters; ++l) out.append(rack_[player][l], letterChar(l));
@@ -126,18 +134,32 @@ bool scoreBefore(const EgMove& a, const EgMove& b) {
   return a.score != b.score ? a.score > b.score : a.count > b.count;
 }
 
-EgMove toEgMove(const CompleteMove& f, const Board& board) {
+namespace {
+
+// f as an EgMove: its squares that occupied(h) tells are empty are its tiles.
+template <typename Occupied>
+EgMove egMoveOf(const CompleteMove& f, Occupied occupied) {
   EgMove m;
   m.score = static_cast<std::int16_t>(f.score);
   for (int j = 0; j < f.len; ++j) {
     const int h = f.square(j);
-    if (board.atH(h).occupied) continue;
+    if (occupied(h)) continue;
     if ((f.blanks >> j) & 1) m.blankMask |= 1u << m.count;
     m.square[m.count] = static_cast<std::uint8_t>(h);
     m.letter[m.count] = static_cast<std::uint8_t>(f.word[j] - 'a');
     ++m.count;
   }
   return m;
+}
+
+}  // namespace
+
+EgMove toEgMove(const CompleteMove& f, const Board& board) {
+  return egMoveOf(f, [&board](int h) { return board.atH(h).occupied; });
+}
+
+EgMove toEgMove(const CompleteMove& f, const Frame& across) {
+  return egMoveOf(f, [&across](int h) { return !across.empty(h); });
 }
 
 const std::array<Frame, 2>& EgPosition::frames() {

@@ -37,6 +37,8 @@ bool scoreBefore(const EgMove& a, const EgMove& b);
 // A placement of the complete search as an EgMove on `board`.
 EgMove toEgMove(const CompleteResult& r, const Board& board);
 EgMove toEgMove(const CompleteMove& m, const Board& board);
+// The same on the board read into frame `across` (its squares in H order).
+EgMove toEgMove(const CompleteMove& m, const Frame& across);
 
 // The game ends after this many scoreless turns in a row.
 inline constexpr int kScorelessLimit = 6;
@@ -52,14 +54,22 @@ class EgPosition {
   // order.
   void placements(std::vector<EgMove>& out);
   // The same placements from `before`, the side to move's placements (pass
-  // included or not) `since` moves ago (2, 4, ...): the placements of
+  // included or not) on the board `since` moves ago (1, 2, ...; with its
+  // rack then, whoever was to move there): the placements of
   // `before` that the rack still holds and that the moves since cannot have
   // changed, and the placements found afresh on the lines that those moves
-  // touch (see endgame_lists.cpp). The same set as placements(), in
-  // scoreBefore order; false (out untouched) when fewer moves were played or
-  // the rack holds a blank and the side to move laid tiles since, which
-  // `before` cannot stand for.
+  // touch, and when the rack holds a blank, those in which it stands for a
+  // letter the side to move laid since (see endgame_lists.cpp). The same set
+  // as placements(), in scoreBefore order; false (out untouched) when fewer
+  // moves were played or the rack holds two blanks and the side to move laid
+  // letter tiles since.
   bool placementsAfter(const std::vector<EgMove>& before, int since, std::vector<EgMove>& out);
+  // The side to move's placements on the board before the last move (its
+  // rack unchanged since), as placements() gives them there, and the
+  // placementKey() of that board with this side to move.
+  // REQUIRES: played() >= 1.
+  void placementsBeforeLast(std::vector<EgMove>& out);
+  std::uint64_t placementKeyBeforeLast() const;
   // placementKey() of the position `since` moves ago (1 <= since <= moves played).
   std::uint64_t placementKeyBefore(int since) const {
     return placementKeys_[placementKeys_.size() - static_cast<std::size_t>(since)];
@@ -99,7 +109,10 @@ class EgPosition {
   void layOnFrames(const EgMove& m, std::array<Frame, 2>& fr) const;
   // Placements on the marked lines only: bit r of lines[0] row r across,
   // bit c of lines[1] column c down; appended to out in the order found.
-  void placementsOnLines(const std::array<std::uint16_t, 2>& lines, std::vector<EgMove>& out);
+  // With `blankLetters` other than kAnyLetter (bit l: letter l), only those
+  // that lay a blank, their blanks standing for those letters.
+  void placementsOnLines(const std::array<std::uint16_t, 2>& lines, std::uint32_t blankLetters,
+                         std::vector<EgMove>& out);
 
   const WordList& list_;
   const WordGraph& graph_;

@@ -83,8 +83,31 @@ void EndgameTable::store(const TableEntry& e) {
   put(i + 1, e);
 }
 
-bool MoveLists::made(EgPosition& pos, const std::vector<EgMove>* before,
-                     std::vector<EgMove>& out) const {
+namespace {
+
+// The placements come best score first: the moves that play out go to the
+// front, keeping that order among both parts, and the pass last.
+void keepAsSearched(EgPosition& pos, std::vector<EgMove>& list) {
+  const int tiles = pos.tiles(pos.toMove());
+  std::stable_partition(list.begin(), list.end(),
+                        [tiles](const EgMove& m) { return m.count == tiles; });
+  list.push_back(EgMove{});
+}
+
+}  // namespace
+
+const std::vector<EgMove>& MoveLists::listBeforeLast(EgPosition& pos) {
+  const std::uint64_t key = pos.placementKeyBeforeLast();
+  if (first_.empty() || firstKey_ != key) {
+    pos.placementsBeforeLast(first_);
+    keepAsSearched(pos, first_);
+    firstKey_ = key;
+  }
+  return first_;
+}
+
+bool MoveLists::made(EgPosition& pos, const std::vector<EgMove>* before, std::vector<EgMove>& out) {
+  if (pos.played() == 1) return pos.placementsAfter(listBeforeLast(pos), 1, out);
   for (int since = 2; since <= 4 && since <= pos.played(); since += 2) {
     const std::vector<EgMove>* from = since == 2 ? before : nullptr;
     if (!from) {
@@ -105,12 +128,7 @@ const std::vector<EgMove>& MoveLists::of(EgPosition& pos, std::vector<EgMove>& s
     ++fromBefore_;
   else
     pos.placements(spare);
-  // The placements come best score first: the moves that play out go to the
-  // front, keeping that order among both parts.
-  const int tiles = pos.tiles(pos.toMove());
-  std::stable_partition(spare.begin(), spare.end(),
-                        [tiles](const EgMove& m) { return m.count == tiles; });
-  spare.push_back(EgMove{});
+  keepAsSearched(pos, spare);
   if (kept_ + spare.size() > capacity_) return spare;
   kept_ += spare.size();
   return lists_.emplace(key, spare).first->second;

@@ -78,15 +78,21 @@ class MoveLists {
   explicit MoveLists(std::size_t capacity) : capacity_(capacity) {}
   // The list for the position, made when it can be from the side to move's
   // list two moves ago (`before`, when given, else the one kept), or else
-  // four moves ago (EgPosition::placementsAfter).
+  // four moves ago (EgPosition::placementsAfter); after the first move,
+  // from the side to move's list on the first board, made once.
   const std::vector<EgMove>& of(EgPosition& pos, std::vector<EgMove>& spare,
                                 const std::vector<EgMove>* before);
   std::uint64_t made() const { return made_; }
   std::uint64_t madeFromBefore() const { return fromBefore_; }
 
  private:
-  bool made(EgPosition& pos, const std::vector<EgMove>* before, std::vector<EgMove>& out) const;
+  bool made(EgPosition& pos, const std::vector<EgMove>* before, std::vector<EgMove>& out);
+  // The side to move's list on the board before the last move, kept for
+  // the board and rack of `firstKey_` (EgPosition::placementKeyBeforeLast).
+  const std::vector<EgMove>& listBeforeLast(EgPosition& pos);
   std::unordered_map<std::uint64_t, std::vector<EgMove>> lists_;
+  std::uint64_t firstKey_ = 0;
+  std::vector<EgMove> first_;
   std::size_t capacity_, kept_ = 0;
   std::uint64_t made_ = 0, fromBefore_ = 0;
 };

@@ -15,6 +15,9 @@
 
 namespace tilvan {
 
+// Every letter as a set of letters (bit l: letter l).
+inline constexpr std::uint32_t kAnyLetter = (1u << 26) - 1;
+
 // One reading of the board: across (frame index = H index) or down (frame
 // index = V index, so that its rows are the board's columns).
 struct Frame {
@@ -72,9 +75,12 @@ struct BoardReading {
 // Every placement of `rack` on the board read into frames (across, down; their
 // anchors found), in the order of rankedBefore (unless `ranked` is false: then
 // in the order found): what searches that lay many moves on one board and
-// keep its frames up to date use.  (complete_search.cpp)
+// keep its frames up to date use. With `blankLetters`, only the placements
+// whose blanks stand for those letters (bit l: letter l), as the full search
+// finds them.  (complete_search.cpp)
 void findPlacements(const WordGraph& g, const std::array<Frame, 2>& frames,
                     const std::array<int, kLetters>& letterValue, std::string_view rack,
-                    std::vector<CompleteMove>& out, bool ranked = true);
+                    std::vector<CompleteMove>& out, bool ranked = true,
+                    std::uint32_t blankLetters = kAnyLetter);
 
 }  // namespace tilvan

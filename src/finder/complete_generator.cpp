@@ -15,21 +15,35 @@ std::atomic<std::size_t>& Generator::boundFrom() {
   return from;
 }
 
-Generator::Scratch& Generator::scratchFor(const WordGraph& g, std::string_view rack) {
-  thread_local std::array<Scratch, 2> kept;
-  thread_local std::size_t last = 0;
+std::uint32_t Generator::blankKey(std::string_view rack, std::uint32_t blankLetters) {
+  return rack.substr(0, kMoveSlots).find('_') == std::string_view::npos ? kAnyLetter
+                                                                         : blankLetters;
+}
+
+Generator::Scratch& Generator::scratchFor(const WordGraph& g, std::string_view rack,
+                                          std::uint32_t blankLetters) {
+  thread_local std::array<Scratch, 4> kept;
+  thread_local std::uint64_t searches = 0;
   rack = rack.substr(0, kMoveSlots);
-  const auto holds = [&](const Scratch& s) { return s.graph == g.id() && s.rack == rack; };
-  if (!holds(kept[last])) last = 1 - last;  // the other one, holding the rack or not
-  return kept[last];
+  blankLetters = blankKey(rack, blankLetters);
+  Scratch* pick = &kept[0];
+  for (Scratch& s : kept) {
+    if (s.holds(g, rack, blankLetters)) {
+      pick = &s;
+      break;
+    }
+    if (s.used < pick->used) pick = &s;
+  }
+  pick->used = ++searches;
+  return *pick;
 }
 
 Generator::Generator(const WordGraph& g, const std::array<int, kLetters>& values,
-                     std::string_view rack, Best& out)
+                     std::string_view rack, Best& out, std::uint32_t blankLetters)
     : g_(g),
       value_(values),
       out_(out),
-      scratch_(scratchFor(g, rack)),
+      scratch_(scratchFor(g, rack, blankLetters)),
       prefixes_(scratch_.prefixes),
       buckets_(scratch_.buckets) {
   // The rack box holds at most seven tiles; a character that is neither a
@@ -48,6 +62,7 @@ Generator::Generator(const WordGraph& g, const std::array<int, kLetters>& values
   givenSize_ = static_cast<std::size_t>(tilesInRack_);
   std::copy_n(rack.begin(), givenSize_, given_.begin());
   blanksInRack_ = blanks_;
+  blankLetters_ = blankKey(rack, blankLetters);
   for (int l = 0; l < 26; ++l)
     if (rack_[l] > 0) rackMask_ |= 1u << l;
   points_.letters = takeable();
@@ -78,12 +93,13 @@ void Generator::valueBy(const LeaveValues& leaves, std::string_view rack) {
 void Generator::collectPrefixes() {
   Scratch& s = scratch_;
   const std::string_view rack(given_.data(), givenSize_);
-  if (s.graph == g_.id() && s.rack == rack) return;
+  if (s.holds(g_, rack, blankLetters_)) return;
   s.graph = 0;  // not valid while they are collected
   prefixes_.clear();
   for (auto& b : buckets_) b.clear();
   if (tilesInRack_ > 1) growPrefix(g_.root(), 0);
   s.rack.assign(rack);
+  s.blankLetters = blankLetters_;
   s.graph = g_.id();
 }
 

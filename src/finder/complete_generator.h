@@ -11,7 +11,11 @@
 // and an anchor only takes the prefixes that its own letters can follow.
 // Blanks are taken only once the rack has no tile of the letter left; which
 // of a word's equal letters become the blanks is chosen when the placement
-// is scored.
+// is scored. A search may let blanks stand for some letters only: it finds
+// exactly the placements of the full search whose blanks stand for those
+// letters (a blank is taken for a letter only when the rack has none left,
+// so leaving out the others only leaves out the walks that take a blank
+// for them).
 //
 // When only the best few are wanted, the anchors are searched in the order
 // of their bounds (complete_bound.h), highest first, and the search stops at
@@ -46,18 +50,19 @@ namespace tilvan {
 class Generator {
  public:
   // The rack as typed: '_' a blank; only its first 7 characters are tiles.
+  // Blanks stand only for the letters of `blankLetters` (bit l: letter l).
   Generator(const WordGraph& g, const std::array<int, kLetters>& values, std::string_view rack,
-            Best& out);
+            Best& out, std::uint32_t blankLetters = kAnyLetter);
 
   // Values placements by their score plus leaves[the tiles kept].
   // REQUIRES: `rack` the constructor's, sorted.
   void valueBy(const LeaveValues& leaves, std::string_view rack);
 
   // The rack's prefixes: every start of a word that the rack can lay, up to
-  // one tile short of the rack. They depend on the graph and the rack only,
-  // so a thread keeps the last rack's: the next search with the same rack
-  // and graph (a simulation asks for the same rack on many boards) finds
-  // them ready.
+  // one tile short of the rack. They depend on the graph, the rack and the
+  // letters its blanks may stand for only, so a thread keeps the last
+  // rack's: the next search with the same rack and graph (a simulation asks
+  // for the same rack on many boards) finds them ready.
   void collectPrefixes();
 
   // Every placement along the frame's rows, anchors in board order.
@@ -86,26 +91,35 @@ class Generator {
     WordGraph::Node after;       // the node after the prefix and x
     std::uint32_t afterLetters;  // the letters that can come next
   };
-  static constexpr std::uint32_t kAllLetters = (1u << 26) - 1;
   // The prefixes' storage, kept by each thread from one search to the next
   // so that their vectors keep their room, with the prefixes of the last
-  // two racks searched (a simulation alternates between two players'
-  // racks). A thread runs one generator at a time.
+  // few racks searched (a simulation alternates between two players'
+  // racks; the endgame's lists search a rack with its blank standing for
+  // any letter and for a few). A thread runs one generator at a time.
   struct Scratch {
     std::vector<Prefix> prefixes;
     std::array<std::vector<Entry>, 26 * kMoveSlots> buckets;
-    // The graph (WordGraph::id(), 0 none) and the rack as given whose
-    // prefixes these are.
+    // The graph (WordGraph::id(), 0 none), the rack as given and the
+    // letters its blanks stand for whose prefixes these are.
     std::uint64_t graph = 0;
     std::string rack;
+    std::uint32_t blankLetters = kAnyLetter;
+    std::uint64_t used = 0;  // when last taken, by a count of the thread's searches
+    bool holds(const WordGraph& g, std::string_view r, std::uint32_t b) const {
+      return graph == g.id() && rack == r && blankLetters == b;
+    }
   };
-  // The storage that holds `rack`'s prefixes for graph g, else the one
-  // used longer ago.
-  static Scratch& scratchFor(const WordGraph& g, std::string_view rack);
+  // The storage that holds `rack`'s prefixes for graph g and those blank
+  // letters, else the one used longest ago.
+  static Scratch& scratchFor(const WordGraph& g, std::string_view rack, std::uint32_t blankLetters);
+  // The letters a rack's blanks stand for as the prefixes' key: all of
+  // them when it has no blank (the prefixes do not depend on them then).
+  static std::uint32_t blankKey(std::string_view rack, std::uint32_t blankLetters);
 
   // Letters a tile can be taken for now.
-  std::uint32_t takeable() const { return blanks_ > 0 ? kAllLetters : rackMask_; }
-  // Takes a tile for letter l: a rack letter while there is one, else a blank.
+  std::uint32_t takeable() const { return blanks_ > 0 ? rackMask_ | blankLetters_ : rackMask_; }
+  // Takes a tile for letter l: a rack letter while there is one, else a
+  // blank. REQUIRES: l takeable().
   Kind take(int l) {
     if (rack_[l] > 0) {
       if (--rack_[l] == 0) rackMask_ &= ~(1u << l);
@@ -155,6 +169,7 @@ class Generator {
   std::array<char, kMoveSlots> given_{};  // the rack as given, its first tiles
   std::size_t givenSize_ = 0;
   std::uint32_t rackMask_ = 0;  // letters with a rack tile left
+  std::uint32_t blankLetters_ = kAnyLetter;  // letters a blank may stand for
   std::array<int, 26> rack_{};
   std::array<char, kSide> word_{}, pre_{};
   std::array<bool, kSide> isNew_{};

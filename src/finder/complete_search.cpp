@@ -92,9 +92,9 @@ void completeMovesByValue(const WordList& list, const Board& board,
 
 void findPlacements(const WordGraph& g, const std::array<Frame, 2>& frames,
                     const std::array<int, kLetters>& letterValue, std::string_view rack,
-                    std::vector<CompleteMove>& out, bool ranked) {
+                    std::vector<CompleteMove>& out, bool ranked, std::uint32_t blankLetters) {
   Best best(static_cast<std::size_t>(-1), false);
-  Generator gen(g, letterValue, rack, best);
+  Generator gen(g, letterValue, rack, best, blankLetters);
   gen.collectPrefixes();
   for (int d = 0; d < 2; ++d) gen.run(frames[d], d == 1);
   out = ranked ? std::move(best).ranked() : std::move(best).all();
