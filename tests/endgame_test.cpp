@@ -70,57 +70,9 @@ struct Minimax {
   }
 };
 
-struct Case {
-  GameState state;
-  std::array<std::string, 2> racks;
-  std::string describe() const {
-    std::ostringstream out;
-    out << "racks \"" << racks[0] << "\" and \"" << racks[1] << "\"\n";
-    for (int r = 0; r < kSide; ++r) {
-      for (int c = 0; c < kSide; ++c) {
-        const BoardSquare& b = state.Committed.atH(hIndex(r, c));
-        out << (b.occupied ? letterChar(b.letter) : '.');
-      }
-      out << '\n';
-    }
-    return out.str();
-  }
-};
-
-// A board of a few words and racks drawn from the tiles the board left.
-Case makeCase(test::PositionGen& gen, const std::vector<std::string>& words) {
-  Case c{test::freshPosition(), {}};
-  const Grid rows = gen.board(words, gen.uniform(1, 6));
-  test::setBoard(c.state, rows);
-  std::string bag;
-  std::array<int, kLetters> left = kLetterCount;
-  for (const std::string& row : rows)
-    for (char ch : row)
-      if (ch != '.') --left[ch >= 'a' && ch <= 'z' ? ch - 'a' : kBlank];
-  for (int l = 0; l < kLetters; ++l)
-    if (l != kBlank || gen.uniform(0, 3) == 0) bag.append(std::max(left[l], 0), letterChar(l));
-  std::shuffle(bag.begin(), bag.end(), gen.rng());
-  for (auto& rack : c.racks) {
-    rack = bag.substr(0, static_cast<std::size_t>(gen.uniform(1, gen.uniform(2, 4))));
-    bag.erase(0, rack.size());
-  }
-  return c;
-}
-
-// A short list: common short words, so that small racks have moves.
-std::vector<std::string> shortWords(std::mt19937_64& rng) {
-  static const std::vector<std::string> all = [] {
-    std::vector<std::string> out;
-    WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
-    if (auto list = cache.get(); list.ok())
-      for (std::size_t i = 0; i < list.value()->size(); ++i)
-        if ((*list.value())[i].size() <= 4) out.emplace_back((*list.value())[i]);
-    return out;
-  }();
-  std::vector<std::string> out;
-  std::sample(all.begin(), all.end(), std::back_inserter(out), 400, rng);
-  return out;
-}
+using test::Case;
+using test::makeCase;
+using test::shortWords;
 
 // Plays the line on the case and sums the side to move's spread, the end
 // of the game included; nullopt when a move is not legal there or the line
@@ -204,6 +156,39 @@ bool laidLetters(const std::vector<EgMove>& played, std::size_t since) {
   return false;
 }
 
+// The lists made from the lists two and four moves ago, when they can
+// stand for it, and from the list on the board before the last move (the
+// list that a pass instead of that move would have made, under that key)
+// equal `mine`, made afresh and sorted by bytes.
+void checkListsFromBefore(EgPosition& pos, const std::vector<EgMove>& played,
+                          const std::vector<std::vector<EgMove>>& lists,
+                          const std::vector<EgMove>& mine, const std::string& where, int& made,
+                          int& withBlank) {
+  const int tiles = pos.tiles(pos.toMove());
+  std::vector<EgMove> last, viaPass, after;
+  for (std::size_t since = 1; since <= 4 && since <= played.size(); since += 1 + (since > 1)) {
+    if (since == 1) {
+      pos.placementsBeforeLast(last);
+      const std::uint64_t lastKey = pos.placementKeyBeforeLast();
+      pos.undo(played.back());
+      pos.play(EgMove{});
+      pos.placements(viaPass);
+      EXPECT_EQ(pos.placementKey(), lastKey);
+      pos.undo(EgMove{});
+      pos.play(played.back());
+      ASSERT_EQ(last, viaPass) << where;
+      std::stable_partition(last.begin(), last.end(), [&](const EgMove& m) { return m.count == tiles; });
+    }
+    const std::vector<EgMove>& before = since == 1 ? last : lists[lists.size() - since];
+    if (!pos.placementsAfter(before, static_cast<int>(since), after)) continue;
+    ++made;
+    withBlank += pos.rack(pos.toMove()).find('_') != std::string::npos && laidLetters(played, since);
+    ASSERT_TRUE(std::is_sorted(after.begin(), after.end(), scoreBefore)) << since;
+    std::sort(after.begin(), after.end(), byBytes);
+    ASSERT_EQ(after, mine) << where << " " << since;
+  }
+}
+
 // Moves played and taken back at random: the frames kept move by move equal
 // frames read afresh, and the placements, listed afresh or made from the
 // lists two and four moves before or from the list on the board before the
@@ -243,33 +228,9 @@ TEST(Endgame, PositionKeepsTheBoardAsTheCompleteSearchReadsIt) {
       std::sort(mine.begin(), mine.end(), byBytes);
       std::sort(theirs.begin(), theirs.end(), byBytes);
       ASSERT_EQ(mine, theirs) << c.describe() << step;
-      // Made from the lists two and four moves ago, when they can stand for
-      // it, and from the list on the board before the last move: the list
-      // that a pass instead of that move would have it make, under that key.
-      std::vector<EgMove> last, viaPass, after;
-      for (std::size_t since = 1; since <= 4 && since <= played.size(); since += 1 + (since > 1)) {
-        if (since == 1) {
-          pos.placementsBeforeLast(last);
-          const std::uint64_t lastKey = pos.placementKeyBeforeLast();
-          pos.undo(played.back());
-          pos.play(EgMove{});
-          pos.placements(viaPass);
-          EXPECT_EQ(pos.placementKey(), lastKey);
-          pos.undo(EgMove{});
-          pos.play(played.back());
-          ASSERT_EQ(last, viaPass) << c.describe() << step;
-          std::stable_partition(last.begin(), last.end(),
-                                [&](const EgMove& m) { return m.count == tiles; });
-        }
-        const std::vector<EgMove>& before = since == 1 ? last : lists[lists.size() - since];
-        if (!pos.placementsAfter(before, static_cast<int>(since), after)) continue;
-        ++madeAfter;
-        madeWithBlank +=
-            pos.rack(pos.toMove()).find('_') != std::string::npos && laidLetters(played, since);
-        ASSERT_TRUE(std::is_sorted(after.begin(), after.end(), scoreBefore)) << since;
-        std::sort(after.begin(), after.end(), byBytes);
-        ASSERT_EQ(after, mine) << c.describe() << step << " " << since;
-      }
+      ASSERT_NO_FATAL_FAILURE(checkListsFromBefore(pos, played, lists, mine,
+                                                   c.describe() + " " + std::to_string(step),
+                                                   madeAfter, madeWithBlank));
       if (!played.empty() && gen.uniform(0, 3) == 0) {
         pos.undo(played.back());
         played.pop_back();

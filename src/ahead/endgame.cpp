@@ -35,6 +35,7 @@
 #include <memory>
 #include <thread>
 
+#include "ahead/endgame_killers.h"
 #include "ahead/endgame_position.h"
 #include "ahead/endgame_table.h"
 
@@ -44,8 +45,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kInf = 1 << 14;      // beyond any spread
-constexpr int kMaxPly = 128;       // more turns than any endgame can take
-constexpr int kKillers = 2;        // refutations kept per ply
+constexpr int kMaxPly = EgKillers::kMaxPly;  // more turns than any endgame can take
+constexpr int kKillers = EgKillers::kPerPly;
 constexpr std::size_t kCacheMoves = std::size_t{1} << 22;  // placements kept, 72 MB
 
 // What one node's loop over its moves keeps.
@@ -75,11 +76,11 @@ class Solver {
   int moveValue(const EgMove& m, int depth, int alpha, int beta, int ply, bool& terminal);
   void remember(std::uint64_t key, int depth, int alpha0, const NodeLoop& node, bool proven,
                 std::uint64_t nodesBefore);
-  void addKiller(int ply, const EgMove& m, bool terminal);
-  struct Killer;
-  bool standsHere(const Killer& k, int ply) const;
+  // The moves of a node after those tried before its list; true on a cut-off.
+  bool listedMoves(int depth, int ply, NodeLoop& node, const EgMove* ttMove,
+                   const EgMove* triedOut);
+  std::uint64_t parentKey(int ply) const { return ply > 0 ? keyAt_[ply - 1] : 0; }
   bool outOfTime();
-  std::vector<EgMove> lineFrom(const std::vector<EgMove>& pv);
   void describe(EndgameResult& result);
   // The horizon's estimate: the racks' sums (moveValue() values the last
   // depth's moves by it without playing them).
@@ -98,16 +99,7 @@ class Solver {
   std::array<std::vector<EgMove>, kMaxPly + 1> pv_;
   std::array<std::vector<EgMove>, kMaxPly + 1> moveBuf_;
   std::array<const std::vector<EgMove>*, kMaxPly + 1> listAt_{};  // the list of each node's moves
-  // A refutation kept at a ply, with the position before the move that led
-  // to its node, and whether it stands on that position's board too (it
-  // lies off the lines that move marked).
-  struct Killer {
-    EgMove move;
-    std::uint64_t parentKey = 0;
-    bool standsOnParent = false;
-  };
-  std::array<std::array<Killer, kKillers>, kMaxPly + 1> killers_{};
-  std::array<Killer, kMaxPly + 1> outKillers_{};  // the last cut by playing out
+  EgKillers killers_;
   std::array<std::uint64_t, kMaxPly + 1> keyAt_{};  // each searched node's key
   double now() const;  // ms, on the clock that options_.cpuTime names
   double start_;
@@ -182,29 +174,8 @@ bool Solver::tryMove(const EgMove& m, int depth, int ply, NodeLoop& node) {
   if (!terminal) pv_[ply].insert(pv_[ply].end(), pv_[ply + 1].begin(), pv_[ply + 1].end());
   if (v < node.beta) return false;
   node.cutUnproven = moveUnproven;
-  if (!m.isPass()) addKiller(ply, m, terminal);
+  if (!m.isPass()) killers_.add(pos_, ply, parentKey(ply), m, terminal);
   return true;
-}
-
-void Solver::addKiller(int ply, const EgMove& m, bool terminal) {
-  const Killer k{m, ply > 0 ? keyAt_[ply - 1] : 0, ply > 0 && pos_.clearOfLastMove(m)};
-  if (terminal) {
-    if (m.count == pos_.tiles(pos_.toMove())) outKillers_[ply] = k;
-    return;
-  }
-  auto& ks = killers_[ply];
-  if (ks[0].move == m) return;
-  ks[1] = ks[0];
-  ks[0] = k;
-}
-
-// A killer found after another move of the same parent that stands on the
-// parent's board stands here too, with the same score, when it lies off
-// the lines the last move marked: it is then one of this node's placements
-// and can be tried before they are listed.
-bool Solver::standsHere(const Killer& k, int ply) const {
-  return ply > 0 && k.standsOnParent && !k.move.isPass() && k.parentKey == keyAt_[ply - 1] &&
-         pos_.clearOfLastMove(k.move);
 }
 
 void Solver::remember(std::uint64_t key, int depth, int alpha0, const NodeLoop& node, bool proven,
@@ -255,40 +226,18 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
   node.alpha = alpha;
   node.beta = beta;
   // The last move that played out and cut a node at this ply off, when it
-  // stands here (standsHere()), and the table's move come first, before the
-  // moves are listed: they often cut the node off without them. The move
-  // that plays out first: its cut-off is proven.
-  const Killer outKiller = outKillers_[ply];
-  const bool triedOut = !(hasTtMove && outKiller.move == ttMove) &&
-                        outKiller.move.count == pos_.tiles(pos_.toMove()) &&
-                        standsHere(outKiller, ply);
-  bool cut = triedOut && tryMove(outKiller.move, depth, ply, node);
+  // stands here (EgKillers::stands), and the table's move come first,
+  // before the moves are listed: they often cut the node off without them.
+  // The move that plays out first: its cut-off is proven.
+  const EgKillers::Killer& out = killers_.playingOutAt(ply);
+  const bool triedOut = !(hasTtMove && out.move == ttMove) &&
+                        out.move.count == pos_.tiles(pos_.toMove()) &&
+                        EgKillers::stands(pos_, out, ply, parentKey(ply));
+  const EgMove outMove = out.move;
+  bool cut = triedOut && tryMove(outMove, depth, ply, node);
   if (!cut && !stop_ && hasTtMove) cut = tryMove(ttMove, depth, ply, node);
-  const std::array<Killer, kKillers> plyKillers = killers_[ply];
-  if (!cut && !stop_) {
-    const std::vector<EgMove>& ms =
-        lists_.of(pos_, moveBuf_[ply], ply >= 2 ? listAt_[ply - 2] : nullptr);
-    listAt_[ply] = &ms;
-    const int tiles = pos_.tiles(pos_.toMove());
-    std::array<const EgMove*, kKillers> killers{};
-    for (int k = 0; k < kKillers; ++k) {
-      const EgMove& km = plyKillers[k].move;
-      if (km.isPass() || (hasTtMove && km == ttMove)) continue;
-      if (auto it = std::find(ms.begin(), ms.end(), km); it != ms.end()) killers[k] = &*it;
-    }
-    auto skip = [&](const EgMove& m) {
-      return (hasTtMove && m == ttMove) || &m == killers[0] || &m == killers[1] ||
-             (triedOut && m == outKiller.move);
-    };
-    // Moves that play out are valued without a search: they come first.
-    std::size_t i = 0;
-    for (; !cut && i < ms.size() && ms[i].count == tiles; ++i)
-      if (!skip(ms[i])) cut = tryMove(ms[i], depth, ply, node);
-    for (int k = 0; !cut && k < kKillers; ++k)
-      if (killers[k]) cut = tryMove(*killers[k], depth, ply, node);
-    for (; !cut && i < ms.size(); ++i)
-      if (!skip(ms[i])) cut = tryMove(ms[i], depth, ply, node);
-  }
+  if (!cut && !stop_)
+    cut = listedMoves(depth, ply, node, hasTtMove ? &ttMove : nullptr, triedOut ? &outMove : nullptr);
   if (stop_) return 0;
   // A cut-off's bound rests on the move that made it alone; a value or an
   // upper bound on every move searched.
@@ -298,31 +247,33 @@ int Solver::search(int depth, int alpha, int beta, int ply) {
   return node.best;
 }
 
-// The principal line, carried on from the table where it stops short of
-// the end of the game.
-std::vector<EgMove> Solver::lineFrom(const std::vector<EgMove>& pv) {
-  std::vector<EgMove> line;
-  auto ends = [&](int mover) {
-    return pos_.tiles(mover) == 0 || pos_.scoreless() >= kScorelessLimit;
+bool Solver::listedMoves(int depth, int ply, NodeLoop& node, const EgMove* ttMove,
+                         const EgMove* triedOut) {
+  const std::vector<EgMove>& ms =
+      lists_.of(pos_, moveBuf_[ply], ply >= 2 ? listAt_[ply - 2] : nullptr);
+  listAt_[ply] = &ms;
+  const int tiles = pos_.tiles(pos_.toMove());
+  const std::array<EgKillers::Killer, kKillers> plyKillers = killers_.at(ply);
+  std::array<const EgMove*, kKillers> killers{};
+  for (int k = 0; k < kKillers; ++k) {
+    const EgMove& km = plyKillers[k].move;
+    if (km.isPass() || (ttMove && km == *ttMove)) continue;
+    if (auto it = std::find(ms.begin(), ms.end(), km); it != ms.end()) killers[k] = &*it;
+  }
+  auto skip = [&](const EgMove& m) {
+    return (ttMove && m == *ttMove) || &m == killers[0] || &m == killers[1] ||
+           (triedOut && m == *triedOut);
   };
-  bool ended = false;
-  for (const EgMove& m : pv) {
-    const int mover = pos_.toMove();
-    pos_.play(m);
-    line.push_back(m);
-    if ((ended = ends(mover))) break;
-  }
-  while (!ended && line.size() < kMaxPly) {
-    TableEntry e;
-    if (!table_.find(pos_.key(), e) || !e.hasMove) break;
-    const EgMove m = e.move;
-    const int mover = pos_.toMove();
-    pos_.play(m);
-    line.push_back(m);
-    ended = ends(mover);
-  }
-  for (auto it = line.rbegin(); it != line.rend(); ++it) pos_.undo(*it);
-  return line;
+  // Moves that play out are valued without a search: they come first.
+  bool cut = false;
+  std::size_t i = 0;
+  for (; !cut && i < ms.size() && ms[i].count == tiles; ++i)
+    if (!skip(ms[i])) cut = tryMove(ms[i], depth, ply, node);
+  for (int k = 0; !cut && k < kKillers; ++k)
+    if (killers[k]) cut = tryMove(*killers[k], depth, ply, node);
+  for (; !cut && i < ms.size(); ++i)
+    if (!skip(ms[i])) cut = tryMove(ms[i], depth, ply, node);
+  return cut;
 }
 
 void Solver::describe(EndgameResult& result) {
@@ -354,7 +305,7 @@ EndgameResult Solver::run(std::atomic<int>& depthNow) {
     result.spread = value;
     result.depth = depth;
     result.exact = !horizon_;
-    result.moves = lineFrom(pv_[0]);
+    result.moves = principalLine(pos_, table_, pv_[0]);
     if (result.exact) break;
   }
   result.nodes = nodes_;

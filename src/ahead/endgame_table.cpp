@@ -134,4 +134,30 @@ const std::vector<EgMove>& MoveLists::of(EgPosition& pos, std::vector<EgMove>& s
   return lists_.emplace(key, spare).first->second;
 }
 
+std::vector<EgMove> principalLine(EgPosition& pos, const EndgameTable& table,
+                                  const std::vector<EgMove>& pv) {
+  std::vector<EgMove> line;
+  auto ends = [&](int mover) {
+    return pos.tiles(mover) == 0 || pos.scoreless() >= kScorelessLimit;
+  };
+  bool ended = false;
+  for (const EgMove& m : pv) {
+    const int mover = pos.toMove();
+    pos.play(m);
+    line.push_back(m);
+    if ((ended = ends(mover))) break;
+  }
+  while (!ended && line.size() < kMaxLine) {
+    TableEntry e;
+    if (!table.find(pos.key(), e) || !e.hasMove) break;
+    const EgMove m = e.move;
+    const int mover = pos.toMove();
+    pos.play(m);
+    line.push_back(m);
+    ended = ends(mover);
+  }
+  for (auto it = line.rbegin(); it != line.rend(); ++it) pos.undo(*it);
+  return line;
+}
+
 }  // namespace tilvan

@@ -69,6 +69,13 @@ class EndgameTable {
   std::size_t mask_;
 };
 
+// The line `pv` from pos, carried on by the table's moves where it stops
+// short of the end of the game (at most kMaxLine moves); pos is left as it
+// was.
+inline constexpr std::size_t kMaxLine = 128;
+std::vector<EgMove> principalLine(EgPosition& pos, const EndgameTable& table,
+                                  const std::vector<EgMove>& pv);
+
 // The side to move's moves by board and rack, in the solver's order: the
 // moves that play out first, then the rest, each best score first, then the
 // pass. Up to `capacity` moves are kept; past that, lists are made afresh

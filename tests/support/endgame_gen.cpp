@@ -1,10 +1,14 @@
 #include "support/endgame_gen.h"
 
 #include <algorithm>
+#include <iterator>
 #include <random>
+#include <sstream>
 
 #include "finder/complete_search.h"
 #include "support/brute_force_complete.h"
+#include "support/position_gen.h"
+#include "support/test_support.h"
 
 namespace tilvan::test {
 
@@ -61,6 +65,56 @@ std::optional<ReachedEndgame> greedyEndgame(const WordList& list, std::uint64_t 
     }
   }
   return std::nullopt;
+}
+
+}  // namespace tilvan::test
+
+namespace tilvan::test {
+
+std::string Case::describe() const {
+  std::ostringstream out;
+  out << "racks \"" << racks[0] << "\" and \"" << racks[1] << "\"\n";
+  for (int r = 0; r < kSide; ++r) {
+    for (int c = 0; c < kSide; ++c) {
+      const BoardSquare& b = state.Committed.atH(hIndex(r, c));
+      out << (b.occupied ? letterChar(b.letter) : '.');
+    }
+    out << '\n';
+  }
+  return out.str();
+}
+
+Case makeCase(PositionGen& gen, const std::vector<std::string>& words) {
+  Case c{freshPosition(), {}};
+  const Grid rows = gen.board(words, gen.uniform(1, 6));
+  setBoard(c.state, rows);
+  std::string bag;
+  std::array<int, kLetters> left = kLetterCount;
+  for (const std::string& row : rows)
+    for (char ch : row)
+      if (ch != '.') --left[ch >= 'a' && ch <= 'z' ? ch - 'a' : kBlank];
+  for (int l = 0; l < kLetters; ++l)
+    if (l != kBlank || gen.uniform(0, 3) == 0) bag.append(std::max(left[l], 0), letterChar(l));
+  std::shuffle(bag.begin(), bag.end(), gen.rng());
+  for (auto& rack : c.racks) {
+    rack = bag.substr(0, static_cast<std::size_t>(gen.uniform(1, gen.uniform(2, 4))));
+    bag.erase(0, rack.size());
+  }
+  return c;
+}
+
+std::vector<std::string> shortWords(std::mt19937_64& rng) {
+  static const std::vector<std::string> all = [] {
+    std::vector<std::string> out;
+    WordListCache cache(TILVAN_DEFAULT_WORD_LIST);
+    if (auto list = cache.get(); list.ok())
+      for (std::size_t i = 0; i < list.value()->size(); ++i)
+        if ((*list.value())[i].size() <= 4) out.emplace_back((*list.value())[i]);
+    return out;
+  }();
+  std::vector<std::string> out;
+  std::sample(all.begin(), all.end(), std::back_inserter(out), 400, rng);
+  return out;
 }
 
 }  // namespace tilvan::test

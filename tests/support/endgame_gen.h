@@ -6,12 +6,17 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "finder/complete_search.h"
 #include "game/game_state.h"
 #include "words/word_list.h"
+
+namespace tilvan::test {
+class PositionGen;
+}
 
 namespace tilvan::test {
 
@@ -31,5 +36,18 @@ int layPlacement(GameState& s, const CompleteResult& r, std::string& rack, std::
 // (both sides stuck).
 std::optional<ReachedEndgame> greedyEndgame(const WordList& list, std::uint64_t seed,
                                             std::size_t bagLeft = 0);
+
+// A small endgame: a board of a few words and racks of 1 to 3 tiles drawn
+// from the tiles the board left (a blank one time in four).
+struct Case {
+  GameState state;
+  std::array<std::string, 2> racks;
+  std::string describe() const;  // the racks and the board, for failures
+};
+Case makeCase(PositionGen& gen, const std::vector<std::string>& words);
+
+// 400 words of up to four letters from the default list, so that small
+// racks have moves.
+std::vector<std::string> shortWords(std::mt19937_64& rng);
 
 }  // namespace tilvan::test
