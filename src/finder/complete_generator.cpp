@@ -175,7 +175,7 @@ void Generator::growPrefix(WordGraph::Node n, int len) {
   for (std::uint32_t m = g_.letters(n) & takeable(); m; m &= m - 1) {
     const int l = std::countr_zero(m);
     const WordGraph::Node after = g_.child(n, l);
-    if (len > 0) bucket(l, len).push_back({id, after, g_.letters(after)});
+    if (len > 0) bucket(l, len).push_back({id, after});
     if (!deeper) continue;
     const Kind kind = take(l);
     pre_[len] = static_cast<char>('a' + l);
@@ -197,7 +197,7 @@ void Generator::fromAnchor(int room) {
     for (std::uint32_t m = f.cross[a]; m; m &= m - 1) {
       const int x = std::countr_zero(m);
       for (const Entry& e : bucket(x, len)) {
-        if (next >= 0 && !((e.afterLetters >> next) & 1)) continue;
+        if (next >= 0 && !((WordGraph::letters(e.after) >> next) & 1)) continue;
         const Prefix& p = prefixes_[e.prefix];
         const WordGraph::Node after = e.after;
         std::array<Kind, kMoveSlots> kinds;

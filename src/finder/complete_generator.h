@@ -88,8 +88,7 @@ class Generator {
   // A prefix that letter x can follow, with what follows x.
   struct Entry {
     std::uint32_t prefix;
-    WordGraph::Node after;       // the node after the prefix and x
-    std::uint32_t afterLetters;  // the letters that can come next
+    WordGraph::Node after;  // the node after the prefix and x
   };
   // The prefixes' storage, kept by each thread from one search to the next
   // so that their vectors keep their room, with the prefixes of the last

@@ -1,6 +1,7 @@
 #include "finder/word_graph.h"
 
 #include <algorithm>
+#include <cassert>
 #include <atomic>
 #include <string_view>
 
@@ -23,7 +24,8 @@ bool placeable(std::string_view w) {
 
 // The automaton that AutomatonBuilder makes, packed: a node's letters and
 // end mark in one word, its children in letter order (texts sorted bytewise
-// put a..z edges in letter order), nodes numbered as the builder closed them.
+// put a..z edges in letter order). The builder closes children before their
+// parents, so each child's Node is known when its parent's edges are laid.
 WordGraph::WordGraph(const WordList& list) {
   static std::atomic<std::uint64_t> built{0};
   id_ = ++built;
@@ -36,18 +38,20 @@ WordGraph::WordGraph(const WordList& list) {
   words_ = words.size();
 
   const AutomatonBuilder automaton(words, kMaxWord);
-  nodes_.reserve(automaton.states());
+  std::vector<Node> node(automaton.states());
   edges_.reserve(automaton.edgeCount());
   for (std::uint32_t s = 0; s < automaton.states(); ++s) {
-    const auto first = static_cast<std::uint32_t>(edges_.size());
-    std::uint32_t mask = automaton.terminal(s) ? kWordBit : 0;
+    Node& n = node[s];
+    n.first = static_cast<std::uint32_t>(edges_.size());
+    n.mask = automaton.terminal(s) ? kWordBit : 0;
     for (const auto& [ch, child] : automaton.edges(s)) {
-      mask |= letterBitOf(ch);
-      edges_.push_back(child);
+      assert(child < s);
+      n.mask |= letterBitOf(ch);
+      edges_.push_back(node[child]);
     }
-    nodes_.push_back(Packed{mask, first});
   }
-  root_ = automaton.root();
+  nodes_ = node.size();
+  root_ = node[automaton.root()];
 }
 
 bool WordGraph::contains(std::string_view word) const {

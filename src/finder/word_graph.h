@@ -19,8 +19,15 @@ class WordList;
 // Intentionally not copyable: the list's cache owns the one copy.
 class WordGraph {
  public:
-  using Node = std::uint32_t;
-  static constexpr Node kNone = 0xFFFFFFFFu;
+  // A node as its letters, end mark and the place of its children: each
+  // edge holds the whole of the node it leads to, so a step along a letter
+  // reads one entry and the node reached needs no further reading.
+  struct Node {
+    std::uint32_t mask = 0;   // letter bits and kWordBit
+    std::uint32_t first = 0;  // its children's first entry in edges_, in letter order
+    bool operator==(const Node&) const = default;
+  };
+  static constexpr Node kNone{0, 0xFFFFFFFFu};
   static constexpr int kMaxWord = 15;
 
   // Builds the graph of the list's placeable records. Empty records, records
@@ -33,16 +40,15 @@ class WordGraph {
   // The node of the empty prefix.
   Node root() const { return root_; }
   // Bit L (0..25) is set when letter L continues a prefix of some word.
-  std::uint32_t letters(Node n) const { return nodes_[n].mask & kLetterBits; }
+  static std::uint32_t letters(Node n) { return n.mask & kLetterBits; }
   // True when the prefix that leads to n is a word.
-  bool isWord(Node n) const { return (nodes_[n].mask & kWordBit) != 0; }
+  static bool isWord(Node n) { return (n.mask & kWordBit) != 0; }
   // The node after letter `letter` (0..25), or kNone; any other letter gives kNone.
   Node child(Node n, int letter) const {
     if (static_cast<unsigned>(letter) >= 26u) return kNone;
     const std::uint32_t bit = 1u << letter;
-    const Packed& p = nodes_[n];
-    if (!(p.mask & bit)) return kNone;
-    return edges_[p.first + lettersBelow(p.mask, bit)];
+    if (!(n.mask & bit)) return kNone;
+    return edges_[n.first + lettersBelow(n.mask, bit)];
   }
   // Whether `word` (lower-case letters) is in the graph.
   bool contains(std::string_view word) const;
@@ -53,24 +59,17 @@ class WordGraph {
   std::uint64_t id() const { return id_; }
 
   std::size_t wordCount() const { return words_; }
-  std::size_t nodeCount() const { return nodes_.size(); }
+  std::size_t nodeCount() const { return nodes_; }
   std::size_t edgeCount() const { return edges_.size(); }
   // Bytes that the graph holds.
-  std::size_t bytes() const {
-    return nodes_.capacity() * sizeof(Packed) + edges_.capacity() * sizeof(Node);
-  }
+  std::size_t bytes() const { return edges_.capacity() * sizeof(Node); }
 
  private:
   static constexpr std::uint32_t kLetterBits = kAllLetterBits;
   static constexpr std::uint32_t kWordBit = 1u << 31;
-  struct Packed {
-    std::uint32_t mask;   // letter bits and kWordBit
-    std::uint32_t first;  // its children's first entry in edges_, in letter order
-  };
-  std::vector<Packed> nodes_;
   std::vector<Node> edges_;
-  Node root_ = 0;
-  std::size_t words_ = 0;
+  Node root_;
+  std::size_t nodes_ = 0, words_ = 0;
   std::uint64_t id_;
 };
 
