@@ -1,8 +1,8 @@
 #include "finder/word_graph.h"
 
 #include <algorithm>
-#include <cassert>
 #include <atomic>
+#include <cassert>
 #include <string_view>
 
 #include "finder/automaton_builder.h"
