@@ -227,37 +227,36 @@ void Generator::fromAnchor(int room) {
 void Generator::extendRight(WordGraph::Node n, int start, int col) {
   const Frame& f = *f_;
   const int base = row_ * kN;
-  if (col == kN || f.empty(base + col)) {
-    if (col > anchor_ && g_.isWord(n)) record(start, col);
-    if (col == kN) return;
-    const std::uint32_t allowed = g_.letters(n) & f.cross[base + col] & takeable();
-    // After the square: the letters that may follow on the next square when
-    // it is empty (none past the row's end); nothing when a board letter.
-    const bool open = col + 1 == kN || f.empty(base + col + 1);
-    const std::uint32_t goOn = col + 1 < kN && open ? f.cross[base + col + 1] & takeable() : 0;
-    for (std::uint32_t m = allowed; m; m &= m - 1) {
-      const int l = std::countr_zero(m);
-      const WordGraph::Node child = g_.child(n, l);
-      // A letter that ends no word and that nothing can follow on the open
-      // square after it finds nothing.
-      if (open && !g_.isWord(child) && !(g_.letters(child) & goOn)) continue;
-      const Kind kind = take(l);
-      word_[col] = static_cast<char>('a' + l);
-      isNew_[col] = true;
-      kind_[col] = kind;
-      ++tiles_;
-      extendRight(child, start, col + 1);
-      isNew_[col] = false;
-      --tiles_;
-      giveBack(l, kind);
-    }
-    return;
+  // The word runs on through the board letters from here.
+  for (; col < kN && !f.empty(base + col); ++col) {
+    n = g_.child(n, f.letter[base + col]);
+    if (n == WordGraph::kNone) return;
+    word_[col] = static_cast<char>('a' + f.letter[base + col]);
+    isNew_[col] = false;
   }
-  const WordGraph::Node next = g_.child(n, f.letter[base + col]);
-  if (next == WordGraph::kNone) return;
-  word_[col] = static_cast<char>('a' + f.letter[base + col]);
-  isNew_[col] = false;
-  extendRight(next, start, col + 1);
+  if (col > anchor_ && g_.isWord(n)) record(start, col);
+  if (col == kN) return;
+  const std::uint32_t allowed = g_.letters(n) & f.cross[base + col] & takeable();
+  // After the square: the letters that may follow on the next square when
+  // it is empty (none past the row's end); nothing when a board letter.
+  const bool open = col + 1 == kN || f.empty(base + col + 1);
+  const std::uint32_t goOn = col + 1 < kN && open ? f.cross[base + col + 1] & takeable() : 0;
+  for (std::uint32_t m = allowed; m; m &= m - 1) {
+    const int l = std::countr_zero(m);
+    const WordGraph::Node child = g_.child(n, l);
+    // A letter that ends no word and that nothing can follow on the open
+    // square after it finds nothing.
+    if (open && !g_.isWord(child) && !(g_.letters(child) & goOn)) continue;
+    const Kind kind = take(l);
+    word_[col] = static_cast<char>('a' + l);
+    isNew_[col] = true;
+    kind_[col] = kind;
+    ++tiles_;
+    extendRight(child, start, col + 1);
+    isNew_[col] = false;
+    --tiles_;
+    giveBack(l, kind);
+  }
 }
 
 void Generator::record(int start, int end) {
