@@ -96,6 +96,38 @@ TEST_F(BadGameFile, TheGoodOneLoads) {
   EXPECT_EQ(s.MoveTileCount, 0);  // the move in progress went home
 }
 
+// Once the number of players is set again during the game (a refused entry
+// lets the box be pressed again), the record alone no longer tells whose
+// turn it is: the file says it.
+// And a game whose number of players was set lower holds turns of players
+// beyond it: its file opens too.
+TEST_F(BadGameFile, TheTurnComesBackWhenThePlayersWereSetAgain) {
+  pressEscape(g.game, g.prompts);
+  const auto setPlayersAgain = [&](const char* players) {
+    for (const char* text : {"1", players}) {  // refused, then taken
+      f.txtNumberofPlayers.type(text);
+      pressNumberOfPlayers(g.game, g.prompts);
+    }
+  };
+  const auto expectSameTurnWhenOpened = [&] {
+    const auto saved = parseGameFile(gameFileText(g.game));
+    ASSERT_TRUE(saved.ok()) << saved.error().reason;
+    Game loaded(g.cache);
+    ASSERT_FALSE(restoreGame(loaded, saved.value()));
+    EXPECT_EQ(loaded.state.Turns, s.Turns);
+    EXPECT_EQ(loaded.state.CurrentPlayer, s.CurrentPlayer);
+    EXPECT_EQ(loaded.form.linPlayer, f.linPlayer);
+  };
+  setPlayersAgain("3");
+  pressClearLastMove(g.game, g.prompts);  // the pass taken back: player 1 is to pass again
+  ASSERT_EQ(std::pair(s.NumPlayers, s.CurrentPlayer), std::pair(3, 0));
+  expectSameTurnWhenOpened();
+  for (int passes = 0; passes < 3; ++passes) pressPass(g.game, g.prompts);  // players 1, 2, 3
+  setPlayersAgain("2");
+  ASSERT_EQ(std::pair(s.NumPlayers, s.Turns.back().player), std::pair(2, 2));
+  expectSameTurnWhenOpened();
+}
+
 // Rule: a saved game cut anywhere is refused as cut short, except a cut that
 // drops only the whitespace at its end, which is the same game.
 TEST_F(BadGameFile, CutAnywhereIsRefusedOrTheSameGame) {
@@ -140,7 +172,7 @@ TEST_F(BadGameFile, EachFlawIsNamed) {
   };
   const auto totals = playerTotals(stateBefore.Turns);
   const Total cut = totals[0] + (Total{1} << 32);  // the same total cut to 32 bits
-  const std::string player = "\"player\" is not a whole number from 1 to 2";
+  const std::string player = "\"player\" is not a whole number from 1 to 4";
   struct Case {
     std::function<void(Json&)> change;
     std::string said;
@@ -154,9 +186,10 @@ TEST_F(BadGameFile, EachFlawIsNamed) {
                                       " by the rules, not 99 (a score agreed at the table goes "
                                       "in \"corrected\")"},
       {set("/turns/2/score", 100000), "turn 3: a pass scores 0"},
-      {set("/turns/2/player", 3), "turn 3: " + player},
+      {set("/turns/2/player", 5), "turn 3: " + player},
       {set("/turns/2/player", 0), "turn 3: " + player},
       {set("/players", 5), "\"players\" is not a whole number from 2 to 4"},
+      {set("/toMove", 3), "\"toMove\" is not a whole number from 1 to 2"},
       {set("/totals/1", 1000),
        "the totals do not add up: player 2 has " + std::to_string(totals[1]) + ", not 1000"},
       {set("/totals/0", cut), "the totals do not add up: player 1 has " +

@@ -5,6 +5,7 @@
 #include "board/preview.h"
 #include "game/handlers.h"
 #include "moves/record.h"
+#include "moves/take_back.h"
 
 namespace tilvan {
 namespace {
@@ -74,14 +75,15 @@ std::optional<std::string> readTile(const Json& j, TurnTile& tile) {
   return std::nullopt;
 }
 
-std::optional<std::string> readTurn(const Json& j, int players, Turn& turn,
-                                    std::optional<int>& stated) {
+// A turn may be that of a player beyond the game's number of players: the
+// number can be set lower during the game, after that player has played.
+std::optional<std::string> readTurn(const Json& j, Turn& turn, std::optional<int>& stated) {
   if (!j.is_object()) return "not an object";
   const auto kind = j.find("kind");
   const std::string k = kind != j.end() && kind->is_string() ? kind->get<std::string>() : "";
   if (k != "move" && k != "pass" && k != "end") return "\"kind\" is not move, pass or end";
   turn.kind = k == "move" ? TurnKind::kMove : k == "pass" ? TurnKind::kPass : TurnKind::kEnd;
-  if (auto why = intField(j, "player", 1, players, turn.player)) return why;
+  if (auto why = intField(j, "player", 1, kPlayers, turn.player)) return why;
   --turn.player;
   if (j.contains("score")) {
     int score = 0;
@@ -121,8 +123,7 @@ std::optional<std::string> countTiles(const std::vector<Turn>& turns) {
   return std::nullopt;
 }
 
-std::optional<std::string> readTurns(const Json& j, const char* name, int players,
-                                     std::vector<Turn>& turns,
+std::optional<std::string> readTurns(const Json& j, const char* name, std::vector<Turn>& turns,
                                      std::vector<std::optional<int>>* stated) {
   const auto list = j.find(name);
   if (list == j.end()) return std::nullopt;
@@ -130,7 +131,7 @@ std::optional<std::string> readTurns(const Json& j, const char* name, int player
   for (const Json& t : *list) {
     turns.emplace_back();
     std::optional<int> score;
-    if (auto why = readTurn(t, players, turns.back(), score))
+    if (auto why = readTurn(t, turns.back(), score))
       return std::string(name == std::string("turns") ? "turn " : "taken-back turn ") +
              std::to_string(turns.size()) + ": " + *why;
     if (stated) stated->push_back(score);
@@ -226,10 +227,15 @@ Result<SavedGame> parseGameFile(std::string_view text) {
   SavedGame g;
   if (auto why = intField(j, "players", 2, kPlayers, g.players)) return fail(*why);
   if (auto why = intField(j, "userTurn", 1, g.players, g.userTurn)) return fail(*why);
+  if (j.contains("toMove")) {
+    int toMove = 0;
+    if (auto why = intField(j, "toMove", 1, g.players, toMove)) return fail(*why);
+    g.toMove = toMove;
+  }
   if (j.contains("wordList") && j["wordList"].is_string()) g.wordList = j["wordList"];
   if (!j.contains("turns")) return fail("no \"turns\"");
-  if (auto why = readTurns(j, "turns", g.players, g.turns, &g.stated)) return fail(*why);
-  if (auto why = readTurns(j, "takenBack", g.players, g.takenBack, &g.takenBackStated))
+  if (auto why = readTurns(j, "turns", g.turns, &g.stated)) return fail(*why);
+  if (auto why = readTurns(j, "takenBack", g.takenBack, &g.takenBackStated))
     return fail(*why);
   if (auto why = countTiles(g.turns)) return fail(*why);
   if (auto why = numberTiles(g)) return fail(*why);
@@ -259,6 +265,8 @@ std::string gameFileText(const Game& game) {
   j["version"] = kGameFileVersion;
   j["players"] = s.NumPlayers;
   j["userTurn"] = s.UserTurn;
+  if (!gameEnded(s.Turns) && s.CurrentPlayer >= 0 && s.CurrentPlayer < s.NumPlayers)
+    j["toMove"] = s.CurrentPlayer + 1;
   j["wordList"] = game.words.path().filename().string();
   j["turns"] = turnsJson(s.Turns);
   if (!s.TakenBack.empty()) j["takenBack"] = turnsJson(s.TakenBack);
@@ -270,6 +278,7 @@ std::string gameFileText(const Game& game) {
 std::optional<std::string> restoreGame(Game& game, const SavedGame& saved) {
   Game fresh(game.words);
   fresh.form.chkComplete = game.form.chkComplete;
+  fresh.form.chkValue = game.form.chkValue;
   fresh.state.NumPlayers = saved.players;
   fresh.state.UserTurn = saved.userTurn;
   startAgain(fresh);
@@ -287,6 +296,7 @@ std::optional<std::string> restoreGame(Game& game, const SavedGame& saved) {
   std::vector<Turn> takenBack = saved.takenBack;
   if (auto why = replayTakenBack(fresh, takenBack, saved.takenBackStated)) return why;
   fresh.state.TakenBack = std::move(takenBack);
+  if (saved.toMove && !gameEnded(fresh.state.Turns)) turnTo(fresh, *saved.toMove - 1);
   game.state = std::move(fresh.state);
   game.form = std::move(fresh.form);
   return std::nullopt;
@@ -310,6 +320,7 @@ void startAgain(Game& game) {
   Game fresh(game.words);
   startUp(fresh, silent);
   fresh.form.chkComplete = game.form.chkComplete;
+  fresh.form.chkValue = game.form.chkValue;
   // The players and the user's turn, set again as the user set them.
   if (game.state.NumPlayers > 0) {
     fresh.form.txtNumberofPlayers.type(std::to_string(game.state.NumPlayers));

@@ -43,6 +43,9 @@ inline constexpr Total kMaxTotal = 1'000'000'000'000LL;
 struct SavedGame {
   int players = 0;   // 2..4
   int userTurn = 0;  // 1..players
+  // Whose turn it is (1..players) when the file says: the record alone
+  // cannot tell once the number of players was set again during the game.
+  std::optional<int> toMove;
   std::string wordList;
   std::vector<Turn> turns, takenBack;
   std::vector<Total> totals;               // as the file states them

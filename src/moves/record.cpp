@@ -211,8 +211,10 @@ std::optional<std::string> rebuildFromTurns(Game& game, const std::vector<Turn>&
   f.txtUsersTurn = was.txtUsersTurn;
   f.txtRack = was.txtRack;
   f.chkComplete = was.chkComplete;
+  f.chkValue = was.chkValue;
   f.cursor = was.cursor;
   f.lblWord = was.lblWord;
+  f.lblWordTip = was.lblWordTip;
   f.lblWords = was.lblWords;
   f.lblCheckWords = was.lblCheckWords;
   f.imgTile1 = was.imgTile1;
