@@ -204,10 +204,27 @@ std::string scriptLine(std::mt19937_64& rng, const std::vector<std::string>& gol
   return line;
 }
 
+// The current folder changed for as long as it lives.
+class InFolder {
+ public:
+  explicit InFolder(const std::filesystem::path& dir) : before_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir);
+  }
+  ~InFolder() { std::filesystem::current_path(before_); }
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+
+ private:
+  std::filesystem::path before_;
+};
+
 TEST(FuzzInput, ScriptReader) {
   const std::vector<std::string> golden = goldenLines();
   ASSERT_GT(golden.size(), 100u);
   WordListCache cache(std::filesystem::path(TILVAN_TEST_DATA) / "words.txt");
+  // The scripts save and open games by relative names: in a folder of their own.
+  const test::TempFile scratch("");
+  const InFolder here(scratch.path().parent_path());
   fuzz(300, [&](int n) {
     std::mt19937_64 rng(0x5C417000 + n);
     std::string script;
