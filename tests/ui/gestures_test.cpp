@@ -1,12 +1,14 @@
 // Random gestures on the whole window, in any order: tiles dragged and
 // letters typed on the main board, every button, searches whose results are
-// shown and laid, Simulate started and stopped while the game goes on,
-// take-backs and Redo, passes, players changed, new games, ends of the
-// game, the zoom, and the game saved and opened again, with the autosave
-// written after every change. After each gesture no dialog is left open,
-// the game is whole (the rules that the core's own random games keep) and
-// the window shows the core's mirror at its zoom; a game saved and opened
-// again is the same game; at the end the game equals the one rebuilt from
+// shown and laid (by their buttons and by the Play menu), Simulate started
+// and stopped while the game goes on, the endgame solved after searches
+// near the end of a game, take-backs and Redo, passes, players changed, new
+// games, ends of the game, the zoom, the word list chosen again, and the
+// game saved and opened again, with the autosave written after every
+// change. After each gesture no dialog is left open, the game is whole (the
+// rules that the core's own random games keep) and the window shows the
+// core's mirror at its zoom; a game saved and opened again is the same game
+// with the same options; at the end the game equals the one rebuilt from
 // its record.
 #include <QAction>
 #include <QCheckBox>
@@ -130,11 +132,18 @@ class Gestures {
       if (frmAbout* about = w_.aboutBox()) about->close();
       return "score sheet and about";
     }
-    if (roll < 92) {
+    if (roll < 90) {
       const int k = pick(kResultSlots);
       QTest::mouseClick(w_.cmdWord[k], Qt::LeftButton);
       return said("show ", k);
     }
+    if (roll < 91) {
+      const int k = pick(kResultSlots);
+      a_.actShowResult[k]->trigger();
+      a_.actLayShown->trigger();
+      return said("show and lay from the menu ", k);
+    }
+    if (roll < 92) return (pick(2) ? a_.actLarge : a_.actWordGame)->trigger(), "words menu";
     // A turn played from the search: its best laid and committed.
     find();
     QTest::mouseDClick(w_.cmdWord[0], Qt::LeftButton);
