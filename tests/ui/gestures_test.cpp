@@ -282,6 +282,7 @@ std::string unlikeTheMirror(const Form1& w) {
   for (int k = 0; k < kWordLabels; ++k)
     if (w.lblWords[k]->text() != latin1(f.lblWords[k])) return said("words label ", k);
   if (w.txtRack->text().toLower() != latin1(f.txtRack.Text).toLower()) return "rack box";
+  if (w.chkComplete->isChecked() != f.chkComplete) return "complete search box";
   return "";
 }
 
@@ -336,7 +337,9 @@ class TestGestures : public QObject {
         QVERIFY2(g.failure().empty(), (g.failure() + ", " + where).c_str());
         const std::string broken = tilvan::test::brokenRule(w.game().state, w.game().form);
         QVERIFY2(broken.empty(), (broken + ", " + where).c_str());
-        const std::string unlike = unlikeTheMirror(w);
+        const std::string unlike = a.actRankByValue->isChecked() != w.game().form.chkValue
+                                       ? "rank by value"
+                                       : unlikeTheMirror(w);
         QVERIFY2(unlike.empty(), ("the window does not show the mirror: " + unlike + ", " + where).c_str());
       }
       a.simulation()->stop();
