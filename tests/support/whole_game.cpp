@@ -12,11 +12,8 @@ const Picture kParkedBlank{kNamedBlankLeft, kNamedBlankTop, false};
 // The first part of the mirror in which a and b differ, or "".
 std::string mirrorDifference(const Form& a, const Form& b) {
   if (a.lbTile != b.lbTile) return "letters left";
-  if (a.lblWord != b.lblWord || a.lblWordTip != b.lblWordTip) {
-    std::string t = "result labels";
-    for (int k = 0; k < kResultSlots; ++k) t += " [" + a.lblWord[k] + "|" + b.lblWord[k] + "|" + a.lblWordTip[k] + "|" + b.lblWordTip[k] + "]";
-    return t;
-  }
+  if (a.lblWord != b.lblWord) return "result labels";
+  if (a.lblWordTip != b.lblWordTip) return "result labels' tooltips";
   if (a.lblWords != b.lblWords || a.lblCheckWords != b.lblCheckWords) return "word labels";
   for (int n = 0; n < kTilePictures; ++n)
     if (a.imgTile[n] != b.imgTile[n]) return said("tile picture ", n);

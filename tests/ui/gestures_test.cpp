@@ -174,7 +174,8 @@ class Gestures {
       const int i = pick(s.MoveTileCount);
       row = s.MoveRow[i] - 1, col = s.MoveCol[i] - 1;
     } else if (s.LockedCount && pick(4)) {
-      const int h = tilvan::test::squareOf(w_.game().form.imgTile[s.PlacedTile[pick(s.LockedCount)]]);
+      const int h =
+          tilvan::test::squareOf(w_.game().form.imgTile[s.PlacedTile[pick(s.LockedCount)]]);
       if (h >= 0) row = h / kSide, col = h % kSide;
     }
     (pick(2) ? row : col) += pick(3) - 1;
@@ -184,7 +185,8 @@ class Gestures {
   std::string drag() {
     // Mostly a tile of the pool, now and then any picture.
     int n = pick(kSetTiles);
-    for (int tries = 0; tries < 20 && tilvan::test::squareOf(w_.game().form.imgTile[n]) >= 0; ++tries)
+    for (int tries = 0; tries < 20 && tilvan::test::squareOf(w_.game().form.imgTile[n]) >= 0;
+         ++tries)
       n = pick(kSetTiles);
     if (!pick(10)) n = pick(kTilePictures);
     const auto [row, col] = near();
@@ -208,8 +210,7 @@ class Gestures {
       else
         QTest::keyClicks(w_.imgTilvaneBoard, QString(QChar(ch)));
     }
-    static const Qt::Key kKeys[] = {Qt::Key_Backspace, Qt::Key_Right, Qt::Key_Down,
-                                    Qt::Key_Return};
+    static const Qt::Key kKeys[] = {Qt::Key_Backspace, Qt::Key_Right, Qt::Key_Down, Qt::Key_Return};
     if (pick(2)) QTest::keyClick(w_.imgTilvaneBoard, kKeys[pick(std::size(kKeys))]);
     return said("type at ", row, ",", col, ": ", typed);
   }
@@ -239,14 +240,16 @@ class Gestures {
     const bool saved = a_.saveGameFile(file_), opened = saved && a_.openGameFile(file_);
     const GameState& after = w_.game().state;
     if (!saved || !opened)
-      failure_ = said("save and open failed: ", prompts_.messages.empty() ? "" : prompts_.messages.back());
+      failure_ =
+          said("save and open failed: ", prompts_.messages.empty() ? "" : prompts_.messages.back());
     else if (before.MoveTileCount == 0 &&
              (after.Turns != before.Turns || after.Committed != before.Committed ||
               after.NumPlayers != before.NumPlayers || after.CurrentPlayer != before.CurrentPlayer))
-      failure_ = said("the game opened again differs from the one saved: turns ", before.Turns.size(), " -> ",
-                      after.Turns.size(), ", board ", after.Committed == before.Committed, ", players ",
-                      before.NumPlayers, " -> ", after.NumPlayers, ", to move ", before.CurrentPlayer,
-                      " -> ", after.CurrentPlayer);
+      failure_ =
+          said("the game opened again differs from the one saved: turns ", before.Turns.size(),
+               " -> ", after.Turns.size(), ", board ", after.Committed == before.Committed,
+               ", players ", before.NumPlayers, " -> ", after.NumPlayers, ", to move ",
+               before.CurrentPlayer, " -> ", after.CurrentPlayer);
     else if (w_.game().form.chkComplete != options.chkComplete ||
              w_.game().form.chkValue != options.chkValue)
       failure_ = "opening a game changed the search's options";
@@ -297,8 +300,6 @@ class TestGestures : public QObject {
   void initTestCase() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path())); }
 
   void theGameStaysWholeWhateverTheOrder() {
-    static WordListCache words(TILVAN_DEFAULT_WORD_LIST);
-    (void)words.get();
     int steps = 0, commits = 0, simulations = 0, solves = 0;
     // Three games of 300 gestures (TILVAN_GESTURE_GAMES and
     // TILVAN_GESTURE_STEPS set others, TILVAN_GESTURE_SEED the first seed).
@@ -340,7 +341,8 @@ class TestGestures : public QObject {
         const std::string unlike = a.actRankByValue->isChecked() != w.game().form.chkValue
                                        ? "rank by value"
                                        : unlikeTheMirror(w);
-        QVERIFY2(unlike.empty(), ("the window does not show the mirror: " + unlike + ", " + where).c_str());
+        QVERIFY2(unlike.empty(),
+                 ("the window does not show the mirror: " + unlike + ", " + where).c_str());
       }
       a.simulation()->stop();
       for (int wait = 0; a.endgame()->busy() && wait < 100; ++wait) QTest::qWait(50);
