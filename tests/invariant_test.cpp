@@ -12,7 +12,6 @@
 #include <optional>
 #include <random>
 
-#include "moves/record.h"
 #include "support/test_support.h"
 #include "support/whole_game.h"
 

@@ -38,8 +38,6 @@ using tilvan::test::said;
 
 namespace {
 
-QString latin1(const std::string& s) { return QString::fromLatin1(s.data(), qsizetype(s.size())); }
-
 // The last n gestures made, for a failure's report.
 std::string lastOf(const std::vector<std::string>& done, std::size_t n) {
   std::string last = ", after:";
@@ -264,30 +262,6 @@ class Gestures {
   std::string failure_;
   bool playersChanged_ = false;
 };
-
-// How the window's widgets differ from the core's mirror, or "".
-std::string unlikeTheMirror(const Form1& w) {
-  const Form& f = w.game().form;
-  const qreal z = w.zoom() / 100.0;
-  auto at = [z](const Picture& p) { return QPoint(qRound(px(p.Left) * z), qRound(px(p.Top) * z)); };
-  for (int n = 0; n < kTilePictures; ++n)
-    if (w.imgTile[n]->isVisibleTo(&w) != f.imgTile[n].Visible ||
-        (f.imgTile[n].Visible && w.imgTile[n]->pos() != at(f.imgTile[n])))
-      return said("tile picture ", n);
-  for (int n = 0; n < kPreviewPictures; ++n)
-    if (w.imgTile1[n]->isVisibleTo(&w) != f.imgTile1[n].Visible ||
-        (f.imgTile1[n].Visible && w.imgTile1[n]->pos() != at(f.imgTile1[n])))
-      return said("preview picture ", n);
-  for (int k = 0; k < kResultSlots; ++k)
-    if (w.lblWord[k]->text() != latin1(f.lblWord[k])) return said("result label ", k);
-  for (int k = 0; k < kLetters; ++k)
-    if (w.lbTile[k]->text() != latin1(f.lbTile[k])) return said("letters left of ", k);
-  for (int k = 0; k < kWordLabels; ++k)
-    if (w.lblWords[k]->text() != latin1(f.lblWords[k])) return said("words label ", k);
-  if (w.txtRack->text().toLower() != latin1(f.txtRack.Text).toLower()) return "rack box";
-  if (w.chkComplete->isChecked() != f.chkComplete) return "complete search box";
-  return "";
-}
 
 }  // namespace
 

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -88,6 +90,47 @@ class WordFile {
  private:
   QTemporaryDir dir_;
 };
+
+inline QString latin1(const std::string& s) {
+  return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
+
+// The first control that carries state and does not show what the core's
+// mirror holds (pictures where the zoom in use puts them), or "".
+inline std::string unlikeTheMirror(const Form1& w) {
+  const Form& f = w.game().form;
+  const qreal z = w.zoom() / 100.0;
+  const auto at = [z](const Picture& p) {
+    return QPoint(qRound(px(p.Left) * z), qRound(px(p.Top) * z));
+  };
+  const auto numbered = [](const char* what, int k) { return what + std::to_string(k); };
+  for (int n = 0; n < kTilePictures; ++n)
+    if (w.imgTile[n]->isVisibleTo(&w) != f.imgTile[n].Visible ||
+        w.imgTile[n]->pos() != at(f.imgTile[n]))
+      return numbered("tile picture ", n);
+  for (int n = 0; n < kPreviewPictures; ++n)
+    if (w.imgTile1[n]->isVisibleTo(&w) != f.imgTile1[n].Visible ||
+        w.imgTile1[n]->pos() != at(f.imgTile1[n]))
+      return numbered("preview picture ", n);
+  for (int k = 0; k < kLetters; ++k)
+    if (w.lbTile[k]->text() != latin1(f.lbTile[k])) return numbered("letters left of ", k);
+  for (int k = 0; k < kResultSlots; ++k)
+    if (w.lblWord[k]->text() != latin1(f.lblWord[k])) return numbered("result label ", k);
+  for (int k = 0; k < kWordLabels; ++k)
+    if (w.lblWords[k]->text() != latin1(f.lblWords[k]) ||
+        w.lblCheckWords[k]->text() != latin1(f.lblCheckWords[k]))
+      return numbered("word label ", k);
+  for (int p = 0; p < kPlayers; ++p)
+    if (w.lblPlayer[p]->isVisibleTo(&w) != f.lblPlayer[p] ||
+        w.shpUser[p]->isVisibleTo(&w) != f.shpUser[p] ||
+        w.linPlayer[p]->isVisibleTo(&w) != f.linPlayer[p])
+      return numbered("marks of player ", p + 1);
+  if (w.txtRack->text() != latin1(f.txtRack.Text)) return "rack box";
+  if (w.txtNumberofPlayers->text() != latin1(f.txtNumberofPlayers.Text)) return "players box";
+  if (w.txtUsersTurn->text() != latin1(f.txtUsersTurn.Text)) return "turn box";
+  if (w.chkComplete->isChecked() != f.chkComplete) return "complete search box";
+  return "";
+}
 
 // The window pixel over the middle of square (row, col) of the main board.
 inline QPointF squarePoint(int row, int col) {
