@@ -18,6 +18,7 @@
 #include "game/prompts.h"
 #include "moves/game_file.h"
 #include "ui/end_game_dialog.h"
+#include "ui/lookup_box.h"
 #include "ui/main_window.h"
 #include "ui/paths.h"
 #include "ui/score_sheet.h"
@@ -328,6 +329,8 @@ void AppWindow::showWordsInUse() {
                               n == 1 ? QStringLiteral("word") : QStringLiteral("words")));
   }
   status_->setToolTip(fromPath(words_->path()));
+  // An answer in the look-up box is the list's in use.
+  if (lookUp_) lookUp_->answer();
 }
 
 }  // namespace tilvan::ui

@@ -23,8 +23,10 @@ class LookUpBox : public QDialog {
   QLineEdit* txtWord;
   QLabel* lblAnswer;
 
- private:
+  // Answers the word typed (again when the list in use has changed).
   void answer();
+
+ private:
 
   std::function<bool(const std::string&)> lookUp_;
   std::function<QString()> listName_;
