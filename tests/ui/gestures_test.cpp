@@ -89,7 +89,7 @@ class Gestures {
       a_.activateWindow();
       QApplication::processEvents();
     }
-    const int roll = pick(108);
+    const int roll = pick(109);
     prompts_.blankAnswers = {kBlankAnswers[pick(std::size(kBlankAnswers))]};
     prompts_.confirmAnswers = {pick(4) != 0};
     if (roll < 14) return drag();
@@ -154,6 +154,7 @@ class Gestures {
       if (roll < 103) return editScore();
       if (roll < 104) return a_.actOriginalRules->toggle(), "original search rules";
       if (roll < 106) return lookUp();
+      if (roll < 107) return openDamaged();
       return QTest::keyClick(&a_, Qt::Key_Escape), "escape on the window";
     }
     // A turn played from the search: its best laid and committed.
@@ -315,6 +316,36 @@ class Gestures {
     return said("look up '", word, "'");
   }
 
+  // Opens a damaged copy of the game saved last: cut short, a byte changed
+  // or a number made huge. A file refused changes nothing.
+  std::string openDamaged() {
+    std::ifstream in(file_, std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), {}};
+    if (text.empty()) return "open damaged: nothing saved yet";
+    const auto at = static_cast<std::size_t>(pick(static_cast<int>(text.size())));
+    switch (pick(3)) {
+      case 0:
+        text.resize(at);
+        break;
+      case 1:
+        text[at] = "x9\"{}[],-:\0"[pick(11)];
+        break;
+      default:
+        if (const auto d = text.find_first_of("0123456789", at); d != std::string::npos)
+          text.insert(d, "9999999999");
+    }
+    const std::filesystem::path damaged = file_.parent_path() / "damaged.json";
+    std::ofstream(damaged, std::ios::binary) << text;
+    const Game before = w_.game();
+    const auto file = a_.gameFile();
+    prompts_.confirmAnswers = {true};
+    const bool opened = a_.openGameFile(damaged);
+    if (!opened && (w_.game().state != before.state || w_.game().form != before.form ||
+                    a_.gameFile() != file))
+      failure_ = "a damaged file that was refused changed the game";
+    return opened ? "open damaged: opened" : "open damaged: refused";
+  }
+
   // Saves the game and opens it again: the same record, board and turn.
   std::string saveAndOpen() {
     const GameState before = w_.game().state;
@@ -368,7 +399,7 @@ class TestGestures : public QObject {
   }
 
   void theGameStaysWholeWhateverTheOrder() {
-    int steps = 0, commits = 0, simulations = 0, solves = 0;
+    int steps = 0, commits = 0, simulations = 0, solves = 0, refused = 0;
     // Three games of 300 gestures (TILVAN_GESTURE_GAMES and
     // TILVAN_GESTURE_STEPS set others, TILVAN_GESTURE_SEED the first seed).
     const int games = fromEnvironment("TILVAN_GESTURE_GAMES", 3);
@@ -401,6 +432,7 @@ class TestGestures : public QObject {
         commits += w.game().state.Turns.size() > turns;
         simulations += done.back() == "simulate" && a.simulation()->running();
         solves += done.back().starts_with("find") && a.endgame()->busy();
+        refused += done.back() == "open damaged: refused";
         const std::string where = said("seed ", seed, ", step ", i, lastOf(done, 12));
         QVERIFY2(!QApplication::activeModalWidget(), ("a dialog left open, " + where).c_str());
         QVERIFY2(g.failure().empty(), (g.failure() + ", " + where).c_str());
@@ -423,8 +455,9 @@ class TestGestures : public QObject {
       QVERIFY(d.has_value());
       QVERIFY2(d->empty(), said(*d, ", seed ", seed, lastOf(done, 30)).c_str());
     }
-    qInfo("%d gestures, %d turns committed, %d simulations, %d endgames solved", steps, commits,
-          simulations, solves);
+    qInfo("%d gestures, %d turns committed, %d simulations, %d endgames solved, %d damaged files "
+          "refused",
+          steps, commits, simulations, solves, refused);
     QVERIFY2(commits > games * length / 15, std::to_string(commits).c_str());
   }
 };
