@@ -142,7 +142,7 @@ void AppWindow::showLookUp() {
   if (!lookUp_) {
     lookUp_ = new LookUpBox(
         [this](const std::string& word) {
-          bool found = false;
+          std::optional<bool> found;
           form_->run([&](Game& g, Prompts&) { found = lookUpWord(g, word); });
           return found;
         },

@@ -7,7 +7,7 @@
 
 namespace tilvan::ui {
 
-LookUpBox::LookUpBox(std::function<bool(const std::string&)> lookUp,
+LookUpBox::LookUpBox(std::function<std::optional<bool>(const std::string&)> lookUp,
                      std::function<QString()> listName, QWidget* parent)
     : QDialog(parent), lookUp_(std::move(lookUp)), listName_(std::move(listName)) {
   setObjectName(QStringLiteral("frmLookUp"));
@@ -35,12 +35,14 @@ void LookUpBox::answer() {
   const QString word = txtWord->text().trimmed();
   if (word.isEmpty()) return lblAnswer->clear();
   // The list holds words in small letters; a capital typed means the same.
-  const bool found = lookUp_(word.toLower().toLatin1().toStdString());
-  QString text =
-      found ? QStringLiteral("%1 is in the list") : QStringLiteral("%1 is not in the list");
+  const std::optional<bool> found = lookUp_(word.toLower().toLatin1().toStdString());
+  const QString text = !found  ? QStringLiteral("%1 cannot be looked up: the list cannot be read")
+                       : *found ? QStringLiteral("%1 is in the list")
+                                : QStringLiteral("%1 is not in the list");
   lblAnswer->setText(text.arg(word.toUpper()) + QStringLiteral(" (%1).").arg(listName_()));
-  lblAnswer->setStyleSheet(found ? QStringLiteral("color: #1b6b1f; font-weight: bold;")
-                                 : QStringLiteral("color: #b01010; font-weight: bold;"));
+  lblAnswer->setStyleSheet(found.value_or(false)
+                               ? QStringLiteral("color: #1b6b1f; font-weight: bold;")
+                               : QStringLiteral("color: #b01010; font-weight: bold;"));
 }
 
 }  // namespace tilvan::ui

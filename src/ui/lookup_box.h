@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -15,10 +16,10 @@ namespace tilvan::ui {
 class LookUpBox : public QDialog {
   Q_OBJECT
  public:
-  // `lookUp` answers whether a word (lower case) is in the list in use;
-  // `listName` names that list.
-  LookUpBox(std::function<bool(const std::string&)> lookUp, std::function<QString()> listName,
-            QWidget* parent = nullptr);
+  // `lookUp` answers whether a word (lower case) is in the list in use,
+  // nothing when the list cannot be read; `listName` names that list.
+  LookUpBox(std::function<std::optional<bool>(const std::string&)> lookUp,
+            std::function<QString()> listName, QWidget* parent = nullptr);
 
   QLineEdit* txtWord;
   QLabel* lblAnswer;
@@ -28,7 +29,7 @@ class LookUpBox : public QDialog {
 
  private:
 
-  std::function<bool(const std::string&)> lookUp_;
+  std::function<std::optional<bool>(const std::string&)> lookUp_;
   std::function<QString()> listName_;
 };
 

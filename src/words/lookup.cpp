@@ -12,9 +12,10 @@ std::shared_ptr<const WordList> wordListInUse(const Game& game) {
   return list.ok() ? list.value() : nullptr;
 }
 
-bool lookUpWord(Game& game, const std::string& word) {
+std::optional<bool> lookUpWord(Game& game, const std::string& word) {
   const auto list = wordListInUse(game);
-  return list && list->derived<WordSet>().contains(word);
+  if (!list) return std::nullopt;
+  return list->derived<WordSet>().contains(word);
 }
 
 }  // namespace tilvan

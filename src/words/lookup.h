@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -25,8 +26,9 @@ class WordSet {
 // The word list in use, or nothing when it cannot be read.
 std::shared_ptr<const WordList> wordListInUse(const Game& game);
 
-// True when `word` is a record of the word list in use: exact and
-// case-sensitive, as CHECK WORDS matches. False when the list cannot be read.
-bool lookUpWord(Game& game, const std::string& word);
+// Whether `word` is a record of the word list in use: exact and
+// case-sensitive, as CHECK WORDS matches. Nothing when the list cannot be
+// read: no answer at all, rather than "not in the list".
+std::optional<bool> lookUpWord(Game& game, const std::string& word);
 
 }  // namespace tilvan

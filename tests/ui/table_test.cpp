@@ -246,6 +246,15 @@ class TestTable : public QObject {
     // Another list answers the word shown at once.
     w.actLarge->trigger();
     QCOMPARE(box->lblAnswer->text(), QStringLiteral("DOG is in the list (Large dictionary)."));
+
+    // A list that cannot be read gives no answer, not "not in the list".
+    AppWindow unread(WordLists{"/nonexistent/words.txt", "/nonexistent/large.txt"}, std::nullopt,
+                     &prompts, false);
+    unread.actLookUp->trigger();
+    typeInto(unread.lookUpBox()->txtWord, QStringLiteral("qi"));
+    QCOMPARE(unread.lookUpBox()->lblAnswer->text(),
+             QStringLiteral("QI cannot be looked up: the list cannot be read "
+                            "(Word-game list (ENABLE2K))."));
   }
 
   void resultsOfAnotherListAreCleared() {
