@@ -103,6 +103,15 @@ TEST(ArrowKeys, MoveTheCursorOverEmptySquares) {
   EXPECT_EQ(c, (Cursor{14, 3, true, true}));  // the edge: it stays, turned
   pressArrow(g.game, g.prompts, 1, 1);        // not an arrow: nothing
   EXPECT_EQ(c, (Cursor{14, 3, true, true}));
+  // Typing off the bottom edge hides the cursor past it; an arrow brings it
+  // back from the square at the edge (not from off the board).
+  typeCharacter(g.game, g.prompts, 'c');
+  EXPECT_EQ(c, (Cursor{15, 3, true, false}));
+  pressArrow(g.game, g.prompts, -1, 0);
+  EXPECT_EQ(c, (Cursor{13, 3, true, true}));  // (14, 3) holds the C just typed
+  c = {7, 15, false, false};
+  pressArrow(g.game, g.prompts, 1, 0);
+  EXPECT_EQ(c, (Cursor{7, 14, true, true}));
   EXPECT_TRUE(g.prompts.take().empty());
 }
 

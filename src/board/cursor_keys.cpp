@@ -1,4 +1,6 @@
 // The arrow keys on the main board: they move the typing cursor.
+#include <algorithm>
+
 #include "board/typing.h"
 #include "game/handlers.h"
 
@@ -21,8 +23,11 @@ void pressArrow(Game& game, Prompts&, int dRow, int dCol) {
   c.Down = dRow != 0;
   if (!c.Visible) {
     // The cursor appears where typing is likely to start: the centre on an
-    // empty board, else where it was last.
+    // empty board, else where it was last (typing that ran off the board's
+    // edge left it just past the edge: the square at the edge).
     if (boardEmpty(game.state)) c.Row = c.Col = kSide / 2;
+    c.Row = std::clamp(c.Row, 0, kSide - 1);
+    c.Col = std::clamp(c.Col, 0, kSide - 1);
     if (!squareOccupied(game.state, c.Row, c.Col)) {
       c.Visible = true;
       return;
