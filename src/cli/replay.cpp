@@ -265,7 +265,8 @@ std::optional<std::string> Player::play(const Action& a) {
     if (!rounds || *rounds < 1 || *rounds > 10000) return "simulate takes a number of rounds 1..10000";
     pressSimulate(game_, prompts_, *rounds, 1);
   } else if (name == "lookup") {
-    // The list was read at the start; read again only when its file changed.
+    // The list was read at the start; one whose file has since changed and
+    // cannot be read answers "no", as this line only says yes or no.
     const bool found = lookUpWord(game_, std::string(a.text)).value_or(false);
     out_ << "lookup: " << printable(a.text) << ' ' << (found ? "yes" : "no") << '\n';
   } else if (name == "show") {

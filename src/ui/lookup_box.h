@@ -28,7 +28,6 @@ class LookUpBox : public QDialog {
   void answer();
 
  private:
-
   std::function<std::optional<bool>(const std::string&)> lookUp_;
   std::function<QString()> listName_;
 };
