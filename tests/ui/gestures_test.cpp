@@ -89,7 +89,7 @@ class Gestures {
       a_.activateWindow();
       QApplication::processEvents();
     }
-    const int roll = pick(109);
+    const int roll = pick(108);
     prompts_.blankAnswers = {kBlankAnswers[pick(std::size(kBlankAnswers))]};
     prompts_.confirmAnswers = {pick(4) != 0};
     if (roll < 14) return drag();
@@ -150,13 +150,11 @@ class Gestures {
       return said("show and lay from the menu ", k);
     }
     if (roll < 92) return (pick(2) ? a_.actLarge : a_.actWordGame)->trigger(), "words menu";
-    if (roll >= 100) {
-      if (roll < 103) return editScore();
-      if (roll < 104) return a_.actOriginalRules->toggle(), "original search rules";
-      if (roll < 106) return lookUp();
-      if (roll < 107) return openDamaged();
-      return QTest::keyClick(&a_, Qt::Key_Escape), "escape on the window";
-    }
+    if (roll < 95) return editScore();
+    if (roll < 96) return a_.actOriginalRules->toggle(), "original search rules";
+    if (roll < 98) return lookUp();
+    if (roll < 99) return openDamaged();
+    if (roll < 100) return QTest::keyClick(&a_, Qt::Key_Escape), "escape on the window";
     // A turn played from the search: its best laid and committed.
     find();
     QTest::mouseDClick(w_.cmdWord[0], Qt::LeftButton);
@@ -308,8 +306,7 @@ class Gestures {
     static const char* const kWords[] = {"qi", "za", "cat", "xyzzy", "", "QI", "a b"};
     const char* word = kWords[pick(std::size(kWords))];
     box->txtWord->setText(word);
-    const bool in = box->lblAnswer->text().contains("not in") == false &&
-                    !box->lblAnswer->text().isEmpty();
+    const bool in = box->lblAnswer->text().contains(" is in the list");
     if (std::string_view(word) == "cat" && !in) failure_ = "looked up: cat not in the list";
     if (std::string_view(word) == "xyzzy" && in) failure_ = "looked up: xyzzy in the list";
     if (pick(2)) box->close();
@@ -436,8 +433,8 @@ class TestGestures : public QObject {
         const std::string where = said("seed ", seed, ", step ", i, lastOf(done, 12));
         QVERIFY2(!QApplication::activeModalWidget(), ("a dialog left open, " + where).c_str());
         QVERIFY2(g.failure().empty(), (g.failure() + ", " + where).c_str());
-        const std::string sheet = g.sheetUnlikeTheRecord() + g.lookUpUnlikeTheList();
-        QVERIFY2(sheet.empty(), (sheet + ", " + where).c_str());
+        const std::string dialogs = g.sheetUnlikeTheRecord() + g.lookUpUnlikeTheList();
+        QVERIFY2(dialogs.empty(), (dialogs + ", " + where).c_str());
         const std::string broken = tilvan::test::brokenRule(w.game().state, w.game().form);
         QVERIFY2(broken.empty(), (broken + ", " + where).c_str());
         const std::string unlike =
