@@ -140,7 +140,9 @@ TEST(ReplayInput, ReadErrorsAndLongLinesStopTheReplay) {
   EXPECT_EQ(longLine.err, "s.replay:2: a line longer than 1 MiB\n");
   EXPECT_NE(longLine.out.find("state: "), std::string::npos);
   // A line of exactly the bound is read.
-  EXPECT_EQ(replay(std::string(cli::kMaxLineBytes, ' ') + "\n").code, 0);
+  std::string atTheBound(cli::kMaxLineBytes, ' ');
+  atTheBound += '\n';
+  EXPECT_EQ(replay(atTheBound).code, 0);
 }
 
 }  // namespace

@@ -1,0 +1,1 @@
+// The test programs' precompiled header is made with this file's options.
